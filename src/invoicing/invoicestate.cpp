@@ -1,0 +1,9 @@
+#include "invoicing/invoicestate.h"
+
+namespace {
+InvoiceState theInvoiceState;
+}
+
+InvoiceState& invoiceState() { return theInvoiceState; }
+
+void resetInvoiceState() { theInvoiceState = InvoiceState{}; }

@@ -1,0 +1,45 @@
+#pragma once
+// The invoice being composed: the chosen customer, the running total, the invoice number, and the
+// current article. The printouts and the invoice files read it; the invoicing windows change it.
+
+#include <cstdint>
+#include <string>
+
+struct InvoiceState {
+    /// Number of the last invoice created; stored as the last line of Daten.dat.
+    std::int32_t invoiceCounter = 0;
+    /// 0-based row of the chosen customer in the customer list.
+    std::int32_t customerIndex = 0;
+    /// The customer's 1-based place in the customer list when chosen.
+    std::string customerNumberText;
+    std::string customerSalutation;
+    /// "Vorname", a blank, "Name".
+    std::string customerFullName;
+    std::string customerAddition;
+    std::string customerStreet;
+    std::string customerTown;
+    /// "Name" of the customer row, read when the invoice is registered.
+    std::string customerLastName;
+    /// Running total, single precision, added in list order.
+    float invoiceTotal = 0.0f;
+    /// invoiceTotal with two decimals and a decimal comma.
+    std::string invoiceTotalText;
+    std::string invoiceDateText;
+    /// 1 once the invoice printout has drawn its page.
+    int printedFlag = 0;
+    /// invoiceCounter + 1, printed on a delivery note.
+    std::int32_t deliveryNoteNumber = 0;
+    /// Rows of the lines list, set before either printout.
+    std::int32_t invoiceLineCount = 0;
+
+    // The current article, shared with the article dialogs.
+    std::string articleName;
+    std::string articleCategory;
+    std::string unitPriceText;
+    std::string articleDescription;
+};
+
+/// The one invoice state of the program.
+InvoiceState& invoiceState();
+/// Back to the state at start.
+void resetInvoiceState();

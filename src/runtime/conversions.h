@@ -1,0 +1,51 @@
+#pragma once
+// Conversions between numbers, dates and the program's texts.
+//
+// A text is a std::string of Windows-1252 bytes. Every function here is pure except currentDate,
+// which reads the local clock.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// Seconds from 1970-01-01 00:00:00 to a local wall-clock time, counted as if local time were UTC.
+/// 64 bits wide, so dates after 2038-01-19 keep working.
+using DateValue = std::int64_t;
+
+/// Decimal text of v: "0", "-2147483648", no blanks, no separators.
+std::string formatInt(std::int32_t v);
+
+/// Leading decimal integer of s: blanks and tabs skipped, one sign, digits with 32-bit wrap-around;
+/// anything else reads as 0.
+std::int32_t parseInt(std::string_view s);
+
+/// Fixed-point text of x with n decimals ("." as the point, n = -1 means six), rounded by the
+/// exact binary value with halves away from zero.
+std::string formatFloat(float x, int decimals);
+
+/// Longest leading decimal number of s ("." point, optional exponent) as the nearest float; 0 if none.
+float parseFloat(std::string_view s);
+
+/// Field k (1-based; below 1 counts as 1) of s split at the first byte of sep; "" past the end.
+std::string fieldOf(std::string_view s, int k, std::string_view sep);
+
+/// s with every non-overlapping occurrence of search replaced by repl, scanning left to right.
+std::string replaceAll(std::string_view s, std::string_view search, std::string_view repl);
+
+/// 1 when a and b hold the same bytes, else 0.
+int textEquals(std::string_view a, std::string_view b);
+
+/// The local date and time now, without any zone shift.
+DateValue currentDate();
+
+/// The DateValue of a local wall-clock time (proleptic Gregorian calendar).
+DateValue dateValueOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+/// mask with %yyyy, %yy, %mm, %dd, %hh, %ii, %ss (case-insensitive) replaced by the parts of d.
+std::string formatDate(std::string_view mask, DateValue d);
+
+/// Nearest integer, exact halves to the even integer (2.5 -> 2, 3.5 -> 4).
+std::int32_t roundToInt(double v);
+
+/// Drops the fraction toward zero (2.9 -> 2, -2.9 -> -2).
+std::int32_t truncateToInt(double v);

@@ -1,0 +1,138 @@
+#pragma once
+// The window and control toolkit: numbered windows and controls over Qt Widgets.
+//
+// The program names every window and control by a number of its own choosing, creates controls into
+// the current container, reads and changes them through generic operations, and receives what the
+// user does as events from waitEvent. Texts are Windows-1252 byte strings; nothing here hands out a
+// widget (tests reach the widgets through toolkit_testing.h).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+/// Event kinds returned by waitEvent.
+enum EventKind : int {
+    NoEvent = 0,
+    CloseRequest = 16,
+    ControlEvent = 13100,
+    MenuCommand = 13101,
+};
+
+/// openWindow flags.
+inline constexpr int kWindowCentred = 0x1;
+inline constexpr int kWindowCentredOnOwner = 0x2;
+inline constexpr int kWindowCaption = 0xC00000;
+inline constexpr int kWindowCloseBox = 0x80000;
+/// createTextField flag: read-only.
+inline constexpr int kTextFieldReadOnly = 0x800;
+/// createSlider flag: tick marks.
+inline constexpr int kSliderTicks = 0x1;
+/// ReportList flags the program always passes: single selection, full row, grid, selection kept visible.
+inline constexpr int kReportListFlags = 0x40010008;
+
+/// messageBox flags and results.
+inline constexpr int kMessageOk = 0;
+inline constexpr int kMessageYesNo = 4;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+// --- Start and reset -----------------------------------------------------------------------------
+
+/// Makes the toolkit ready: the application object (if none exists yet), Qt's German texts, the
+/// program's widget font. Returns false when no application could be made.
+bool makeToolkitReady();
+
+/// Closes every window and clears the window and control tables, the event queue and the current
+/// container; restores the default message answerer. For tests and for shutdown.
+void resetToolkit();
+
+// --- Windows -------------------------------------------------------------------------------------
+
+/// Opens a top-level window with an inner area of width x height. A window holding the number is
+/// closed first. owner is a window number, or -1 for none. Nonzero on success.
+int openWindow(int number, int x, int y, int width, int height, std::string_view title, int flags,
+               int owner = -1);
+/// Closes the window, its controls and the windows it owns; the owner is activated first.
+/// Nonzero if a window was closed.
+int closeWindow(int number);
+/// Brings the window to the front with the input focus; nothing for a number not in use.
+void activateWindow(int number);
+/// Makes the window the container for the controls created next. Nonzero on success.
+int useControlList(int window);
+/// Closes every open window.
+void closeAllWindows();
+/// Whether a window holds the number.
+bool windowExists(int number);
+
+// --- Menus ---------------------------------------------------------------------------------------
+
+/// Gives the window an empty menu bar. Nonzero on success.
+int createMenu(int number, int window);
+/// Appends a drop-down title; the items added next go into it.
+void menuTitle(std::string_view text);
+/// Appends an item; "&" marks the mnemonic. Choosing it queues a MenuCommand with the number.
+void menuItem(int number, std::string_view text);
+/// Appends a separator line to the current drop-down.
+void menuSeparator();
+
+// --- Controls ------------------------------------------------------------------------------------
+// Each returns nonzero on success; a number in use is freed first; -1 asks for an anonymous control.
+
+int createPushButton(int number, int x, int y, int width, int height, std::string_view caption);
+int createLabel(int number, int x, int y, int width, int height, std::string_view text);
+int createTextField(int number, int x, int y, int width, int height, std::string_view text, int flags = 0);
+int createTextArea(int number, int x, int y, int width, int height);
+int createCheckBox(int number, int x, int y, int width, int height, std::string_view caption);
+int createSlider(int number, int x, int y, int width, int height, int minimum, int maximum, int flags);
+int createTabPanel(int number, int x, int y, int width, int height);
+int createReportList(int number, int x, int y, int width, int height, std::string_view title0, int width0,
+                     int flags);
+int createPickList(int number, int x, int y, int width, int height);
+/// Inserts a column into a ReportList; a position past the last column appends.
+void addColumn(int list, int position, std::string_view title, int width);
+/// Gives the control a tooltip; a second call replaces the first text.
+void setTooltip(int number, std::string_view text);
+/// Ends the pages of the current TabPanel; the container before it becomes current again.
+void closeControlList();
+/// Keeps every byte of forbidden out of a TextField, typed or pasted.
+void setForbiddenCharacters(int number, std::string_view forbidden);
+
+// --- Generic operations --------------------------------------------------------------------------
+// On a number not in use they do nothing and give 0 or "".
+
+std::string getText(int number);
+void setText(int number, std::string_view text);
+int getState(int number);
+void setState(int number, int value);
+/// ReportList: cells joined by LF, -1 or past the end appends, surplus cells dropped.
+/// PickList: one row. TextArea: a line before line `position`. TabPanel: a page that becomes the container.
+void addRow(int number, int position, std::string_view text);
+void removeRow(int number, int row);
+int rowCount(int number);
+/// ReportList: cell text, row -1 gives the column title, "" out of range. TextArea: line `row`.
+std::string getCell(int number, int row, int column);
+/// ReportList: sets a cell; row -1 sets the column title.
+void setCell(int number, int row, std::string_view text, int column);
+
+// --- Events --------------------------------------------------------------------------------------
+
+/// Returns the oldest queued event; when none is queued, waits for the user.
+int waitEvent();
+/// Like waitEvent, but lets Qt deliver what is pending and returns NoEvent instead of waiting.
+int pollEvent();
+int eventWindow();
+int eventMenu();
+int eventControl();
+int eventType();
+/// Number of events waiting in the queue.
+int queuedEventCount();
+
+// --- Message box ---------------------------------------------------------------------------------
+
+/// Shows a modal box for the whole program: flags 0 gives "OK" (result 1), flags 4 "Ja"/"Nein" (6/7).
+int messageBox(std::string_view caption, std::string_view text, int flags);
+
+/// Answers message boxes instead of a person (tests). An empty function restores the real box.
+using MessageAnswerer = std::function<int(const std::string& caption, const std::string& text, int flags)>;
+void setMessageAnswerer(MessageAnswerer answerer);

@@ -1,0 +1,178 @@
+// Windows by number, their menus, and the current container.
+
+#include "runtime/codepage.h"
+#include "runtime/toolkit_testing.h"
+#include "runtime/toolkitstate.h"
+#include "runtime/toolkitwindow.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+constexpr int kFrameStyleBits = ~(kWindowCentred | kWindowCentredOnOwner);
+
+Qt::WindowFlags qtFlagsFor(int flags) {
+    if ((flags & kFrameStyleBits) == 0)
+        flags |= kWindowCaption;
+    // No minimise or maximise box and no sizing border on any window; a close box only where asked.
+    Qt::WindowFlags qt = Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (flags & kWindowCaption)
+        qt |= Qt::WindowTitleHint;
+    if (flags & kWindowCloseBox)
+        qt |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    return qt;
+}
+
+void place(ToolkitWindow* window, int flags, QWidget* owner) {
+    window->adjustSize();
+    QSize outer = window->size();
+    if (flags & kWindowCentred) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        const QRect area = screen->geometry();
+        outer = outer.boundedTo(area.size());
+        window->move(area.x() + (area.width() - outer.width()) / 2,
+                     area.y() + (area.height() - outer.height()) / 2);
+    } else if (flags & kWindowCentredOnOwner) {
+        const QWidget* anchor = owner ? owner : QApplication::activeWindow();
+        if (!anchor)
+            return;
+        const QRect a = anchor->frameGeometry();
+        window->move(std::max(0, a.x() + (a.width() - outer.width()) / 2),
+                     std::max(0, a.y() + (a.height() - outer.height()) / 2));
+    }
+}
+
+WindowEntry* findWindow(int number) {
+    auto it = toolkit().windows.find(number);
+    if (it == toolkit().windows.end() || !it->second.widget)
+        return nullptr;
+    return &it->second;
+}
+
+} // namespace
+
+int openWindow(int number, int x, int y, int width, int height, std::string_view title, int flags,
+               int owner) {
+    closeWindow(number);
+    WindowEntry* ownerEntry = owner >= 0 ? findWindow(owner) : nullptr;
+    QWidget* ownerWidget = ownerEntry ? ownerEntry->widget.data() : nullptr;
+    auto* window = new ToolkitWindow(number, ownerWidget, std::max(width, 0), std::max(height, 0),
+                                     qtFlagsFor(flags));
+    window->setWindowTitle(toQString(title));
+    window->move(x, y);
+    place(window, flags, ownerWidget);
+    toolkit().windows[number] = WindowEntry{window, ownerEntry ? owner : -1, nullptr, nullptr};
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return 1;
+}
+
+int closeWindow(int number) {
+    WindowEntry* entry = findWindow(number);
+    if (!entry) {
+        toolkit().windows.erase(number);
+        return 0;
+    }
+    // Windows owned by this one go with it.
+    std::vector<int> owned;
+    for (const auto& [other, e] : toolkit().windows) {
+        if (e.owner == number && other != number)
+            owned.push_back(other);
+    }
+    for (int other : owned)
+        closeWindow(other);
+
+    entry = findWindow(number);
+    if (!entry)
+        return 0;
+    const int owner = entry->owner;
+    ToolkitWindow* widget = entry->widget;
+    activateWindow(owner);
+    std::vector<int> controls;
+    for (const auto& [control, c] : toolkit().controls) {
+        if (c.window == number)
+            controls.push_back(control);
+    }
+    for (int control : controls)
+        toolkit().controls.erase(control);
+    if (toolkit().current.window == number)
+        toolkit().current = Container{};
+    toolkit().windows.erase(number);
+    widget->hide();
+    delete widget;
+    return 1;
+}
+
+void activateWindow(int number) {
+    WindowEntry* entry = findWindow(number);
+    if (!entry)
+        return;
+    entry->widget->raise();
+    entry->widget->activateWindow();
+}
+
+int useControlList(int window) {
+    WindowEntry* entry = findWindow(window);
+    if (!entry)
+        return 0;
+    toolkit().current = Container{entry->widget->clientArea(), window};
+    toolkit().savedContainers.clear();
+    return 1;
+}
+
+void closeAllWindows() {
+    while (!toolkit().windows.empty()) {
+        const int number = toolkit().windows.begin()->first;
+        if (!closeWindow(number))
+            toolkit().windows.erase(number);
+    }
+}
+
+bool windowExists(int number) { return findWindow(number) != nullptr; }
+
+QWidget* windowWidget(int number) {
+    WindowEntry* entry = findWindow(number);
+    return entry ? entry->widget.data() : nullptr;
+}
+
+int createMenu(int /*number*/, int window) {
+    WindowEntry* entry = findWindow(window);
+    if (!entry)
+        return 0;
+    entry->menuBar = entry->widget->addMenuBar();
+    entry->currentMenu = nullptr;
+    // Titles and items go to the menu bar made last.
+    toolkit().menuWindow = window;
+    return 1;
+}
+
+void menuTitle(std::string_view text) {
+    WindowEntry* entry = findWindow(toolkit().menuWindow);
+    if (!entry || !entry->menuBar)
+        return;
+    entry->currentMenu = entry->menuBar->addMenu(toQString(text));
+    entry->widget->relayout();
+}
+
+void menuItem(int number, std::string_view text) {
+    WindowEntry* entry = findWindow(toolkit().menuWindow);
+    if (!entry || !entry->currentMenu)
+        return;
+    const int window = toolkit().menuWindow;
+    QAction* action = entry->currentMenu->addAction(toQString(text));
+    QObject::connect(action, &QAction::triggered, action,
+                     [window, number] { queueEvent(MenuCommand, window, number, 0); });
+}
+
+void menuSeparator() {
+    WindowEntry* entry = findWindow(toolkit().menuWindow);
+    if (entry && entry->currentMenu)
+        entry->currentMenu->addSeparator();
+}

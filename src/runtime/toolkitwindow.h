@@ -1,0 +1,28 @@
+#pragma once
+// A top-level window of the toolkit. A close request never closes it by itself: it is queued as an
+// event, and the program decides.
+
+#include <QWidget>
+
+class QMenuBar;
+
+class ToolkitWindow : public QWidget {
+    Q_OBJECT
+public:
+    ToolkitWindow(int number, QWidget* owner, int width, int height, Qt::WindowFlags flags);
+
+    int number() const { return number_; }
+    /// The inner area that holds the controls, below the menu bar.
+    QWidget* clientArea() const { return client_; }
+    /// Gives the window a menu bar above its inner area.
+    QMenuBar* addMenuBar();
+    /// Lays the window out again at once, so that the inner area moves below a grown menu bar.
+    void relayout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    int number_;
+    QWidget* client_;
+};

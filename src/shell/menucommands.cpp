@@ -1,0 +1,16 @@
+#include "shell/menucommands.h"
+
+#include "datafiles/masterdatafile.h"
+#include "runtime/toolkit.h"
+#include "shell/shellstate.h"
+
+void saveClicked() {
+    if (saveMasterData()) {
+        shellState().savedFlag = 1;
+        return;
+    }
+    // A failed save is never reported as success: the data are still unsaved.
+    messageBox("Fehler!", "Die Daten konnten nicht gespeichert werden!", kMessageOk);
+}
+
+void exitClicked() { shellState().quitFlag = 1; }

@@ -1,0 +1,8 @@
+#pragma once
+// The commands of the main window's "File" menu.
+
+/// "Save" (menu item 10002): writes the customer and article lists and the invoice counter to
+/// Daten.dat. SavedFlag becomes 1 only when the file was written; a failure is shown to the user.
+void saveClicked();
+/// "E&xit" (menu item 10007): ends the program without a question.
+void exitClicked();

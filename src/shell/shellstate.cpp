@@ -1,0 +1,9 @@
+#include "shell/shellstate.h"
+
+namespace {
+ShellState theShellState;
+}
+
+ShellState& shellState() { return theShellState; }
+
+void resetShellState() { theShellState = ShellState{}; }

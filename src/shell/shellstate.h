@@ -1,0 +1,17 @@
+#pragma once
+// The shell's flags: whether the master data are saved, whether the loop ends, and the row one
+// handler takes from a list's selection for a later one.
+
+struct ShellState {
+    /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
+    int savedFlag = 0;
+    /// 1 ends the event loop after the current event.
+    int quitFlag = 0;
+    /// Row taken from a list's selection by one handler and used by a later one.
+    int selectedRow = 0;
+};
+
+/// The one shell state of the program.
+ShellState& shellState();
+/// Back to the state at start.
+void resetShellState();

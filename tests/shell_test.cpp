@@ -1,0 +1,141 @@
+// Start-up, the main window, close requests and the menu, driven through the real program.
+
+#include "runtime/toolkit.h"
+#include "runtime/toolkit_testing.h"
+#include "shell/aboutwindow.h"
+#include "shell/dispatch.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+#include "support/testenv.h"
+
+#include <QTabWidget>
+
+namespace {
+
+const char* const kUnsavedQuestion = "Daten wurden nicht gespeichert! Sind Sie sicher?";
+
+class ShellTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        start();
+    }
+    std::vector<std::string> titles(int list, int columns) {
+        std::vector<std::string> out;
+        for (int c = 0; c < columns; ++c)
+            out.push_back(getCell(list, -1, c));
+        return out;
+    }
+};
+
+TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
+    QWidget* main = windowWidget(kMainWindow);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->windowTitle().toStdString(), "Quillora 2006" + std::string(35, ' ') + "by MV");
+    auto* tabs = qobject_cast<QTabWidget*>(controlWidget(0));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), "Kundendaten");
+    EXPECT_EQ(tabs->tabText(1), "Artikeldaten");
+    EXPECT_EQ(tabs->tabText(2), "Rechnungen");
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(titles(kCustomerList, 7),
+              (std::vector<std::string>{"Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort", ""}));
+    EXPECT_EQ(titles(kArticleList, 5),
+              (std::vector<std::string>{"Bezeichnung", "Kategorie", "Preis", "Beschreibung", ""}));
+    EXPECT_EQ(titles(kInvoiceList, 6),
+              (std::vector<std::string>{"Re. Nr.:", "Name", "Kd.-Nr.:", "Gesamtbetrag", "Datum", ""}));
+    EXPECT_EQ(controlWidget(102)->toolTip(), QString::fromUtf8("Makierten Kunden ändern"));
+    EXPECT_EQ(controlWidget(212), nullptr); // the invoices page has no "Ändern"
+    EXPECT_TRUE(controlWidget(100)->isVisible());
+    EXPECT_FALSE(controlWidget(210)->isVisible());
+}
+
+TEST_F(ShellTest, InnerAreaIs800By600BelowTheMenu) {
+    QWidget* main = windowWidget(kMainWindow);
+    QWidget* tabs = controlWidget(0);
+    QWidget* inner = tabs->parentWidget();
+    EXPECT_EQ(inner->size(), QSize(800, 600));
+    EXPECT_GT(inner->y(), 0); // the menu bar stands above it
+    EXPECT_EQ(main->height(), inner->y() + 600);
+}
+
+TEST_F(ShellTest, CloseAtOnceAfterStartAsksTheQuestion) {
+    ASSERT_TRUE(requestClose(kMainWindow));
+    EXPECT_EQ(dispatch(), 1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Hinweis!");
+    EXPECT_EQ(messages[0].text, kUnsavedQuestion);
+    EXPECT_EQ(messages[0].flags, kMessageYesNo);
+    // Answered No: everything stays open and the next request asks again.
+    EXPECT_EQ(shellState().quitFlag, 0);
+    EXPECT_EQ(shellState().savedFlag, 0);
+    EXPECT_TRUE(windowExists(kMainWindow));
+    answerNext(kAnswerYes);
+    ASSERT_TRUE(requestClose(kMainWindow));
+    dispatch();
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(shellState().quitFlag, 1);
+}
+
+TEST_F(ShellTest, YesWithADialogOpenClosesBothAndEnds) {
+    ASSERT_NE(openWindow(1, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
+    answerNext(kAnswerYes);
+    ASSERT_TRUE(requestClose(kMainWindow));
+    dispatch();
+    EXPECT_FALSE(windowExists(1));
+    EXPECT_EQ(shellState().quitFlag, 1);
+    EXPECT_EQ(shellState().savedFlag, 1);
+}
+
+TEST_F(ShellTest, CloseRequestOnADialog) {
+    ASSERT_NE(openWindow(1, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
+    // Unsaved and answered Yes: the dialog closes, the program goes on, later closes ask nothing.
+    answerNext(kAnswerYes);
+    ASSERT_TRUE(requestClose(1));
+    dispatch();
+    EXPECT_FALSE(windowExists(1));
+    EXPECT_EQ(shellState().quitFlag, 0);
+    EXPECT_EQ(shellState().savedFlag, 1);
+    ASSERT_NE(openWindow(1, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
+    ASSERT_TRUE(requestClose(1));
+    dispatch();
+    EXPECT_FALSE(windowExists(1));
+    ASSERT_TRUE(requestClose(kMainWindow));
+    dispatch();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(shellState().quitFlag, 1);
+}
+
+TEST_F(ShellTest, ExitEndsWithoutAQuestion) {
+    ASSERT_TRUE(chooseMenuItem("E&xit"));
+    dispatch();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(shellState().quitFlag, 1);
+}
+
+TEST_F(ShellTest, AboutWindowOpensOnceAndCloses) {
+    ASSERT_TRUE(chooseMenuItem("About"));
+    dispatch();
+    ASSERT_TRUE(windowExists(kAboutWindow));
+    EXPECT_EQ(windowWidget(kAboutWindow)->windowTitle(), "About Quillora");
+    EXPECT_EQ(windowWidget(kAboutWindow)->parentWidget(), windowWidget(kMainWindow));
+    ASSERT_TRUE(chooseMenuItem("About"));
+    dispatch();
+    int aboutWindows = 0;
+    for (QWidget* w : windowWidget(kMainWindow)->findChildren<QWidget*>())
+        aboutWindows += (w->isWindow() && w->windowTitle() == "About Quillora") ? 1 : 0;
+    EXPECT_EQ(aboutWindows, 1);
+    ASSERT_TRUE(clickButton(15000));
+    dispatch();
+    EXPECT_FALSE(windowExists(kAboutWindow));
+    EXPECT_EQ(shellState().quitFlag, 0);
+}
+
+TEST_F(ShellTest, IgnoredEventsDoNothing) {
+    EXPECT_FALSE(dispatchEvent(42));
+    EXPECT_FALSE(dispatchEvent(NoEvent));
+    EXPECT_EQ(shellState().quitFlag, 0);
+}
+
+} // namespace

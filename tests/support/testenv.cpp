@@ -1,0 +1,163 @@
+#include "support/testenv.h"
+
+#include "invoicing/invoicestate.h"
+#include "runtime/linefile.h"
+#include "runtime/toolkit.h"
+#include "runtime/toolkit_testing.h"
+#include "settings/settings.h"
+#include "shell/dispatch.h"
+#include "shell/shellstate.h"
+#include "shell/startup.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <unistd.h>
+
+void ProgramTest::SetUp() {
+    ASSERT_TRUE(makeToolkitReady());
+    ASSERT_TRUE(dir_.isValid());
+    oldCwd_ = QDir::currentPath().toStdString();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    resetToolkit();
+    resetShellState();
+    resetInvoiceState();
+    resetSettings();
+    installAnswerer();
+}
+
+void ProgramTest::TearDown() {
+    closeAllFiles();
+    resetToolkit();
+    QDir::setCurrent(QString::fromStdString(oldCwd_));
+}
+
+std::string ProgramTest::dataPath(const std::string& name) const {
+    return (dir_.path() + "/" + QString::fromStdString(name)).toStdString();
+}
+
+void ProgramTest::writeData(const std::string& name, const std::string& bytes) const {
+    const QString path = QString::fromStdString(dataPath(name));
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())), static_cast<qint64>(bytes.size()));
+}
+
+std::string ProgramTest::readData(const std::string& name) const {
+    QFile file(QString::fromStdString(dataPath(name)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().toStdString();
+}
+
+void ProgramTest::installAnswerer() {
+    setMessageAnswerer([this](const std::string& caption, const std::string& text, int flags) {
+        messages.push_back({caption, text, flags});
+        if (!answers_.empty()) {
+            const int answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        }
+        return flags == kMessageYesNo ? kAnswerNo : kAnswerOk;
+    });
+}
+
+void ProgramTest::start() {
+    ASSERT_TRUE(startProgram());
+    // Start-up resets the toolkit, and with it the answerer.
+    installAnswerer();
+}
+
+bool clickButton(int control) {
+    auto* button = qobject_cast<QPushButton*>(controlWidget(control));
+    if (!button)
+        return false;
+    button->click();
+    return true;
+}
+
+bool selectRow(int list, int row) {
+    auto* view = qobject_cast<QAbstractItemView*>(controlWidget(list));
+    if (!view || row < 0 || row >= view->model()->rowCount())
+        return false;
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    return view->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+bool doubleClickRow(int list, int row) {
+    auto* view = qobject_cast<QAbstractItemView*>(controlWidget(list));
+    if (!view || row < 0 || row >= view->model()->rowCount())
+        return false;
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    // A real double click: press and release, then the double-click event.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    return true;
+}
+
+bool typeInto(int field, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(controlWidget(field));
+    if (!edit)
+        return false;
+    edit->setFocus();
+    edit->selectAll();
+    edit->del();
+    // Key events carry the typed text, so characters beyond ASCII are typed as a keyboard would.
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+        QApplication::sendEvent(edit, &release);
+    }
+    return true;
+}
+
+bool chooseMenuItem(const QString& text) {
+    QWidget* main = windowWidget(0);
+    if (!main)
+        return false;
+    for (QMenuBar* bar : main->findChildren<QMenuBar*>()) {
+        for (QAction* title : bar->actions()) {
+            if (!title->menu())
+                continue;
+            for (QAction* item : title->menu()->actions()) {
+                if (item->text() == text) {
+                    item->trigger();
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+bool requestClose(int window) {
+    QWidget* widget = windowWidget(window);
+    if (!widget)
+        return false;
+    widget->close();
+    return true;
+}
+
+int dispatch() {
+    int count = 0;
+    for (int kind = pollEvent(); kind != NoEvent; kind = pollEvent()) {
+        dispatchEvent(kind);
+        ++count;
+    }
+    return count;
+}
