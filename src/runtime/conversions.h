@@ -19,17 +19,20 @@ std::string formatInt(std::int32_t v);
 /// anything else reads as 0.
 std::int32_t parseInt(std::string_view s);
 
-/// Fixed-point text of x with n decimals ("." as the point, n = -1 means six), rounded by the
-/// exact binary value with halves away from zero.
+/// Fixed-point text of x with n decimals ("." as the point, a negative n means six), rounded by the
+/// exact binary value with halves away from zero; never an exponent. Every value below zero keeps its
+/// "-", even when it rounds to zero ("-0.00"); -0 has none. Infinities give "inf" and "-inf".
 std::string formatFloat(float x, int decimals);
 
-/// Longest leading decimal number of s ("." point, optional exponent) as the nearest float; 0 if none.
+/// Longest leading decimal number of s ("." point, optional exponent), converted to double and then
+/// to the nearest float; 0 if none. Values beyond the float range give an infinity.
 float parseFloat(std::string_view s);
 
 /// Field k (1-based; below 1 counts as 1) of s split at the first byte of sep; "" past the end.
 std::string fieldOf(std::string_view s, int k, std::string_view sep);
 
-/// s with every non-overlapping occurrence of search replaced by repl, scanning left to right.
+/// s with every non-overlapping occurrence of search replaced by repl, scanning left to right; an
+/// empty search text leaves s as it is.
 std::string replaceAll(std::string_view s, std::string_view search, std::string_view repl);
 
 /// 1 when a and b hold the same bytes, else 0.
@@ -44,8 +47,10 @@ DateValue dateValueOf(int year, int month, int day, int hour = 0, int minute = 0
 /// mask with %yyyy, %yy, %mm, %dd, %hh, %ii, %ss (case-insensitive) replaced by the parts of d.
 std::string formatDate(std::string_view mask, DateValue d);
 
-/// Nearest integer, exact halves to the even integer (2.5 -> 2, 3.5 -> 4).
+/// Nearest integer, exact halves to the even integer (2.5 -> 2, 3.5 -> 4). Values beyond the
+/// 32-bit range saturate; NaN gives 0.
 std::int32_t roundToInt(double v);
 
-/// Drops the fraction toward zero (2.9 -> 2, -2.9 -> -2).
+/// Drops the fraction toward zero (2.9 -> 2, -2.9 -> -2). Values beyond the 32-bit range saturate;
+/// NaN gives 0.
 std::int32_t truncateToInt(double v);

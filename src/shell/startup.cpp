@@ -3,6 +3,7 @@
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
 #include "invoicing/invoicestate.h"
+#include "printing/printjob.h"
 #include "runtime/linefile.h"
 #include "runtime/toolkit.h"
 #include "settings/settings.h"
@@ -27,6 +28,9 @@ bool startProgram() {
     loadMasterData();
     loadSettings();
     loadRegister();
+    // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
+    if (highestRegisteredNumber() > invoiceState().invoiceCounter)
+        invoiceState().invoiceCounter = highestRegisteredNumber();
     return true;
 }
 
@@ -38,6 +42,8 @@ void runEventLoop() {
 
 void shutDownProgram() {
     closeAllWindows();
+    // The held printer goes before the application object does.
+    resetPrintJob();
     closeAllFiles();
     resetToolkit();
 }

@@ -1,6 +1,8 @@
 #include "support/testenv.h"
 
 #include "invoicing/invoicestate.h"
+#include "printing/printjob.h"
+#include "printing/printtarget.h"
 #include "runtime/linefile.h"
 #include "runtime/toolkit.h"
 #include "runtime/toolkit_testing.h"
@@ -32,10 +34,16 @@ void ProgramTest::SetUp() {
     resetShellState();
     resetInvoiceState();
     resetSettings();
+    resetPrintJob();
+    // Tests never wait for a person at the print dialog: a printout is cancelled unless a test
+    // chooses a PDF file or a recorder.
+    resetPrintTarget();
+    printTarget().kind = PrintTargetKind::Cancelled;
     installAnswerer();
 }
 
 void ProgramTest::TearDown() {
+    resetPrintJob();
     closeAllFiles();
     resetToolkit();
     QDir::setCurrent(QString::fromStdString(oldCwd_));

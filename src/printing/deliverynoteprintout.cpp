@@ -1,0 +1,21 @@
+#include "printing/deliverynoteprintout.h"
+
+#include "invoicing/invoicestate.h"
+#include "printing/linetable.h"
+#include "printing/pageframe.h"
+#include "printing/printjob.h"
+
+bool printDeliveryNote() {
+    if (!beginPrintout("test"))
+        return false;
+    setTransparentText();
+    drawLetterhead();
+    drawTitleBlock("Lieferschein Nr.:", invoiceState().deliveryNoteNumber);
+    drawColumnTitles(false);
+    for (int row = 0; row < invoiceState().invoiceLineCount; ++row)
+        drawLineRow(row);
+    placeLine(25, 220, 185, 220, 1);
+    drawFooter();
+    endPrintout();
+    return true;
+}

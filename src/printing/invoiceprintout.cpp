@@ -1,0 +1,93 @@
+#include "printing/invoiceprintout.h"
+
+#include "invoicing/invoicestate.h"
+#include "printing/linetable.h"
+#include "printing/pageframe.h"
+#include "printing/printjob.h"
+#include "runtime/conversions.h"
+#include "runtime/toolkit.h"
+#include "settings/settings.h"
+
+#include <string>
+
+namespace {
+
+struct Totals {
+    float net = 0.0f;
+    float tax = 0.0f;
+    float gross = 0.0f;
+};
+
+std::string amountText(float value) {
+    return replaceAll(formatFloat(value, 2), ".", ",");
+}
+
+bool pricesIncludeTax() {
+    return settings().pricesGross == 1;
+}
+
+// The table always shows net prices: a stored gross price is taken back by the tax rate.
+std::string netText(const std::string& storedPrice, int rate) {
+    const float gross = parseFloat(replaceAll(storedPrice, ",", "."));
+    const auto net = static_cast<float>(static_cast<double>(gross) / (rate + 100) * 100);
+    return amountText(net);
+}
+
+Totals computeTotals(float total, int rate) {
+    Totals t;
+    if (pricesIncludeTax()) {
+        t.net = static_cast<float>(static_cast<double>(total) / (rate + 100) * 100);
+        t.gross = total;
+        t.tax = static_cast<float>(static_cast<double>(t.gross) - t.net);
+    } else {
+        t.net = total;
+        t.tax = static_cast<float>(static_cast<double>(total) / 100 * rate);
+        t.gross = static_cast<float>(static_cast<double>(t.net) + t.tax);
+    }
+    return t;
+}
+
+void drawPriceCells(int row, float y, int rate) {
+    const std::string unitPrice = getCell(kLinesList, row, 3);
+    const std::string lineTotal = getCell(kLinesList, row, 5);
+    placeText(160, y, pricesIncludeTax() ? netText(unitPrice, rate) : unitPrice);
+    placeText(175, y, pricesIncludeTax() ? netText(lineTotal, rate) : lineTotal);
+}
+
+void drawTotalsBlock(int rate) {
+    const Settings& s = settings();
+    const int step = lineStep(s.invoiceTextSize, 2);
+    placeLine(25, 220, 185, 220, 1);
+    // The labels keep the font of whatever was drawn last: the rows, or the column titles.
+    placeText(145, 225, "Nettogesamtbetrag");
+    placeText(145, 230, "+" + s.taxRate + "% Mwst.");
+    placeText(145, 235, "Rechnungsbetrag");
+    const Totals totals = computeTotals(invoiceState().invoiceTotal, rate);
+    selectTextSize(s.invoiceTextSize, true);
+    placeText(175, 225, amountText(totals.net) + " \x80");
+    placeText(175, 230, amountText(totals.tax) + " \x80");
+    placeText(175, 235, amountText(totals.gross) + " \x80");
+    placeLine(170, static_cast<float>(240.0 + step), 185, static_cast<float>(240.0 + step), 4);
+    placeLine(170, static_cast<float>(241.0 + step), 185, static_cast<float>(241.0 + step), 4);
+}
+
+} // namespace
+
+bool printInvoice() {
+    if (!beginPrintout("test"))
+        return false;
+    setTransparentText();
+    drawLetterhead();
+    drawTitleBlock("Rechnung Nr.:", invoiceState().invoiceCounter);
+    drawColumnTitles(true);
+    const int rate = parseInt(settings().taxRate);
+    for (int row = 0; row < invoiceState().invoiceLineCount; ++row) {
+        const float y = drawLineRow(row);
+        drawPriceCells(row, y, rate);
+    }
+    drawTotalsBlock(rate);
+    drawFooter();
+    invoiceState().printedFlag = 1;
+    endPrintout();
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The print job: one page on the chosen printer, drawn in millimetres from the top-left corner of
+// the printable area. The invoice and the delivery note are written entirely in these terms.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+class PrintDevice;
+class QPainter;
+
+struct PrintJob {
+    PrintJob();
+    ~PrintJob();
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    /// Printer pixels per millimetre across the page; converts every layout length.
+    float pixelsPerMmX = 0.0f;
+    /// Printer pixels per millimetre down the page; used only for text heights.
+    float pixelsPerMmY = 0.0f;
+    /// The device of the last printout, held until the next printout starts.
+    std::unique_ptr<PrintDevice> device;
+    /// Draws on the device while a page is open.
+    std::unique_ptr<QPainter> painter;
+};
+
+/// The one print job of the program.
+PrintJob& printJob();
+/// Ends any open page and releases the held device; the page scale goes back to 0.
+void resetPrintJob();
+
+/// Releases the previous device and asks the print target (normally the print dialog) for a printer.
+/// False when cancelled, and then nothing is held. True when a document named documentName has its
+/// page open and the page scale is measured.
+bool beginPrintout(std::string_view documentName);
+/// Draws text without filling its background.
+void setTransparentText();
+/// Makes a font of text size size (normal or bold) in the settings' face the current font.
+void selectTextSize(int size, bool bold);
+/// The layouts' line step for text size size: roundToInt(size / 3.8 + extra) millimetres.
+std::int32_t lineStep(int size, int extra);
+/// Draws text with the top-left corner of its first character cell at (x, y) millimetres; an
+/// empty text draws nothing.
+void placeText(float x, float y, std::string_view text);
+/// Draws one-pixel strokes from (x1, y1) to (x2, y2), both ends included, as many as thickness
+/// takes in pixels: shifted right for a positive thickness, down otherwise, one for thickness 0.
+void placeLine(float x1, float y1, float x2, float y2, float thickness);
+/// Ends the page and the document; the device stays held. False when no page was open.
+bool endPrintout();
+/// roundToInt(v * pixelsPerMmX).
+std::int32_t mmToDevice(float v);
+/// truncateToInt(size * pixelsPerMmY / 3.8): the device size a text size starts from.
+std::int32_t textSizeToDevice(int size);
+/// The character height in device pixels of text size size on a screen of dotsPerInch.
+std::int32_t characterHeight(int size, int dotsPerInch);

@@ -1,0 +1,249 @@
+#include "runtime/conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+TEST(FormatIntTest, SignsAndLimits) {
+    EXPECT_EQ(formatInt(0), "0");
+    EXPECT_EQ(formatInt(42), "42");
+    EXPECT_EQ(formatInt(-7), "-7");
+    EXPECT_EQ(formatInt(2147483647), "2147483647");
+    EXPECT_EQ(formatInt(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+TEST(ParseIntTest, LeadingNumber) {
+    struct Row {
+        const char* name;
+        std::string_view text;
+        std::int32_t expected;
+    };
+    const Row rows[] = {
+        {"two-blanks", "  42", 42},
+        {"tab-minus-trailing-junk", "\t-7x", -7},
+        {"plus", "+5", 5},
+        {"blank-after-sign", "- 5", 0},
+        {"comma-ends", "3,5", 3},
+        {"empty", "", 0},
+        {"letters", "abc", 0},
+        {"newline-not-skipped", "\n5", 0},
+        {"wraps-past-max", "2147483648", std::numeric_limits<std::int32_t>::min()},
+        {"min", "-2147483648", std::numeric_limits<std::int32_t>::min()},
+        {"wraps-twice", "4294967297", 1},
+        {"leading-zeros", "007", 7},
+        {"nul-ends",
+         std::string_view("12\0"
+                          "3",
+                          4),
+         12},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(parseInt(row.text), row.expected) << row.name;
+}
+
+TEST(FormatFloatTest, RoundsByExactValue) {
+    struct Row {
+        const char* name;
+        float value;
+        int decimals;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"pads-decimals", 12.5f, 2, "12.50"},
+        {"half-away-from-zero", 0.125f, 2, "0.13"},
+        {"negative-half-away", -0.125f, 2, "-0.13"},
+        {"float-below-decimal", 2.675f, 2, "2.67"},
+        {"no-decimals", 3.0f, 0, "3"},
+        {"half-to-no-decimals", 2.5f, 0, "3"},
+        {"negative-half-to-no-decimals", -2.5f, 0, "-3"},
+        {"carry-into-new-digit", 9.999f, 2, "10.00"},
+        {"zero", 0.0f, 2, "0.00"},
+        {"negative-zero-has-no-sign", -0.0f, 2, "0.00"},
+        {"six-by-default", 1.5f, -1, "1.500000"},
+        {"tenth", 0.1f, 10, "0.1000000015"},
+        {"two-pow-24", 16777216.0f, 2, "16777216.00"},
+        {"huge-without-exponent", 3.4e38f, 2, "339999995214436424907732413799364296704.00"},
+        {"largest", std::numeric_limits<float>::max(), 0, "340282346638528859811704183484516925440"},
+        {"smallest-subnormal-rounds-to-zero", std::numeric_limits<float>::denorm_min(), 2, "0.00"},
+        {"typical-amount", 1234.56f, 2, "1234.56"},
+        {"one-cent", 0.01f, 2, "0.01"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(formatFloat(row.value, row.decimals), row.expected) << row.name;
+}
+
+TEST(FormatFloatTest, SmallestSubnormalIsExact) {
+    // 2^-149 has 149 decimals, the last one a 5: asking for exactly one fewer rounds it up.
+    const std::string exact = formatFloat(std::numeric_limits<float>::denorm_min(), 149);
+    EXPECT_EQ(exact.substr(0, 47), "0.000000000000000000000000000000000000000000001");
+    EXPECT_EQ(exact.back(), '5');
+    EXPECT_EQ(formatFloat(std::numeric_limits<float>::denorm_min(), 160).size(), 162u);
+    EXPECT_EQ(formatFloat(std::numeric_limits<float>::denorm_min(), 148).back(), '3');
+}
+
+TEST(ParseFloatTest, LongestDecimalPrefix) {
+    struct Row {
+        const char* name;
+        std::string_view text;
+        float expected;
+    };
+    const Row rows[] = {
+        {"comma-ends", "12,50", 12.0f},
+        {"point", "12.50", 12.5f},
+        {"no-thousands", "1.234,56", 1.234f},
+        {"empty", "", 0.0f},
+        {"letters", "abc", 0.0f},
+        {"white-space", " \t\r\n\v\f7.25", 7.25f},
+        {"sign", "-3.5", -3.5f},
+        {"plus", "+3.5", 3.5f},
+        {"exponent", "1.5e3", 1500.0f},
+        {"exponent-upper-negative", "25E-1", 2.5f},
+        {"dangling-exponent", "2e", 2.0f},
+        {"dangling-exponent-sign", "2e+", 2.0f},
+        {"leading-point", ".5", 0.5f},
+        {"trailing-point", "5.", 5.0f},
+        {"lone-point", ".", 0.0f},
+        {"lone-sign", "-", 0.0f},
+        {"hex-is-not-decimal", "0x10", 0.0f},
+        {"inf-is-not-decimal", "inf", 0.0f},
+        {"price", "19.99 EUR", 19.99f},
+        {"underflow", "1e-400", 0.0f},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(parseFloat(row.text), row.expected) << row.name;
+}
+
+TEST(ParseFloatTest, OverflowGivesInfinity) {
+    EXPECT_EQ(parseFloat("1e39"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parseFloat("-1e400"), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parseFloat("1e99999999999999999999"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parseFloat("3.4028235e38"), std::numeric_limits<float>::max());
+    EXPECT_EQ(parseFloat("0.0000e99999"), 0.0f);
+}
+
+TEST(ParseFloatTest, RoundsThroughDouble) {
+    // 1 + 2^-24 + 2^-60 lies just above the halfway point between two floats, but as a double it is
+    // exactly halfway and then rounds to even: the conversion goes through double precision.
+    EXPECT_EQ(parseFloat("1.00000005960464477550"), 1.0f);
+    EXPECT_EQ(parseFloat("1.0000001"), 1.00000011920928955f);
+}
+
+TEST(FieldOfTest, Fields) {
+    struct Row {
+        const char* name;
+        std::string_view text;
+        int k;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"middle", "a|b|c", 2, "b"},
+        {"last", "a|b|c", 3, "c"},
+        {"past-end", "a|b|c", 4, ""},
+        {"empty-between", "a||c", 2, ""},
+        {"no-separator", "abc", 1, "abc"},
+        {"empty-text", "", 1, ""},
+        {"separator-at-end", "a|b|", 3, ""},
+        {"zero-counts-as-one", "a|b", 0, "a"},
+        {"negative-counts-as-one", "a|b", -5, "a"},
+        {"far-past-end", "a|b", 9, ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(fieldOf(row.text, row.k, "|"), row.expected) << row.name;
+    EXPECT_EQ(fieldOf("a;b|c", 2, ";|"), "b|c") << "only the first byte separates";
+}
+
+TEST(ReplaceAllTest, LeftToRightWithoutOverlap) {
+    EXPECT_EQ(replaceAll("1.234.5", ".", ","), "1,234,5");
+    EXPECT_EQ(replaceAll("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(replaceAll("a.b", ".", ""), "ab");
+    EXPECT_EQ(replaceAll("ab", "b", "bb"), "abb") << "the replacement is not searched again";
+    EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+    EXPECT_EQ(replaceAll("", ".", ","), "");
+}
+
+TEST(TextEqualsTest, BytesOnly) {
+    EXPECT_EQ(textEquals("", std::string_view()), 1);
+    EXPECT_EQ(textEquals("A", "a"), 0);
+    EXPECT_EQ(textEquals("ab", "ab "), 0);
+    EXPECT_EQ(textEquals("M\xFCller", "M\xFCller"), 1);
+}
+
+TEST(DateTest, DateValues) {
+    EXPECT_EQ(dateValueOf(1970, 1, 1, 1, 2, 3), 3723);
+    EXPECT_EQ(dateValueOf(2026, 12, 6), 1796515200);
+    EXPECT_EQ(dateValueOf(2038, 1, 19, 3, 14, 7), 2147483647);
+    EXPECT_EQ(dateValueOf(1969, 12, 31, 23, 59, 59), -1);
+    EXPECT_EQ(dateValueOf(2000, 2, 29), 951782400);
+}
+
+TEST(DateTest, FormatsDates) {
+    struct Row {
+        const char* name;
+        std::string_view mask;
+        DateValue value;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"early-morning", "%dd.%mm.%yyyy", 3723, "01.01.1970"},
+        {"december", "%dd.%mm.%yyyy", 1796515200, "06.12.2026"},
+        {"upper-case", "%DD.%MM.%YYYY", 1796515200, "06.12.2026"},
+        {"mixed-case", "%Dd.%mM.%yYyY", 1796515200, "06.12.2026"},
+        {"time", "%hh:%ii:%ss", 3723, "01:02:03"},
+        {"short-year", "%yy", 1796515200, "26"},
+        {"lone-percent-at-end", "%dd%", 3723, "01%"},
+        {"unknown-token", "%x%dd", 3723, "%x01"},
+        {"double-percent", "%%dd", 3723, "%01"},
+        {"year-2040", "%dd.%mm.%yyyy %hh:%ii", dateValueOf(2040, 2, 29, 13, 45), "29.02.2040 13:45"},
+        {"year-2100", "%dd.%mm.%yyyy", dateValueOf(2100, 3, 1), "01.03.2100"},
+        {"day-before-2100-march", "%dd.%mm.%yyyy", dateValueOf(2100, 3, 1) - 1, "28.02.2100"},
+        {"before-1970", "%dd.%mm.%yyyy %hh:%ii:%ss", -1, "31.12.1969 23:59:59"},
+        {"after-int32", "%dd.%mm.%yyyy %hh:%ii:%ss", 2147483648, "19.01.2038 03:14:08"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(formatDate(row.mask, row.value), row.expected) << row.name;
+}
+
+TEST(DateTest, ExtremeValuesDoNotCrash) {
+    EXPECT_FALSE(formatDate("%dd.%mm.%yyyy", std::numeric_limits<DateValue>::min()).empty());
+    EXPECT_FALSE(formatDate("%dd.%mm.%yyyy", std::numeric_limits<DateValue>::max()).empty());
+}
+
+TEST(DateTest, CurrentDateIsPlausible) {
+    const DateValue now = currentDate();
+    EXPECT_GT(now, dateValueOf(2024, 1, 1));
+    EXPECT_LT(now, dateValueOf(2200, 1, 1));
+}
+
+TEST(FloatToIntTest, RoundAndTruncate) {
+    struct Row {
+        const char* name;
+        double value;
+        std::int32_t rounded;
+        std::int32_t truncated;
+    };
+    const double big = 1e12;
+    const Row rows[] = {
+        {"half-down-to-even", 2.5, 2, 2},
+        {"half-up-to-even", 3.5, 4, 3},
+        {"negative-half", -2.5, -2, -2},
+        {"negative-odd-half", -3.5, -4, -3},
+        {"fraction", 2.9, 3, 2},
+        {"negative-fraction", -2.9, -3, -2},
+        {"just-below-half", 0.49999999999999994, 0, 0},
+        {"saturates-high", big, 2147483647, 2147483647},
+        {"saturates-low", -big, -2147483647 - 1, -2147483647 - 1},
+        {"max", 2147483647.0, 2147483647, 2147483647},
+        {"min", -2147483648.0, -2147483647 - 1, -2147483647 - 1},
+        {"nan", std::nan(""), 0, 0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(roundToInt(row.value), row.rounded) << row.name;
+        EXPECT_EQ(truncateToInt(row.value), row.truncated) << row.name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,278 @@
+// The invoice and the delivery note, printed from a real lines list into a PDF (positions and texts)
+// and onto a recording device (fonts and rules).
+
+#include "printtesting.h"
+
+#include "invoicing/invoicestate.h"
+#include "printing/deliverynoteprintout.h"
+#include "printing/invoiceprintout.h"
+#include "runtime/toolkit.h"
+#include "settings/settings.h"
+
+#include <map>
+
+namespace {
+
+class InvoicePrintoutTest : public PrintTest {
+  protected:
+    void SetUp() override {
+        PrintTest::SetUp();
+        settings() = defaultSettings();
+        settings().taxRate = "19";
+        invoiceState().invoiceCounter = 42;
+        invoiceState().deliveryNoteNumber = 43;
+        ASSERT_NE(openWindow(1, 0, 0, 782, 500, "Neue Rechnung", 1), 0);
+        ASSERT_NE(useControlList(1), 0);
+        ASSERT_NE(createReportList(19, 10, 120, 752, 490, "Pos", 25, kReportListFlags), 0);
+        addColumn(19, 2, "Bezeichnung", 100);
+        addColumn(19, 3, "Beschreibung", 120);
+        addColumn(19, 4, "Einzelpr.", 60);
+        addColumn(19, 5, "Menge", 60);
+        addColumn(19, 6, "Gesamtpr.", 60);
+    }
+
+    void addLine(const std::string& designation, const std::string& description, const std::string& price,
+                 const std::string& quantity, const std::string& total) {
+        const std::string position = std::to_string(rowCount(19) + 1);
+        addRow(19, -1,
+               position + "\n" + designation + "\n" + description + "\n" + price + "\n" + quantity + "\n" +
+                   total);
+        invoiceState().invoiceLineCount = rowCount(19);
+    }
+
+    std::vector<PdfWord> printInvoiceToPdf() {
+        printToPdf();
+        EXPECT_TRUE(printInvoice());
+        return readPdfWords(pdfPath());
+    }
+
+    /// Texts on the recorder whose cell starts at x millimetres, top to bottom, with their tops.
+    std::vector<std::pair<std::string, int>> recordedColumn(float x) const {
+        std::vector<std::pair<std::string, int>> column;
+        for (const RecordedText& t : recording().texts) {
+            if (t.x == mmToDevice(x))
+                column.emplace_back(t.text, static_cast<int>(t.baseline) - t.ascent);
+        }
+        return column;
+    }
+    const RecordedText* recordedText(const std::string& utf8) const {
+        for (const RecordedText& t : recording().texts) {
+            if (t.text == utf8)
+                return &t;
+        }
+        return nullptr;
+    }
+    /// Strokes counted by the height they are drawn at, each with the x it starts from.
+    std::map<int, std::pair<int, int>> strokesByHeight() const {
+        std::map<int, std::pair<int, int>> byHeight;
+        for (const RecordedStroke& s : recording().strokes) {
+            auto [it, inserted] = byHeight.try_emplace(s.y1, 0, s.x1);
+            ++it->second.first;
+        }
+        return byHeight;
+    }
+};
+
+TEST_F(InvoicePrintoutTest, GrossPricesPrintNetInTheTableAndAllThreeTotals) {
+    settings().pricesGross = 1;
+    addLine("Schraube", "M6", "11,90", "2", "23,80");
+    invoiceState().invoiceTotal = 23.8f;
+    const std::vector<PdfWord> words = printInvoiceToPdf();
+    EXPECT_EQ(invoiceState().printedFlag, 1);
+    expectPlaced(words, {{"Rechnung", 25, 80},
+                         {"42", 50.26, 80},
+                         {"Pos.", 25, 87},
+                         {"Art.-Nr.", 40, 87},
+                         {"Bezeichnung", 65, 87},
+                         {"Menge", 140, 87},
+                         {"Einzelp.Netto", 155, 87},
+                         {"Betrag", 175, 87},
+                         {"1", 30, 95},
+                         {"Schraube", 40, 95},
+                         {"M6", 65, 95},
+                         {"2", 140, 95},
+                         {"10,00", 160, 95},
+                         {"20,00", 175, 95},
+                         {"Nettogesamtbetrag", 145, 225},
+                         {"+19%", 145, 230},
+                         {"Rechnungsbetrag", 145, 235},
+                         {"20,00", 175, 225},
+                         {"3,80", 175, 230},
+                         {"23,80", 175, 235}});
+    EXPECT_EQ(countWords(words, "\u20AC"), 3);
+    EXPECT_EQ(countWords(words, "11,90"), 0);
+}
+
+TEST_F(InvoicePrintoutTest, NetPricesPrintAsStoredAndTaxFollowsTheLeadingWholeRate) {
+    struct Case {
+        const char* name;
+        const char* rate;
+        float total;
+        const char* label;
+        const char* net;
+        const char* tax;
+        const char* gross;
+    };
+    const Case cases[] = {
+        {"19", "19", 20.0f, "+19%", "20,00", "3,80", "23,80"},
+        {"empty rate", "", 20.0f, "+%", "20,00", "0,00", "20,00"},
+        {"16,5 counts as 16", "16,5", 100.0f, "+16,5%", "100,00", "16,00", "116,00"},
+        {"typed percent sign", "16%", 100.0f, "+16%%", "100,00", "16,00", "116,00"},
+        {"negative total", "19", -5.0f, "+19%", "-5,00", "-0,95", "-5,95"},
+    };
+    addLine("Mutter", "M8", "12,5", "3", "37,50");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings().taxRate = c.rate;
+        invoiceState().invoiceTotal = c.total;
+        invoiceState().printedFlag = 0;
+        const std::vector<PdfWord> words = printInvoiceToPdf();
+        EXPECT_EQ(invoiceState().printedFlag, 1);
+        expectPlaced(words, {{"12,5", 160, 95},
+                             {"37,50", 175, 95},
+                             {c.label, 145, 230},
+                             {c.net, 175, 225},
+                             {c.tax, 175, 230},
+                             {c.gross, 175, 235}});
+    }
+}
+
+TEST_F(InvoicePrintoutTest, GrossRowsAreRoundedOnTheirOwn) {
+    settings().pricesGross = 1;
+    for (int i = 0; i < 3; ++i)
+        addLine("Scheibe", "klein", "0,05", "1", "0,05");
+    invoiceState().invoiceTotal = 0.15f;
+    const std::vector<PdfWord> words = printInvoiceToPdf();
+    // 0.05 / 1.19 is 0.042 a row, but 0.15 / 1.19 is 0.126 for the invoice.
+    EXPECT_EQ(countWords(words, "0,04"), 6);
+    expectPlaced(words, {{"0,04", 175, 109}, {"0,13", 175, 225}, {"0,02", 175, 230}, {"0,15", 175, 235}});
+}
+
+TEST_F(InvoicePrintoutTest, TotalLabelsKeepTheSizeOfWhatCameBefore) {
+    struct Case {
+        const char* name;
+        int lines;
+        int labelSize;
+    };
+    settings().otherTextSize = 9;
+    settings().invoiceTextSize = 11;
+    const Case cases[] = {{"no lines", 0, 9}, {"one line", 1, 11}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = rowCount(19); i < c.lines; ++i)
+            addLine("D\xFC"
+                    "bel",
+                    "6 mm", "0,10", "100", "10,00");
+        invoiceState().invoiceLineCount = c.lines;
+        invoiceState().invoiceTotal = c.lines * 10.0f;
+        printToRecorder(24);
+        ASSERT_TRUE(printInvoice());
+        for (const char* label : {"Nettogesamtbetrag", "+19% Mwst.", "Rechnungsbetrag"}) {
+            const RecordedText* t = recordedText(label);
+            ASSERT_NE(t, nullptr) << label;
+            EXPECT_EQ(t->pixelSize, characterHeight(c.labelSize, 96)) << label;
+            EXPECT_FALSE(t->bold) << label;
+        }
+        const std::string amount = c.lines == 0 ? "0,00 \u20AC" : "10,00 \u20AC";
+        const RecordedText* net = recordedText(amount);
+        ASSERT_NE(net, nullptr);
+        EXPECT_TRUE(net->bold);
+        EXPECT_EQ(net->pixelSize, characterHeight(11, 96));
+    }
+}
+
+TEST_F(InvoicePrintoutTest, RulesAndTheDoubleRule) {
+    addLine("Schraube", "M6", "0,50", "10", "5,00");
+    invoiceState().invoiceTotal = 5.0f;
+    printToRecorder(24);
+    ASSERT_TRUE(printInvoice());
+    // Title rule at 80 + 5, column rule at 87 + 5, the totals' rule at 220 and the double rule at
+    // 240 + 4 and 241 + 4; one millimetre of thickness is 24 strokes.
+    const std::map<int, std::pair<int, int>> expected = {{85 * 24, {24, 25 * 24}},
+                                                         {92 * 24, {24, 25 * 24}},
+                                                         {220 * 24, {24, 25 * 24}},
+                                                         {244 * 24, {96, 170 * 24}},
+                                                         {245 * 24, {96, 170 * 24}}};
+    EXPECT_EQ(strokesByHeight(), expected);
+}
+
+TEST_F(InvoicePrintoutTest, EighteenRowsFitAboveTheTotalsAtDefaultSizes) {
+    for (int i = 0; i < 18; ++i)
+        addLine("Teil", "x", "1,00", "1", "1,00");
+    printToRecorder(24);
+    ASSERT_TRUE(printInvoice());
+    const auto positions = recordedColumn(30);
+    ASSERT_EQ(positions.size(), 18u);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        EXPECT_EQ(positions[i].first, std::to_string(i + 1));
+        EXPECT_EQ(positions[i].second, static_cast<int>(95 + 7 * i) * 24);
+    }
+    EXPECT_EQ(positions.back().second, 214 * 24);
+}
+
+TEST_F(InvoicePrintoutTest, LargerInvoiceTextMovesNumberRowsAndDoubleRule) {
+    settings().invoiceTextSize = 10;
+    addLine("Schraube", "M6", "0,50", "10", "5,00");
+    addLine("Mutter", "M6", "0,20", "10", "2,00");
+    invoiceState().invoiceTotal = 7.0f;
+    const std::vector<PdfWord> words = printInvoiceToPdf();
+    expectPlaced(words, {{"42", 56.58, 80}, {"Schraube", 40, 95}, {"Mutter", 40, 103}, {"2,00", 175, 103}});
+
+    printToRecorder(24);
+    ASSERT_TRUE(printInvoice());
+    const auto strokes = strokesByHeight();
+    EXPECT_EQ(strokes.count(86 * 24), 1u);
+    EXPECT_EQ(strokes.count(245 * 24), 1u);
+    EXPECT_EQ(strokes.count(246 * 24), 1u);
+}
+
+TEST_F(InvoicePrintoutTest, CancelledDialogPrintsNothingAndKeepsTheFlag) {
+    addLine("Schraube", "M6", "0,50", "10", "5,00");
+    printTarget().kind = PrintTargetKind::Cancelled;
+    for (int flag : {0, 1}) {
+        invoiceState().printedFlag = flag;
+        EXPECT_FALSE(printInvoice());
+        EXPECT_EQ(invoiceState().printedFlag, flag);
+        EXPECT_FALSE(printDeliveryNote());
+        EXPECT_EQ(printJob().device, nullptr);
+    }
+}
+
+TEST_F(InvoicePrintoutTest, DeliveryNoteRowsStandAtTheInvoicesHeightsWithoutPrices) {
+    addLine("Schraube", "M6", "0,50", "10", "5,00");
+    addLine("Mutter", "M8", "0,25", "20", "5,00");
+    addLine("Scheibe", "8,4", "0,05", "30", "1,50");
+    invoiceState().invoiceTotal = 11.5f;
+    const std::vector<PdfWord> invoiceWords = printInvoiceToPdf();
+    invoiceState().printedFlag = 0;
+
+    printToPdf();
+    ASSERT_TRUE(printDeliveryNote());
+    const std::vector<PdfWord> noteWords = readPdfWords(pdfPath());
+    EXPECT_EQ(invoiceState().printedFlag, 0);
+    expectPlaced(noteWords, {{"Lieferschein", 25, 80}, {"43", 50.26, 80}, {"Menge", 140, 87}});
+    for (const char* text : {"Schraube", "Mutter", "Scheibe", "M6", "M8", "8,4", "10", "20", "30"}) {
+        const PdfWord* inInvoice = nearestWord(invoiceWords, text, 0, 0);
+        const PdfWord* inNote = nearestWord(noteWords, text, 0, 0);
+        ASSERT_TRUE(inInvoice && inNote) << text;
+        EXPECT_NEAR(inNote->top, inInvoice->top, 0.01) << text;
+        EXPECT_NEAR(inNote->left, inInvoice->left, 0.01) << text;
+    }
+    for (const char* absent : {"Einzelp.Netto", "Betrag", "Nettogesamtbetrag", "Rechnungsbetrag", "0,50",
+                               "5,00", "\u20AC", "Rechnung", "42"})
+        EXPECT_EQ(countWords(noteWords, absent), 0) << absent;
+}
+
+TEST_F(InvoicePrintoutTest, EmptyDeliveryNoteHasFrameTitlesAndThreeRules) {
+    invoiceState().invoiceLineCount = 0;
+    printToRecorder(24);
+    ASSERT_TRUE(printDeliveryNote());
+    const std::map<int, std::pair<int, int>> expected = {
+        {85 * 24, {24, 25 * 24}}, {92 * 24, {24, 25 * 24}}, {220 * 24, {24, 25 * 24}}};
+    EXPECT_EQ(strokesByHeight(), expected);
+    EXPECT_NE(recordedText("Lieferschein Nr.:"), nullptr);
+    EXPECT_NE(recordedText("43"), nullptr);
+    EXPECT_EQ(recordedColumn(30).size(), 0u);
+}
+
+} // namespace
