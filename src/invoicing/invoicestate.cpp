@@ -4,6 +4,10 @@ namespace {
 InvoiceState theInvoiceState;
 }
 
-InvoiceState& invoiceState() { return theInvoiceState; }
+InvoiceState& invoiceState() {
+    return theInvoiceState;
+}
 
-void resetInvoiceState() { theInvoiceState = InvoiceState{}; }
+void resetInvoiceState() {
+    theInvoiceState = InvoiceState{};
+}

@@ -1,5 +1,85 @@
 #include "invoicing/linedialog.h"
-// Filled in by the issue that builds these handlers; until then they do nothing.
-void openLineDialog() {}
-void takeArticle() {}
-void addLineClicked() {}
+
+#include "invoicing/invoicestate.h"
+#include "invoicing/newinvoicewindow.h"
+#include "runtime/conversions.h"
+#include "runtime/toolkit.h"
+#include "shell/shellstate.h"
+
+namespace {
+
+constexpr int kArticleList = 17;
+constexpr int kOkButton = 5100;
+constexpr int kArticlePicks = 5000;
+constexpr int kQuantityField = 5001;
+constexpr int kPriceField = 5002;
+
+void createControls() {
+    createPushButton(kOkButton, 400, 10, 30, 30, "OK");
+    createLabel(-1, 10, 40, 100, 20, "Bezeichnung");
+    createLabel(-1, 120, 40, 40, 20, "Menge");
+    createLabel(-1, 170, 40, 40, 20, "Einz.pr.");
+    createPickList(kArticlePicks, 10, 70, 100, 80);
+    setTooltip(kArticlePicks, "Artikel ausw\xE4hlen mit Doppelklick links");
+    createTextField(kQuantityField, 120, 70, 40, 20, "");
+    createTextField(kPriceField, 170, 70, 40, 20, "");
+}
+
+} // namespace
+
+float lineTotalOf(std::int32_t quantity, std::string_view priceText) {
+    const float unitPrice = parseFloat(replaceAll(priceText, ",", "."));
+    // The quantity goes to double exactly; only the product is rounded.
+    return static_cast<float>(static_cast<double>(quantity) * unitPrice);
+}
+
+std::string amountWithComma(float amount) {
+    return replaceAll(formatFloat(amount, 2), ".", ",");
+}
+
+void openLineDialog() {
+    // 1. Window 2 replaces a dialog that is still open and goes with the new-invoice window.
+    if (!openWindow(kLineDialog, 100, 100, 450, 160, "Neuer Rechnungseintrag", kWindowCentred,
+                    kInvoiceWindow))
+        return;
+    useControlList(kLineDialog);
+    // 2. The controls; both fields start empty.
+    createControls();
+    // 3. The designations, in the order of the article list, so pick row r is article row r.
+    const int articles = rowCount(kArticleList);
+    for (int r = 0; r < articles; ++r)
+        addRow(kArticlePicks, -1, getCell(kArticleList, r, 0));
+}
+
+void takeArticle() {
+    const int r = getState(kArticlePicks);
+    shellState().selectedRow = r;
+    if (r == -1)
+        return;
+    // The article list is read now, so a changed list gives whatever article has this index.
+    InvoiceState& invoice = invoiceState();
+    invoice.articleName = getCell(kArticleList, r, 0);
+    invoice.unitPriceText = getCell(kArticleList, r, 2);
+    invoice.articleDescription = getCell(kArticleList, r, 3);
+    setText(kPriceField, invoice.unitPriceText);
+}
+
+void addLineClicked() {
+    InvoiceState& invoice = invoiceState();
+    // 1. to 5. The price field only shows the price: the article's text is what counts. Read with
+    // "," as the point, it is kept with every "." shown as "," and otherwise as typed.
+    const std::int32_t quantity = parseInt(getText(kQuantityField));
+    const float lineTotal = lineTotalOf(quantity, invoice.unitPriceText);
+    invoice.unitPriceText = replaceAll(invoice.unitPriceText, ".", ",");
+    // 6. to 8. The running total is rounded to single precision after each addition.
+    const std::string lineTotalText = amountWithComma(lineTotal);
+    invoice.invoiceTotal = static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotal);
+    // 9. The new line goes to the end; its position is its place there.
+    addRow(kLinesList, -1,
+           formatInt(rowCount(kLinesList) + 1) + "\n" + invoice.articleName + "\n" +
+               invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" + formatInt(quantity) + "\n" +
+               lineTotalText);
+    // 10.
+    closeWindow(kLineDialog);
+    activateWindow(kInvoiceWindow);
+}

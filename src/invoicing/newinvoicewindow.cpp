@@ -1,8 +1,159 @@
 #include "invoicing/newinvoicewindow.h"
-// Filled in by the issue that builds these handlers; until then they do nothing.
-void openNewInvoiceWindow() {}
-void chooseCustomer() {}
-void deleteSelectedLine() {}
-void createInvoice() {}
-void cancelInvoice() {}
-void printDeliveryNoteClicked() {}
+
+#include "datafiles/itemfile.h"
+#include "datafiles/masterdatafile.h"
+#include "datafiles/registerfile.h"
+#include "invoicing/invoicestate.h"
+#include "invoicing/linedialog.h"
+#include "printing/deliverynoteprintout.h"
+#include "printing/invoiceprintout.h"
+#include "runtime/conversions.h"
+#include "runtime/toolkit.h"
+#include "shell/shellstate.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kMainWindow = 0;
+constexpr int kCustomerList = 15;
+constexpr int kInvoiceList = 18;
+constexpr int kCustomerPicks = 310;
+
+void createControls() {
+    createPickList(kCustomerPicks, 10, 10, 100, 65);
+    setTooltip(kCustomerPicks, "Mit Linksklick einen Kunden ausw\xE4hlen");
+    createPushButton(311, 650, 10, 100, 24, "Rechnung erstellen");
+    createPushButton(312, 550, 10, 80, 24, "Abbruch");
+    createPushButton(313, 650, 40, 110, 24, "Lieferschein erstellen");
+    createPushButton(300, 10, 80, 80, 24, "Neuer Eintrag");
+    setTooltip(300, "Einen neuen Rechnungseintrag erstellen");
+    createPushButton(301, 95, 80, 80, 24, "Eintrag L\xF6schen");
+    setTooltip(301, "Den markierten Rechnungseintrag l\xF6schen");
+    // Its lower part reaches below the window, as it always has.
+    createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags);
+    // Each position is one past the column's final index; past the last column appends.
+    addColumn(kLinesList, 2, "Bezeichnung", 100);
+    addColumn(kLinesList, 3, "Beschreibung", 120);
+    addColumn(kLinesList, 4, "Einzelpr.", 60);
+    addColumn(kLinesList, 5, "Menge", 60);
+    addColumn(kLinesList, 6, "Gesamtpr.", 60);
+}
+
+// The same computation, from the same texts, as when the line was entered.
+float lineTotalOfRow(int row) {
+    return lineTotalOf(parseInt(getCell(kLinesList, row, 4)), getCell(kLinesList, row, 3));
+}
+
+/// Adds the invoice to the invoice list and writes its three files; false when one failed. A
+/// failed file does not stop the others.
+bool registerInvoice() {
+    InvoiceState& invoice = invoiceState();
+    // 1. and 2. The name is read now, from whatever customer then has the chosen index.
+    invoice.customerLastName = getCell(kCustomerList, invoice.customerIndex, 1);
+    invoice.invoiceDateText = formatDate("%dd.%mm.%yyyy", currentDate());
+    // 3. The list row comes before the files.
+    addRow(kInvoiceList, -1,
+           formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
+               invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText);
+    // 4. to 6. The item file before the register line, the counter last.
+    const bool itemWritten = writeItemFile();
+    const bool lineAppended = appendRegisterLine();
+    const bool masterSaved = saveMasterData();
+    // 7.
+    invoice.printedFlag = 0;
+    return itemWritten && lineAppended && masterSaved;
+}
+
+} // namespace
+
+void openNewInvoiceWindow() {
+    // 1. and 2.
+    shellState().savedFlag = 0;
+    invoiceState().invoiceTotal = 0.0f;
+    // 3. Replaces whatever dialog holds number 1.
+    if (!openWindow(kInvoiceWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
+        return;
+    useControlList(kInvoiceWindow);
+    // 4.
+    createControls();
+    // 5. Only the names, in the order of the customer list, so pick row r is customer row r.
+    const int customers = rowCount(kCustomerList);
+    for (int r = 0; r < customers; ++r)
+        addRow(kCustomerPicks, -1, getCell(kCustomerList, r, 1));
+}
+
+void chooseCustomer() {
+    const int r = getState(kCustomerPicks);
+    shellState().selectedRow = r;
+    if (r == -1)
+        return;
+    // The address is copied now; the number is the customer's place in the list at this moment.
+    InvoiceState& invoice = invoiceState();
+    invoice.customerIndex = r;
+    invoice.customerNumberText = formatInt(r + 1);
+    invoice.customerSalutation = getCell(kCustomerList, r, 0);
+    invoice.customerFullName = getCell(kCustomerList, r, 2) + " " + getCell(kCustomerList, r, 1);
+    invoice.customerAddition = getCell(kCustomerList, r, 3);
+    invoice.customerStreet = getCell(kCustomerList, r, 4);
+    invoice.customerTown = getCell(kCustomerList, r, 5);
+}
+
+void deleteSelectedLine() {
+    // 1. and 2.
+    const int r = getState(kLinesList);
+    shellState().selectedRow = r;
+    if (r == -1)
+        return;
+    removeRow(kLinesList, r);
+    // 3. The remaining lines are numbered 1 to n again.
+    const int n = rowCount(kLinesList);
+    for (int i = 1; i <= n; ++i)
+        setCell(kLinesList, i - 1, formatInt(i), 0);
+    // 4. Summed anew in list order, so the total is exactly what the listed lines add up to.
+    InvoiceState& invoice = invoiceState();
+    invoice.invoiceTotal = 0.0f;
+    for (int row = 0; row < n; ++row)
+        invoice.invoiceTotal =
+            static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotalOfRow(row));
+}
+
+void createInvoice() {
+    createAndRegisterInvoice();
+}
+
+InvoiceOutcome createAndRegisterInvoice() {
+    InvoiceState& invoice = invoiceState();
+    // 1. to 4. The number is used up even when the print dialog is cancelled.
+    invoice.invoiceCounter = invoice.invoiceCounter + 1;
+    invoice.invoiceLineCount = rowCount(kLinesList);
+    invoice.invoiceTotalText = amountWithComma(invoice.invoiceTotal);
+    printInvoice();
+    // 5. Only a printed invoice is registered.
+    InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
+    if (invoice.printedFlag == 1)
+        outcome = registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
+    // 6. and 7. The lines go with the window.
+    invoice.invoiceTotal = 0.0f;
+    closeWindow(kInvoiceWindow);
+    activateWindow(kMainWindow);
+    // The invoice is in the list and printed, so the user must learn that a file is missing.
+    if (outcome == InvoiceOutcome::SavedIncompletely)
+        messageBox("Fehler!",
+                   "Die Rechnung Nr.:" + formatInt(invoice.invoiceCounter) +
+                       " konnte nicht vollst\xE4ndig gespeichert werden!",
+                   kMessageOk);
+    return outcome;
+}
+
+void cancelInvoice() {
+    closeWindow(kInvoiceWindow);
+    activateWindow(kMainWindow);
+}
+
+void printDeliveryNoteClicked() {
+    InvoiceState& invoice = invoiceState();
+    invoice.deliveryNoteNumber = invoice.invoiceCounter + 1;
+    invoice.invoiceLineCount = rowCount(kLinesList);
+    printDeliveryNote();
+}

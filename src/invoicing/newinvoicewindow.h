@@ -1,7 +1,19 @@
 #pragma once
 // The new-invoice window (window 1): choosing the customer, deleting lines, creating the invoice.
 
+/// Window number of the new-invoice window, shared with every other dialog.
+inline constexpr int kInvoiceWindow = 1;
 inline constexpr int kLinesList = 19;
+
+/// What "Rechnung erstellen" did with the invoice.
+enum class InvoiceOutcome {
+    /// The print dialog was cancelled: the number is used up, nothing is registered.
+    NotPrinted,
+    /// Printed, listed, and its item file, register line and master data written.
+    Registered,
+    /// Printed and listed, but at least one of the three files could not be written.
+    SavedIncompletely,
+};
 
 /// "Neu" on the invoices page (210): opens the new-invoice window.
 void openNewInvoiceWindow();
@@ -11,6 +23,9 @@ void chooseCustomer();
 void deleteSelectedLine();
 /// "Rechnung erstellen" (311): numbers, prints and registers the invoice; closes the window.
 void createInvoice();
+/// The steps of "Rechnung erstellen", with what became of the invoice. Tells the user once when a
+/// file could not be written.
+InvoiceOutcome createAndRegisterInvoice();
 /// "Abbruch" (312): discards the invoice and closes the window.
 void cancelInvoice();
 /// "Lieferschein erstellen" (313): prints the delivery note.

@@ -77,7 +77,7 @@ bool makeToolkitReady() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The fixed control positions were drawn for a small dialog font.
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
+    font.setPixelSize(10);
     QApplication::setFont(font);
     QApplication::setQuitOnLastWindowClosed(false);
     if (!app->property("quilloraGerman").toBool()) {

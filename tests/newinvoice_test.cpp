@@ -1,0 +1,400 @@
+// The new-invoice window: choosing the customer, deleting lines, cancelling, printing a delivery note
+// and creating the invoice, driven through the real windows.
+
+#include "invoicing/invoicestate.h"
+#include "invoicing/linedialog.h"
+#include "invoicing/newinvoicewindow.h"
+#include "printing/printjob.h"
+#include "printing/printtarget.h"
+#include "printing/recordingdevice.h"
+#include "runtime/conversions.h"
+#include "runtime/toolkit.h"
+#include "runtime/toolkit_testing.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+class NewInvoiceTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        start();
+        resetPrintJob();
+        resetPrintTarget();
+        printToRecorder();
+        addRow(kCustomerList, -1, "Herr\nBeispiel\nMax\n\nHauptstr. 1\nMusterstadt");
+        addRow(kCustomerList, -1, "Frau\nMuster\nErika\nc/o Firma\nRingweg 2\nBeispielort");
+        addRow(kArticleList, -1, "Schraube\nTeile\n0,50\nM6");
+        addRow(kArticleList, -1, "Mutter\nTeile\n0,25\nM6 verzinkt");
+        addRow(kArticleList, -1, "Platte\nHolz\n12,30\nEiche");
+    }
+    void TearDown() override {
+        resetPrintJob();
+        resetPrintTarget();
+        ProgramTest::TearDown();
+    }
+
+    static void printToRecorder() {
+        printTarget().kind = PrintTargetKind::Recorder;
+        printTarget().recorderArea = {2000, 2800, 200, 280};
+    }
+
+    /// "Neu" on the invoices page.
+    static void openInvoiceWindow() {
+        ASSERT_TRUE(clickButton(210));
+        dispatch();
+        ASSERT_TRUE(windowExists(kInvoiceWindow));
+    }
+    static void chooseCustomerRow(int row) {
+        ASSERT_TRUE(selectRow(310, row));
+        dispatch();
+    }
+    /// One line through the line dialog: the article double-clicked, the quantity typed, "OK".
+    static void addLine(int article, const QString& quantity) {
+        ASSERT_TRUE(clickButton(300));
+        dispatch();
+        ASSERT_TRUE(doubleClickRow(5000, article));
+        ASSERT_TRUE(typeInto(5001, quantity));
+        ASSERT_TRUE(clickButton(5100));
+        dispatch();
+        ASSERT_FALSE(windowExists(kLineDialog));
+    }
+    static void press(int button) {
+        ASSERT_TRUE(clickButton(button));
+        dispatch();
+    }
+    static Row row(int list, int r, int columns) {
+        Row cells;
+        for (int c = 0; c < columns; ++c)
+            cells.push_back(getCell(list, r, c));
+        return cells;
+    }
+    static Row column(int list, int c) {
+        Row cells;
+        for (int r = 0; r < rowCount(list); ++r)
+            cells.push_back(getCell(list, r, c));
+        return cells;
+    }
+    bool exists(const std::string& name) const {
+        return QFileInfo::exists(QString::fromStdString(dataPath(name)));
+    }
+    static std::string today() { return formatDate("%dd.%mm.%yyyy", currentDate()); }
+};
+
+TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
+    shellState().savedFlag = 1;
+    invoiceState().invoiceTotal = 5.0f;
+    openInvoiceWindow();
+    EXPECT_EQ(shellState().savedFlag, 0);
+    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+
+    QWidget* window = windowWidget(kInvoiceWindow);
+    EXPECT_EQ(window->windowTitle(), "Neue Rechnung");
+    EXPECT_EQ(window->parentWidget(), windowWidget(kMainWindow));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(controlWidget(19)->parentWidget()->size(), QSize(782, 500));
+
+    EXPECT_EQ(column(310, 0), (Row{"Beispiel", "Muster"}));
+    EXPECT_EQ(rowCount(19), 0);
+    EXPECT_EQ(row(19, -1, 7),
+              (Row{"Pos", "Bezeichnung", "Beschreibung", "Einzelpr.", "Menge", "Gesamtpr.", ""}));
+    EXPECT_EQ(controlWidget(19)->geometry(), QRect(10, 120, 752, 490));
+
+    const std::vector<std::pair<int, QString>> captions = {{311, "Rechnung erstellen"},
+                                                           {312, "Abbruch"},
+                                                           {313, "Lieferschein erstellen"},
+                                                           {300, "Neuer Eintrag"},
+                                                           {301, QString::fromUtf8("Eintrag Löschen")}};
+    for (const auto& [number, caption] : captions) {
+        auto* button = qobject_cast<QPushButton*>(controlWidget(number));
+        ASSERT_NE(button, nullptr) << number;
+        EXPECT_EQ(button->text(), caption);
+    }
+    EXPECT_EQ(controlWidget(310)->toolTip(), QString::fromUtf8("Mit Linksklick einen Kunden auswählen"));
+    EXPECT_EQ(controlWidget(300)->toolTip(), "Einen neuen Rechnungseintrag erstellen");
+    EXPECT_EQ(controlWidget(301)->toolTip(), QString::fromUtf8("Den markierten Rechnungseintrag löschen"));
+    EXPECT_EQ(controlWidget(311)->toolTip(), "");
+}
+
+TEST_F(NewInvoiceTest, ChoosingCopiesTheAddressAndThePlaceInTheList) {
+    addRow(kCustomerList, -1, "Firma\nOhnevorname\n\n\nWeg 3\nDorf");
+    addRow(kCustomerList, -1, "Herr\nVier\nVa\n\nS4\nO4");
+    addRow(kCustomerList, -1, "Frau\nFuenf\nFe\nZ5\nS5\nO5");
+    openInvoiceWindow();
+
+    chooseCustomerRow(4);
+    const InvoiceState& invoice = invoiceState();
+    EXPECT_EQ(invoice.customerIndex, 4);
+    EXPECT_EQ(invoice.customerNumberText, "5");
+    EXPECT_EQ(shellState().selectedRow, 4);
+    EXPECT_EQ((Row{invoice.customerSalutation, invoice.customerFullName, invoice.customerAddition,
+                   invoice.customerStreet, invoice.customerTown}),
+              (Row{"Frau", "Fe Fuenf", "Z5", "S5", "O5"}));
+    EXPECT_EQ(invoice.customerLastName, ""); // read only when the invoice is registered
+
+    // An empty "Vorname" leaves the blank in front of the name.
+    chooseCustomerRow(2);
+    EXPECT_EQ(invoice.customerFullName, " Ohnevorname");
+    EXPECT_EQ(invoice.customerAddition, "");
+
+    // The first customer goes: the same customer, chosen again in a new window, is number 4.
+    removeRow(kCustomerList, 0);
+    openInvoiceWindow();
+    chooseCustomerRow(3);
+    EXPECT_EQ(invoice.customerNumberText, "4");
+    EXPECT_EQ(invoice.customerFullName, "Fe Fuenf");
+}
+
+TEST_F(NewInvoiceTest, ChoosingReadsTheCustomerListAsItIsNow) {
+    openInvoiceWindow();
+    // The pick list still names "Beispiel" in row 0, but the customer list has moved up.
+    removeRow(kCustomerList, 0);
+    chooseCustomerRow(0);
+    EXPECT_EQ(invoiceState().customerFullName, "Erika Muster");
+    EXPECT_EQ(invoiceState().customerNumberText, "1");
+}
+
+TEST_F(NewInvoiceTest, DeletingTheMiddleLineRenumbersAndSumsTheRest) {
+    openInvoiceWindow();
+    addLine(0, "3");  // 1,50
+    addLine(1, "7");  // 1,75
+    addLine(2, "10"); // 123,00
+    ASSERT_EQ(column(19, 0), (Row{"1", "2", "3"}));
+
+    ASSERT_TRUE(selectRow(19, 1));
+    press(301);
+    EXPECT_EQ(shellState().selectedRow, 1);
+    EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
+    EXPECT_EQ(column(19, 1), (Row{"Schraube", "Platte"}));
+    EXPECT_EQ(column(19, 5), (Row{"1,50", "123,00"}));
+    EXPECT_EQ(invoiceState().invoiceTotal, 124.5f);
+
+    // The next line is numbered after the remaining ones.
+    addLine(1, "1");
+    EXPECT_EQ(column(19, 0), (Row{"1", "2", "3"}));
+    EXPECT_EQ(invoiceState().invoiceTotal, 124.75f);
+}
+
+TEST_F(NewInvoiceTest, DeletingSumsTheRemainingRowsAnew) {
+    // In single precision 16777216 + 1 stays 16777216, so only a sum made anew from the remaining
+    // rows gives 2 once the big line has gone.
+    addRow(kArticleList, -1, "Eins\n\n1\n");
+    openInvoiceWindow();
+    addLine(3, "16777216");
+    addLine(3, "1");
+    addLine(3, "1");
+    ASSERT_EQ(invoiceState().invoiceTotal, 16777216.0f);
+    ASSERT_TRUE(selectRow(19, 0));
+    press(301);
+    EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
+    EXPECT_EQ(invoiceState().invoiceTotal, 2.0f);
+}
+
+TEST_F(NewInvoiceTest, DeletingWithoutASelectedLineDoesNothing) {
+    openInvoiceWindow();
+    addLine(0, "2");
+    shellState().selectedRow = 7;
+    press(301);
+    EXPECT_EQ(rowCount(19), 1);
+    EXPECT_EQ(shellState().selectedRow, -1);
+    EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+}
+
+TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
+    invoiceState().invoiceCounter = 3;
+    openInvoiceWindow();
+    addLine(2, "2");
+    ASSERT_EQ(invoiceState().invoiceTotal, 24.6f);
+    press(312);
+    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    EXPECT_EQ(invoiceState().invoiceCounter, 3);
+    EXPECT_EQ(rowCount(kInvoiceList), 0);
+    EXPECT_FALSE(printJob().device);
+
+    openInvoiceWindow();
+    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(rowCount(19), 0);
+    addLine(0, "1");
+    EXPECT_EQ(invoiceState().invoiceTotal, 0.5f);
+    EXPECT_EQ(getCell(19, 0, 0), "1");
+}
+
+TEST_F(NewInvoiceTest, ADeliveryNoteCarriesTheNextNumberAndStoresNothing) {
+    invoiceState().invoiceCounter = 4;
+    openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(0, "10");
+    addLine(2, "1");
+    press(313);
+    EXPECT_EQ(invoiceState().deliveryNoteNumber, 5);
+    EXPECT_EQ(invoiceState().invoiceLineCount, 2);
+    EXPECT_EQ(invoiceState().invoiceCounter, 4);
+    EXPECT_TRUE(windowExists(kInvoiceWindow));
+    EXPECT_EQ(rowCount(kInvoiceList), 0);
+    EXPECT_EQ(invoiceState().printedFlag, 0);
+    ASSERT_TRUE(printJob().device);
+    Row texts;
+    for (const RecordedText& t : printJob().device->recording()->texts)
+        texts.push_back(t.text);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Lieferschein Nr.:"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Platte"), texts.end());
+
+    // The invoice then gets the number the note showed.
+    press(311);
+    ASSERT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(getCell(kInvoiceList, 0, 0), "5");
+}
+
+TEST_F(NewInvoiceTest, ACancelledPrintUsesUpTheNumberAndRegistersNothing) {
+    invoiceState().invoiceCounter = 7;
+    openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(0, "4");
+    printTarget().kind = PrintTargetKind::Cancelled;
+    press(311);
+    EXPECT_EQ(invoiceState().invoiceCounter, 8);
+    EXPECT_EQ(invoiceState().printedFlag, 0);
+    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    EXPECT_EQ(rowCount(kInvoiceList), 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(exists("ReData.dat"));
+    EXPECT_FALSE(exists("Rechnungen"));
+    EXPECT_FALSE(exists("Daten.dat"));
+
+    // The next invoice gets the number after the used-up one.
+    printToRecorder();
+    openInvoiceWindow();
+    press(311);
+    ASSERT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(getCell(kInvoiceList, 0, 0), "9");
+}
+
+TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
+    invoiceState().invoiceCounter = 16;
+    printTarget().kind = PrintTargetKind::PdfFile;
+    printTarget().pdfPath = dataPath("invoice.pdf");
+    printTarget().pdfResolution = 300;
+    openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(0, "10");
+    addLine(2, "1");
+    press(311);
+
+    EXPECT_TRUE(exists("invoice.pdf"));
+    EXPECT_EQ(invoiceState().invoiceCounter, 17);
+    EXPECT_EQ(invoiceState().invoiceLineCount, 2);
+    EXPECT_EQ(invoiceState().invoiceTotalText, "17,30");
+    EXPECT_EQ(invoiceState().printedFlag, 0);
+    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    ASSERT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(row(kInvoiceList, 0, 5), (Row{"17", "Beispiel", "1", "17,30", today()}));
+    EXPECT_EQ(readData("ReData.dat"), "17|Beispiel|1|17,30|" + today() + "\r\n");
+    EXPECT_TRUE(exists("Rechnungen/17.txt"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    // The master data were saved, but opening the window marked the data unsaved.
+    EXPECT_EQ(shellState().savedFlag, 0);
+}
+
+TEST_F(NewInvoiceTest, TotalsAndNumbersOfConsecutiveInvoices) {
+    addRow(kArticleList, -1, "Anlage\n\n1234,5\n");
+    openInvoiceWindow();
+    chooseCustomerRow(1);
+    addLine(3, "1");
+    press(311);
+    // No lines and no new choice: the total is 0,00 and the last customer stays.
+    openInvoiceWindow();
+    press(311);
+    ASSERT_EQ(rowCount(kInvoiceList), 2);
+    EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Muster", "2", "1234,50"}));
+    EXPECT_EQ(row(kInvoiceList, 1, 4), (Row{"2", "Muster", "2", "0,00"}));
+}
+
+TEST_F(NewInvoiceTest, WithoutAnyChoiceTheFirstCustomersNameIsRegistered) {
+    openInvoiceWindow();
+    press(311);
+    ASSERT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(row(kInvoiceList, 0, 3), (Row{"1", "Beispiel", ""}));
+}
+
+TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
+    // "Rechnungen" as a plain file and the register as a folder: two of the three writes fail.
+    writeData("Rechnungen", "no folder");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dataPath("ReData.dat"))));
+    invoiceState().invoiceCounter = 20;
+    openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(0, "2");
+    press(311);
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Fehler!");
+    EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:21 konnte nicht vollst\xE4ndig gespeichert werden!");
+    EXPECT_EQ(messages[0].flags, kMessageOk);
+    ASSERT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(getCell(kInvoiceList, 0, 0), "21");
+    EXPECT_EQ(invoiceState().printedFlag, 0);
+    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    // The master data were still saved, with the new counter as the last line.
+    const std::string master = readData("Daten.dat");
+    EXPECT_NE(master.find("21\r\n"), std::string::npos) << master;
+}
+
+TEST_F(NewInvoiceTest, TheOutcomeSaysWhatBecameOfTheInvoice) {
+    openInvoiceWindow();
+    printTarget().kind = PrintTargetKind::Cancelled;
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::NotPrinted);
+    printToRecorder();
+    writeData("Rechnungen", "no folder");
+    openInvoiceWindow();
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::SavedIncompletely);
+    EXPECT_EQ(messages.size(), 1u);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(dataPath("Rechnungen"))));
+    openInvoiceWindow();
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(invoiceState().invoiceCounter, 3);
+}
+
+TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialog) {
+    struct Case {
+        const char* name;
+        bool (*open)();
+    };
+    const Case cases[] = {
+        {"new customer", [] { return clickButton(100); }},
+        {"change customer", [] { return clickButton(102); }},
+        {"new article", [] { return clickButton(110); }},
+        {"options", [] { return chooseMenuItem("Algemeine Einstellungen"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openInvoiceWindow();
+        addLine(0, "1");
+        press(300);
+        ASSERT_TRUE(windowExists(kLineDialog));
+        ASSERT_TRUE(c.open());
+        dispatch();
+        ASSERT_TRUE(windowExists(kInvoiceWindow));
+        EXPECT_NE(windowWidget(kInvoiceWindow)->windowTitle(), "Neue Rechnung");
+        EXPECT_FALSE(windowExists(kLineDialog));
+        EXPECT_EQ(controlWidget(19), nullptr);
+        EXPECT_EQ(controlWidget(5000), nullptr);
+    }
+}
+
+} // namespace
