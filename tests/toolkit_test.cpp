@@ -166,6 +166,21 @@ TEST_F(ToolkitTest, TextAreaLines) {
     EXPECT_EQ(getCell(6010, 1, 0), "Zeile 0");
 }
 
+TEST_F(ToolkitTest, TextAreaKeepsEmptyLinesInsertedOneByOne) {
+    ASSERT_NE(createTextArea(6011, 0, 0, 120, 80), 0);
+    const char* lines[] = {"", "", "mitte", "", ""};
+    for (int i = 0; i < 5; ++i)
+        addRow(6011, i, lines[i]);
+    ASSERT_EQ(rowCount(6011), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(getCell(6011, i, 0), lines[i]);
+    for (int i = 0; i < 5; ++i)
+        removeRow(6011, 0);
+    EXPECT_EQ(rowCount(6011), 0);
+    addRow(6011, -1, "");
+    EXPECT_EQ(rowCount(6011), 1);
+}
+
 TEST_F(ToolkitTest, CheckBoxAndSliderStates) {
     ASSERT_NE(createCheckBox(6017, 0, 0, 20, 20, ""), 0);
     ASSERT_NE(createSlider(6001, 0, 30, 150, 20, -4, 3, kSliderTicks), 0);

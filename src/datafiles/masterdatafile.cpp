@@ -1,4 +1,90 @@
 #include "datafiles/masterdatafile.h"
-// Filled in by the issue that builds these handlers; until then they do nothing.
-void loadMasterData() {}
-bool saveMasterData() { return false; }
+
+#include "invoicing/invoicestate.h"
+#include "runtime/atomicsave.h"
+#include "runtime/conversions.h"
+#include "runtime/linefile.h"
+#include "runtime/toolkit.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kFile = 0;
+constexpr int kCustomerList = 15;
+constexpr int kArticleList = 17;
+constexpr int kCustomerFields = 6;
+constexpr int kArticleFields = 4;
+constexpr std::string_view kMasterDataName = "Daten.dat";
+
+// The row text of one record line: its first `fields` fields split at "|", each followed by LF.
+// Fields missing from a short line are empty; fields after the last are dropped.
+std::string rowTextOf(std::string_view line, int fields) {
+    std::string row;
+    row.reserve(line.size() + static_cast<std::size_t>(fields));
+    std::size_t start = 0;
+    for (int k = 0; k < fields; ++k) {
+        if (start <= line.size()) {
+            std::size_t end = line.find('|', start);
+            if (end == std::string_view::npos)
+                end = line.size();
+            row.append(line.substr(start, end - start));
+            start = end + 1;
+        }
+        row += '\n';
+    }
+    return row;
+}
+
+// Reads up to `count` record lines into the list. It stops where the file ends, so that a damaged
+// count cannot make rows out of nothing; a count of 0 or less reads none.
+void readRecords(int list, std::int32_t count, int fields) {
+    for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r)
+        addRow(list, -1, rowTextOf(readLine(kFile), fields));
+}
+
+// Appends a cell to a record line. "|", CR, LF and NUL cannot be held by the format (they would split
+// the field or the record), so each becomes a blank.
+void appendCell(std::string& line, std::string_view cell) {
+    for (const char c : cell)
+        line += (c == '|' || c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
+}
+
+// The count line of a list and one line per row, its cells joined by "|".
+void writeRecords(ReplacementFile& file, int list, int fields) {
+    const int rows = rowCount(list);
+    file.writeLine(formatInt(rows));
+    std::string line;
+    for (int r = 0; r < rows; ++r) {
+        line.clear();
+        for (int c = 0; c < fields; ++c) {
+            if (c > 0)
+                line += '|';
+            appendCell(line, getCell(list, r, c));
+        }
+        file.writeLine(line);
+    }
+}
+
+} // namespace
+
+void loadMasterData() {
+    if (openForReading(kFile, kMasterDataName) == 0)
+        return;
+    if (atEnd(kFile) == 0) {
+        readRecords(kCustomerList, parseInt(readLine(kFile)), kCustomerFields);
+        readRecords(kArticleList, parseInt(readLine(kFile)), kArticleFields);
+        // Lines after the counter line do not occur in files written here; they are not read.
+        invoiceState().invoiceCounter = parseInt(readLine(kFile));
+    }
+    closeFile(kFile);
+}
+
+bool saveMasterData() {
+    ReplacementFile file(kMasterDataName);
+    writeRecords(file, kCustomerList, kCustomerFields);
+    writeRecords(file, kArticleList, kArticleFields);
+    file.writeLine(formatInt(invoiceState().invoiceCounter));
+    return file.commit();
+}

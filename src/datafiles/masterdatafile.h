@@ -1,7 +1,12 @@
 #pragma once
 // Daten.dat: the customers, the articles and the invoice counter.
+//
+// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|"),
+// then the number of articles and one line per article (four fields), and last the invoice counter.
+// Every line ends with CR LF, the last one included.
 
-/// Fills the empty customer and article lists and the invoice counter from Daten.dat.
+/// Fills the empty customer and article lists and the invoice counter from Daten.dat. A missing file
+/// leaves them empty and 0; a count larger than the lines that follow reads only the lines there are.
 void loadMasterData();
 /// Replaces Daten.dat with the two lists and the counter. False when it could not be written (the old
 /// file stays as it was).

@@ -108,6 +108,7 @@ int createTextArea(int number, int x, int y, int width, int height) {
     area->setLineWrapMode(QPlainTextEdit::NoWrap);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    area->setProperty("quilloraNoLines", true);
     return 1;
 }
 

@@ -29,15 +29,22 @@ std::vector<std::string> splitCells(std::string_view text) {
     }
 }
 
-/// The lines of a text area; an empty area has none.
+// A text area with no lines and one holding a single empty line show the same empty text; the
+// property tells them apart, so that inserting empty lines one by one keeps every one of them.
+const char* const kHasNoLines = "quilloraNoLines";
+
+/// The lines of a text area; a new or cleared area has none.
 QStringList areaLines(const QPlainTextEdit* area) {
     const QString text = area->toPlainText();
-    if (text.isEmpty())
+    if (text.isEmpty() && area->property(kHasNoLines).toBool())
         return {};
     return text.split(QLatin1Char('\n'));
 }
 
-void setAreaLines(QPlainTextEdit* area, const QStringList& lines) { area->setPlainText(lines.join('\n')); }
+void setAreaLines(QPlainTextEdit* area, const QStringList& lines) {
+    area->setPlainText(lines.join('\n'));
+    area->setProperty(kHasNoLines, lines.isEmpty());
+}
 
 int selectedRow(const Control& control) {
     const auto* view = static_cast<const QAbstractItemView*>(control.widget.data());
@@ -77,9 +84,12 @@ void setText(int number, std::string_view text) {
         field->setCursorPosition(0);
         break;
     }
-    case ControlKind::TextArea:
-        static_cast<QPlainTextEdit*>(control->widget.data())->setPlainText(toQString(text));
+    case ControlKind::TextArea: {
+        auto* area = static_cast<QPlainTextEdit*>(control->widget.data());
+        area->setPlainText(toQString(text));
+        area->setProperty(kHasNoLines, text.empty());
         break;
+    }
     case ControlKind::Label:
         static_cast<QLabel*>(control->widget.data())->setText(toQString(text));
         break;

@@ -1,7 +1,104 @@
 #include "shell/articledialogs.h"
-// Filled in by the issue that builds these handlers; until then they do nothing.
-void newArticleClicked() {}
-void deleteArticleClicked() {}
-void changeArticleClicked() {}
-void newArticleOkClicked() {}
-void changeArticleOkClicked() {}
+
+#include "invoicing/invoicestate.h"
+#include "runtime/toolkit.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr int kDialogWindow = 1;
+constexpr int kNewFirstField = 3000;
+constexpr int kNewOkButton = 3100;
+constexpr int kChangeFirstField = 4000;
+constexpr int kChangeOkButton = 4100;
+
+/// One caption and its field below it: the label at y, the field at y + 20.
+struct FieldPlace {
+    int y;
+    int labelWidth;
+    int fieldWidth;
+    const char* caption;
+};
+
+constexpr std::array<FieldPlace, 4> kFieldPlaces = {{
+    {10, 100, 100, "Bezeichnung"},
+    {60, 120, 120, "Kategorie"},
+    {110, 40, 40, "Preis"},
+    {160, 180, 220, "Beschreibung"},
+}};
+
+/// The article edit values are the current article of the invoice line dialog, in column order.
+std::array<std::string*, 4> articleValues() {
+    InvoiceState& state = invoiceState();
+    return {&state.articleName, &state.articleCategory, &state.unitPriceText, &state.articleDescription};
+}
+
+// Builds an article dialog as window 1, its fields filled from texts. False when the window could
+// not be opened; then no controls are made.
+bool openArticleDialog(const char* title, int firstField, int okButton,
+                       const std::array<std::string, 4>& texts) {
+    if (!openWindow(kDialogWindow, 100, 100, 250, 250, title, kWindowCentred, kMainWindow))
+        return false;
+    useControlList(kDialogWindow);
+    createPushButton(okButton, 10, 210, 30, 30, "OK");
+    for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
+        const FieldPlace& place = kFieldPlaces[i];
+        const int field = firstField + static_cast<int>(i);
+        createLabel(-1, 10, place.y, place.labelWidth, 20, place.caption);
+        createTextField(field, 10, place.y + 20, place.fieldWidth, 20, texts[i]);
+        // A "|" would split the field when Daten.dat is read back.
+        setForbiddenCharacters(field, "|");
+    }
+    return true;
+}
+
+// Takes the fields into the article edit values, then puts them into the list as one row.
+void putRowAndClose(int firstField, int position) {
+    const std::array<std::string*, 4> values = articleValues();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        *values[i] = getText(firstField + static_cast<int>(i));
+    shellState().savedFlag = 0;
+    addRow(kArticleList, position, *values[0] + '\n' + *values[1] + '\n' + *values[2] + '\n' + *values[3]);
+    closeWindow(kDialogWindow);
+    activateWindow(kMainWindow);
+}
+
+} // namespace
+
+void newArticleClicked() {
+    shellState().savedFlag = 0;
+    openArticleDialog("Neuer Eintrag", kNewFirstField, kNewOkButton, {});
+}
+
+void deleteArticleClicked() {
+    ShellState& shell = shellState();
+    shell.selectedRow = getState(kArticleList);
+    shell.savedFlag = 0;
+    removeRow(kArticleList, shell.selectedRow);
+}
+
+void changeArticleClicked() {
+    ShellState& shell = shellState();
+    const std::array<std::string*, 4> values = articleValues();
+    shell.selectedRow = getState(kArticleList);
+    // With no selection, row -1 reads as the column titles.
+    for (std::size_t i = 0; i < values.size(); ++i)
+        *values[i] = getCell(kArticleList, shell.selectedRow, static_cast<int>(i));
+    removeRow(kArticleList, shell.selectedRow);
+    shell.savedFlag = 0;
+    openArticleDialog("Artikeldaten editieren", kChangeFirstField, kChangeOkButton,
+                      {*values[0], *values[1], *values[2], *values[3]});
+}
+
+void newArticleOkClicked() {
+    putRowAndClose(kNewFirstField, -1);
+}
+
+void changeArticleOkClicked() {
+    // SelectedRow may have been changed by another handler meanwhile; past the end appends.
+    putRowAndClose(kChangeFirstField, shellState().selectedRow);
+}

@@ -1,7 +1,109 @@
 #include "shell/customerdialogs.h"
-// Filled in by the issue that builds these handlers; until then they do nothing.
-void newCustomerClicked() {}
-void deleteCustomerClicked() {}
-void changeCustomerClicked() {}
-void newCustomerOkClicked() {}
-void changeCustomerOkClicked() {}
+
+#include "runtime/toolkit.h"
+#include "shell/customeredit.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr int kDialogWindow = 1;
+constexpr int kNewFirstField = 1000;
+constexpr int kNewOkButton = 1100;
+constexpr int kChangeFirstField = 2000;
+constexpr int kChangeOkButton = 2100;
+
+/// One caption and its field below it: the label at y, the field at y + 20, both this wide.
+struct FieldPlace {
+    int y;
+    int width;
+    const char* caption;
+};
+
+constexpr std::array<FieldPlace, 6> kFieldPlaces = {{
+    {10, 50, "Anrede"},
+    {60, 100, "Name"},
+    {110, 120, "Vorname"},
+    {160, 120, "Zusatz"},
+    {210, 180, "Strasse"},
+    {260, 180, "Wohnort"},
+}};
+
+// Builds a customer dialog as window 1 with its fields filled from values. False when the window
+// could not be opened; then no controls are made.
+bool openCustomerDialog(const char* title, int firstField, int okButton, const CustomerValues& values) {
+    if (!openWindow(kDialogWindow, 100, 100, 200, 350, title, kWindowCentred, kMainWindow))
+        return false;
+    useControlList(kDialogWindow);
+    createPushButton(okButton, 10, 310, 30, 30, "OK");
+    for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
+        const FieldPlace& place = kFieldPlaces[i];
+        const int field = firstField + static_cast<int>(i);
+        createLabel(-1, 10, place.y, place.width, 20, place.caption);
+        createTextField(field, 10, place.y + 20, place.width, 20, values[i]);
+        // A "|" would split the field when Daten.dat is read back.
+        setForbiddenCharacters(field, "|");
+    }
+    return true;
+}
+
+void readFields(int firstField, CustomerValues& values) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = getText(firstField + static_cast<int>(i));
+}
+
+// The row text of addRow: the six values joined by line feeds.
+std::string rowText(const CustomerValues& values) {
+    std::string row = values[0];
+    for (std::size_t i = 1; i < values.size(); ++i)
+        row += '\n' + values[i];
+    return row;
+}
+
+// The customer edit values as a row at position (-1 or past the end appends); the dialog closes.
+void putRowAndClose(int position) {
+    shellState().savedFlag = 0;
+    addRow(kCustomerList, position, rowText(customerEdit().values));
+    closeWindow(kDialogWindow);
+    activateWindow(kMainWindow);
+}
+
+} // namespace
+
+void newCustomerClicked() {
+    shellState().savedFlag = 0;
+    openCustomerDialog("Neuer Eintrag", kNewFirstField, kNewOkButton, CustomerValues{});
+}
+
+void deleteCustomerClicked() {
+    ShellState& shell = shellState();
+    shell.selectedRow = getState(kCustomerList);
+    shell.savedFlag = 0;
+    removeRow(kCustomerList, shell.selectedRow);
+}
+
+void changeCustomerClicked() {
+    ShellState& shell = shellState();
+    CustomerValues& values = customerEdit().values;
+    shell.selectedRow = getState(kCustomerList);
+    // With no selection, row -1 reads as the column titles.
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = getCell(kCustomerList, shell.selectedRow, static_cast<int>(i));
+    removeRow(kCustomerList, shell.selectedRow);
+    shell.savedFlag = 0;
+    openCustomerDialog("Personendaten editieren", kChangeFirstField, kChangeOkButton, values);
+}
+
+void newCustomerOkClicked() {
+    readFields(kNewFirstField, customerEdit().values);
+    putRowAndClose(-1);
+}
+
+void changeCustomerOkClicked() {
+    readFields(kChangeFirstField, customerEdit().values);
+    // SelectedRow may have been changed by another handler meanwhile; past the end appends.
+    putRowAndClose(shellState().selectedRow);
+}

@@ -1,0 +1,13 @@
+#include "shell/customeredit.h"
+
+namespace {
+CustomerEdit theCustomerEdit;
+}
+
+CustomerEdit& customerEdit() {
+    return theCustomerEdit;
+}
+
+void resetCustomerEdit() {
+    theCustomerEdit = CustomerEdit{};
+}

@@ -1,0 +1,297 @@
+// The options window: its controls and places, filling them from the settings, taking them back and
+// writing Option.ini, and a save that fails.
+
+#include "runtime/diskops.h"
+#include "runtime/toolkit.h"
+#include "runtime/toolkit_testing.h"
+#include "settings/settings.h"
+#include "settings/settingsfile.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+#include "support/testenv.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr int kSaveButton = 6008;
+constexpr int kCheckBox = 6017;
+const std::vector<int> kSliders = {6001, 6004, 6005, 6006, 6007};
+const std::vector<int> kFooterAreas = {6010, 6011, 6012, 6013};
+
+Lines areaLines(int area) {
+    Lines lines;
+    for (int i = 0; i < rowCount(area); ++i)
+        lines.push_back(getCell(area, i, 0));
+    return lines;
+}
+
+Lines asLines(const FooterLines& block) {
+    return Lines(block.begin(), block.end());
+}
+
+std::vector<int> sliderPositions() {
+    std::vector<int> positions;
+    for (int slider : kSliders)
+        positions.push_back(getState(slider));
+    return positions;
+}
+
+std::vector<int> sizesOf(const Settings& s) {
+    return {s.logoSize, s.companyAddressSize, s.customerAddressSize, s.invoiceTextSize, s.otherTextSize};
+}
+
+class OptionsWindowTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        resetDiskFaults();
+    }
+    void TearDown() override {
+        resetDiskFaults();
+        ProgramTest::TearDown();
+    }
+    static void openOptions() {
+        ASSERT_TRUE(chooseMenuItem("Algemeine Einstellungen"));
+        dispatch();
+        ASSERT_TRUE(windowExists(1));
+    }
+    static void pressSave() {
+        ASSERT_TRUE(clickButton(kSaveButton));
+        dispatch();
+    }
+};
+
+struct Place {
+    int number;
+    const char* kind;
+    QRect rect;
+};
+
+const char* kindOf(QWidget* w) {
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->isReadOnly() ? "caption" : "field";
+    if (qobject_cast<QSlider*>(w))
+        return "slider";
+    if (qobject_cast<QPlainTextEdit*>(w))
+        return "area";
+    if (qobject_cast<QCheckBox*>(w))
+        return "check";
+    if (qobject_cast<QPushButton*>(w))
+        return "button";
+    return "?";
+}
+
+TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
+    start();
+    openOptions();
+    QWidget* window = windowWidget(1);
+    EXPECT_EQ(window->windowTitle(), "Optionen");
+    EXPECT_EQ(window->parentWidget(), nullptr);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowTitleHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(controlWidget(kSaveButton)->parentWidget()->size(), QSize(602, 502));
+
+    const std::vector<Place> places = {
+        {6000, "field", {30, 30, 200, 20}},    {6009, "field", {30, 50, 200, 20}},
+        {1, "caption", {30, 10, 200, 20}},     {6001, "slider", {60, 75, 150, 20}},
+        {6003, "field", {300, 30, 210, 20}},   {4, "caption", {300, 10, 210, 20}},
+        {6004, "slider", {300, 60, 210, 20}},  {6, "caption", {30, 130, 200, 20}},
+        {6005, "slider", {30, 160, 200, 20}},  {8, "caption", {300, 110, 210, 20}},
+        {6006, "slider", {300, 140, 210, 20}}, {10, "caption", {300, 180, 210, 20}},
+        {6007, "slider", {300, 210, 210, 20}}, {6010, "area", {20, 280, 120, 80}},
+        {6011, "area", {170, 280, 120, 80}},   {6012, "area", {320, 280, 120, 80}},
+        {6013, "area", {470, 280, 120, 80}},   {6015, "field", {20, 390, 120, 20}},
+        {6016, "field", {160, 390, 40, 20}},   {6017, "check", {350, 390, 20, 20}},
+        {6008, "button", {40, 450, 200, 30}},
+    };
+    std::map<QWidget*, int> numberOf;
+    for (const Place& p : places) {
+        SCOPED_TRACE(p.number);
+        QWidget* w = controlWidget(p.number);
+        ASSERT_NE(w, nullptr);
+        EXPECT_STREQ(kindOf(w), p.kind);
+        EXPECT_EQ(w->geometry(), p.rect);
+        numberOf[w] = p.number;
+    }
+    EXPECT_EQ(getText(1), "Firmenlogo f\xFCr Briefkopf");
+    EXPECT_EQ(getText(4), "Eigene Firmenanschrift");
+    EXPECT_EQ(getText(6), "Gr\xF6\xDF"
+                          "e der Kundenanschrift");
+    EXPECT_EQ(getText(8), "Gr\xF6\xDF"
+                          "e des Rechnungstext");
+    EXPECT_EQ(getText(10), "Gr\xF6\xDF"
+                           "e sonstiger Texte");
+    EXPECT_EQ(getText(kSaveButton), "Speichern der Optionen");
+    EXPECT_EQ(getText(kCheckBox), "");
+    for (int slider : kSliders) {
+        auto* s = static_cast<QSlider*>(controlWidget(slider));
+        EXPECT_EQ(s->minimum(), 0);
+        EXPECT_EQ(s->maximum(), 3);
+        EXPECT_NE(s->tickPosition(), QSlider::NoTicks);
+    }
+
+    std::map<std::string, QRect> labels;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        labels[label->text().toStdString()] = label->geometry();
+    const std::map<std::string, QRect> expectedLabels = {
+        {"Fu\xDFtext 1", {20, 260, 120, 20}},        {"Fu\xDFtext 2", {170, 260, 120, 20}},
+        {"Fu\xDFtext 3", {320, 260, 120, 20}},       {"Fu\xDFtext 4", {470, 260, 120, 20}},
+        {"Steuernummer", {20, 370, 120, 20}},        {"Steuersatz %", {160, 370, 80, 20}},
+        {"Preise sind Brutto", {250, 390, 100, 20}},
+    };
+    std::map<std::string, QRect> labelsAsBytes;
+    for (const auto& [text, rect] : labels)
+        labelsAsBytes[QString::fromStdString(text).toLatin1().toStdString()] = rect;
+    EXPECT_EQ(labelsAsBytes, expectedLabels);
+
+    // Tab moves through the controls in the order they were made.
+    std::vector<int> order;
+    QWidget* w = controlWidget(6000);
+    do {
+        if (numberOf.count(w) && (order.empty() || order.back() != numberOf[w]))
+            order.push_back(numberOf[w]);
+        w = w->nextInFocusChain();
+    } while (w != controlWidget(6000) && order.size() < places.size());
+    std::vector<int> created;
+    for (const Place& p : places)
+        created.push_back(p.number);
+    EXPECT_EQ(order, created);
+}
+
+TEST_F(OptionsWindowTest, WithoutOptionIniTheWindowShowsTheDefaults) {
+    start();
+    openOptions();
+    EXPECT_EQ(sliderPositions(), std::vector<int>(5, 0));
+    EXPECT_EQ(areaLines(6010), Lines(5, "Adresse"));
+    EXPECT_EQ(areaLines(6011), Lines(5, "Telefon Telefax"));
+    EXPECT_EQ(areaLines(6012), Lines(5, "Bankverbindung"));
+    EXPECT_EQ(areaLines(6013), Lines(5, "Name Steuernummer"));
+    for (int field : {6000, 6009, 6003, 6015, 6016})
+        EXPECT_EQ(getText(field), "");
+    EXPECT_EQ(getState(kCheckBox), 0);
+    EXPECT_TRUE(readData("Option.ini").empty());
+}
+
+TEST_F(OptionsWindowTest, ControlsShowTheSettingsAndSavingUnchangedWritesThemBack) {
+    start();
+    Settings& s = settings();
+    s.logoLine1 = "M\xFCller";
+    s.logoLine2 = "& S\xF6hne";
+    s.companyAddress = "Weg 1, K\xF6ln";
+    s.taxNumber = "12/345";
+    s.taxRate = "16%";
+    // Sizes inside, below and above the four values of each slider.
+    s.logoSize = 19;
+    s.companyAddressSize = 9;
+    s.customerAddressSize = 4;
+    s.invoiceTextSize = 30;
+    s.otherTextSize = 7;
+    s.pricesGross = 2;
+    s.footerLines1 = {"", "", "mitte", "", ""};
+    s.footerLines2 = {"a", "b", "c", "d", "e"};
+    s.footerLines3 = {"", "", "", "", ""};
+    s.footerLines4 = {"Bank \x80", "", "", "", "ende"};
+    const Settings before = s;
+    openOptions();
+    EXPECT_EQ(getText(6000), "M\xFCller");
+    EXPECT_EQ(getText(6009), "& S\xF6hne");
+    EXPECT_EQ(getText(6003), "Weg 1, K\xF6ln");
+    EXPECT_EQ(getText(6015), "12/345");
+    EXPECT_EQ(getText(6016), "16%");
+    EXPECT_EQ(sliderPositions(), (std::vector<int>{1, 3, 0, 3, 0}));
+    EXPECT_EQ(getState(kCheckBox), 1);
+    EXPECT_EQ(areaLines(6010), asLines(before.footerLines1));
+    EXPECT_EQ(areaLines(6013), asLines(before.footerLines4));
+
+    shellState().savedFlag = 0;
+    pressSave();
+    EXPECT_FALSE(windowExists(1));
+    EXPECT_EQ(shellState().savedFlag, 0);
+    EXPECT_TRUE(messages.empty());
+    const std::string bytes = readData("Option.ini");
+    EXPECT_TRUE(bytes.starts_with(
+        "M\xFCller\r\n& S\xF6hne\r\n19\r\nWeg 1, K\xF6ln\r\n9\r\n10\r\n11\r\n7\r\n\r\n\r\nmitte\r\n"));
+    EXPECT_TRUE(bytes.ends_with("\r\nende\r\n12/345\r\n16%\r\n1"));
+    resetSettings();
+    loadSettings();
+    EXPECT_EQ(sizesOf(settings()), (std::vector<int>{19, 9, 10, 11, 7}));
+    EXPECT_EQ(settings().pricesGross, 1);
+    for (auto block :
+         {&Settings::footerLines1, &Settings::footerLines2, &Settings::footerLines3, &Settings::footerLines4})
+        EXPECT_EQ(asLines(settings().*block), asLines(before.*block));
+    EXPECT_EQ(settings().taxRate, "16%");
+}
+
+TEST_F(OptionsWindowTest, EditedValuesAreTakenOver) {
+    start();
+    openOptions();
+    ASSERT_TRUE(typeInto(6000, QString::fromUtf8("Bäckerei")));
+    ASSERT_TRUE(typeInto(6016, "7,5"));
+    for (int slider : kSliders)
+        static_cast<QSlider*>(controlWidget(slider))->setValue(3);
+    static_cast<QCheckBox*>(controlWidget(kCheckBox))->click();
+    // Two lines in the first footer, seven in the second.
+    static_cast<QPlainTextEdit*>(controlWidget(6010))->setPlainText("eins\nzwei");
+    static_cast<QPlainTextEdit*>(controlWidget(6011))->setPlainText("1\n2\n3\n4\n5\n6\n7");
+    pressSave();
+    const Settings& s = settings();
+    EXPECT_EQ(s.logoLine1, "B\xE4"
+                           "ckerei");
+    EXPECT_EQ(s.taxRate, "7,5");
+    EXPECT_EQ(sizesOf(s), (std::vector<int>{21, 9, 13, 11, 10}));
+    EXPECT_EQ(s.pricesGross, 1);
+    EXPECT_EQ(asLines(s.footerLines1), (Lines{"eins", "zwei", "", "", ""}));
+    EXPECT_EQ(asLines(s.footerLines2), (Lines{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(s.fontName, "Arial");
+    const std::string bytes = readData("Option.ini");
+    EXPECT_TRUE(bytes.starts_with("B\xE4"
+                                  "ckerei\r\n\r\n21\r\n\r\n9\r\n13\r\n11\r\n10\r\neins\r\nzwei\r\n\r\n\r\n\r"
+                                  "\n1\r\n2\r\n3\r\n4\r\n5\r\n"));
+    EXPECT_TRUE(bytes.ends_with("\r\n7,5\r\n1"));
+}
+
+TEST_F(OptionsWindowTest, OpeningAgainDiscardsEditsAndReplacesOtherDialogs) {
+    start();
+    ASSERT_TRUE(clickButton(100));
+    dispatch();
+    ASSERT_NE(controlWidget(1000), nullptr);
+    openOptions();
+    EXPECT_EQ(controlWidget(1000), nullptr);
+    ASSERT_TRUE(typeInto(6015, "verworfen"));
+    openOptions();
+    EXPECT_EQ(getText(6015), "");
+    EXPECT_EQ(settings().taxNumber, "");
+}
+
+TEST_F(OptionsWindowTest, ASaveThatFailsIsReportedAndKeepsTheValuesInMemory) {
+    writeData("Option.ini", "alt");
+    start();
+    openOptions();
+    ASSERT_TRUE(typeInto(6015, "99/999"));
+    diskFaults().mode = FaultMode::FromThenOn;
+    diskFaults().failAt = 1;
+    diskFaults().error = EACCES;
+    pressSave();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Fehler!");
+    EXPECT_EQ(messages[0].text, "Die Optionen konnten nicht gespeichert werden!");
+    EXPECT_EQ(messages[0].flags, kMessageOk);
+    EXPECT_FALSE(windowExists(1));
+    EXPECT_EQ(settings().taxNumber, "99/999");
+    resetDiskFaults();
+    EXPECT_EQ(readData("Option.ini"), "alt");
+}
+
+} // namespace
