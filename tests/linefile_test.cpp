@@ -286,4 +286,20 @@ TEST_F(LineFileTest, ShortWritesAreCompleted) {
     EXPECT_EQ(bytesOf("slow.txt"), line + "\r\n");
 }
 
+TEST_F(LineFileTest, ReadErrorsAreNotTheEndOfTheFile) {
+    putBytes("fine.txt", "a\r\nb\r\n");
+    ASSERT_NE(openForReading(0, "fine.txt"), 0);
+    while (atEnd(0) == 0)
+        readLine(0);
+    EXPECT_TRUE(fileReadOk(0));
+    closeFile(0);
+    // Reading this process's memory from address 0 fails with an I/O error on Linux.
+    ASSERT_NE(openForReading(0, "/proc/self/mem"), 0);
+    EXPECT_EQ(readLine(0), "");
+    EXPECT_EQ(atEnd(0), 1);
+    EXPECT_FALSE(fileReadOk(0));
+    closeFile(0);
+    EXPECT_FALSE(fileReadOk(0));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
+#include "runtime/listnumbers.h"
 #include "runtime/toolkit.h"
 
 #include <string>
@@ -12,8 +13,6 @@
 namespace {
 
 constexpr int kFile = 0;
-constexpr int kCustomerList = 15;
-constexpr int kArticleList = 17;
 constexpr int kCustomerFields = 6;
 constexpr int kArticleFields = 4;
 constexpr std::string_view kMasterDataName = "Daten.dat";

@@ -3,12 +3,12 @@
 #include "invoicing/invoicestate.h"
 #include "invoicing/newinvoicewindow.h"
 #include "runtime/conversions.h"
+#include "runtime/listnumbers.h"
 #include "runtime/toolkit.h"
 #include "shell/shellstate.h"
 
 namespace {
 
-constexpr int kArticleList = 17;
 constexpr int kOkButton = 5100;
 constexpr int kArticlePicks = 5000;
 constexpr int kQuantityField = 5001;

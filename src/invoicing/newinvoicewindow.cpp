@@ -8,6 +8,7 @@
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
 #include "runtime/conversions.h"
+#include "runtime/listnumbers.h"
 #include "runtime/toolkit.h"
 #include "shell/shellstate.h"
 
@@ -15,9 +16,6 @@
 
 namespace {
 
-constexpr int kMainWindow = 0;
-constexpr int kCustomerList = 15;
-constexpr int kInvoiceList = 18;
 constexpr int kCustomerPicks = 310;
 
 void createControls() {

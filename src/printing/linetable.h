@@ -2,11 +2,10 @@
 // The parts the invoice and the delivery note share between the letterhead and the footer: the
 // title with its number, the column titles and the common cells of each line.
 
+#include "runtime/listnumbers.h"
+
 #include <cstdint>
 #include <string_view>
-
-/// Control number of the lines list of the new-invoice window.
-inline constexpr int kLinesList = 19;
 
 /// Draws the title label and number in the invoice text size and the rule under them.
 void drawTitleBlock(std::string_view label, std::int32_t number);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <map>
@@ -25,6 +26,7 @@ struct OpenFile {
     int filled = 0;
     bool reading = true;
     bool writeFailed = false;
+    bool readFailed = false;
 };
 
 // The runtime's table of open file numbers, the counterpart of the handle table of the system.
@@ -87,9 +89,15 @@ void bufferedWrite(OpenFile& f, std::string_view piece) {
     }
 }
 
-// Reads the next block into the empty read buffer; false at the end of the file (or on a read error).
+// Reads the next block into the empty read buffer; false at the end of the file or on a read error,
+// which is remembered: a reader must not take a file cut short by the disk for the whole file.
 bool refill(OpenFile& f) {
-    const ssize_t got = diskops::read(f.fd, f.buffer.data(), kCapacity);
+    ssize_t got = 0;
+    do {
+        got = diskops::read(f.fd, f.buffer.data(), kCapacity);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0)
+        f.readFailed = true;
     f.filled = f.count = got > 0 ? static_cast<int>(got) : 0;
     return f.count > 0;
 }
@@ -236,6 +244,11 @@ void closeAllFiles() {
 bool fileWriteOk(int file) {
     const OpenFile* f = find(file);
     return f != nullptr && !f->writeFailed;
+}
+
+bool fileReadOk(int file) {
+    const OpenFile* f = find(file);
+    return f != nullptr && !f->readFailed;
 }
 
 int deleteFile(std::string_view name) {

@@ -47,6 +47,10 @@ void closeAllFiles();
 /// write); false for a number that is not open.
 bool fileWriteOk(int file);
 
+/// Whether every read since opening succeeded, so that the end reached is the file's real end;
+/// false for a number that is not open.
+bool fileReadOk(int file);
+
 /// Deletes a file; nonzero on success, 0 when missing or refused.
 int deleteFile(std::string_view name);
 

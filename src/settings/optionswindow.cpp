@@ -1,5 +1,6 @@
 #include "settings/optionswindow.h"
 
+#include "runtime/listnumbers.h"
 #include "runtime/toolkit.h"
 #include "settings/settings.h"
 #include "settings/settingsfile.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr int kOptionsWindow = 1;
-constexpr int kMainWindow = 0;
 constexpr int kOptionsFlags = 0xC00001; // caption without a close box, centred
 constexpr int kLastSliderPosition = 3;
 

@@ -4,26 +4,48 @@
 #include "datafiles/registerfile.h"
 #include "invoicing/invoicestate.h"
 #include "printing/printjob.h"
+#include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
 #include "runtime/toolkit.h"
 #include "settings/settings.h"
 #include "settings/settingsfile.h"
+#include "shell/customeredit.h"
 #include "shell/dispatch.h"
+#include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "shell/shellstate.h"
 
-bool startProgram() {
+namespace {
+
+enum class StartOutcome { Started, NoToolkit, FolderInUse };
+
+// Exit status of a start refused because another program uses the data folder.
+constexpr int kFolderInUseStatus = 2;
+
+StartOutcome startUp() {
     // 1. Clear all program state; SavedFlag and QuitFlag are 0.
     resetShellState();
     resetInvoiceState();
     resetSettings();
+    resetCustomerEdit();
     // 2. Make the toolkit ready.
     if (!makeToolkitReady())
-        return false;
+        return StartOutcome::NoToolkit;
+    // Two programs saving into one folder would overwrite each other's invoices; the second one leaves
+    // before it touches any file or window.
+    if (!acquireInstanceLock()) {
+        messageBox("Hinweis!",
+                   "Quillora ist in diesem Ordner bereits ge\xF6"
+                   "ffnet!",
+                   kMessageOk);
+        return StartOutcome::FolderInUse;
+    }
     resetToolkit();
     // 3. to 5.: SelectedRow, the footer lines and printedFlag start cleared with the state above.
     // 6. The main window with its menu, tab panel, buttons and lists.
     buildMainWindow();
+    // An interrupted save leaves its temporary files; the data files themselves are whole.
+    removeTemporaryLeftovers(".");
     // 7. to 9.: the data files fill the lists that step 6 made.
     loadMasterData();
     loadSettings();
@@ -31,7 +53,13 @@ bool startProgram() {
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (highestRegisteredNumber() > invoiceState().invoiceCounter)
         invoiceState().invoiceCounter = highestRegisteredNumber();
-    return true;
+    return StartOutcome::Started;
+}
+
+} // namespace
+
+bool startProgram() {
+    return startUp() == StartOutcome::Started;
 }
 
 void runEventLoop() {
@@ -46,11 +74,18 @@ void shutDownProgram() {
     resetPrintJob();
     closeAllFiles();
     resetToolkit();
+    releaseInstanceLock();
 }
 
 int runProgram() {
-    if (!startProgram())
+    switch (startUp()) {
+    case StartOutcome::NoToolkit:
         return 1;
+    case StartOutcome::FolderInUse:
+        return kFolderInUseStatus;
+    case StartOutcome::Started:
+        break;
+    }
     runEventLoop();
     shutDownProgram();
     return 0;

@@ -7,7 +7,9 @@
 #include "runtime/toolkit.h"
 #include "runtime/toolkit_testing.h"
 #include "settings/settings.h"
+#include "shell/customeredit.h"
 #include "shell/dispatch.h"
+#include "shell/instancelock.h"
 #include "shell/shellstate.h"
 #include "shell/startup.h"
 
@@ -34,6 +36,7 @@ void ProgramTest::SetUp() {
     resetShellState();
     resetInvoiceState();
     resetSettings();
+    resetCustomerEdit();
     resetPrintJob();
     // Tests never wait for a person at the print dialog: a printout is cancelled unless a test
     // chooses a PDF file or a recorder.
@@ -43,6 +46,8 @@ void ProgramTest::SetUp() {
 }
 
 void ProgramTest::TearDown() {
+    // The data folder goes with the test, so its lock is given back first.
+    releaseInstanceLock();
     resetPrintJob();
     closeAllFiles();
     resetToolkit();

@@ -1,0 +1,167 @@
+// "Löschen" on the invoices page, driven through the real program: the item file, the list row, the
+// register line and the messages.
+
+#include "runtime/diskops.h"
+#include "runtime/linefile.h"
+#include "runtime/toolkit.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+#include "support/testenv.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kTabPanel = 0;
+constexpr int kInvoicesPage = 2;
+constexpr int kDeleteButton = 211;
+
+// The register line of invoice n, as the program writes it.
+std::string registerLine(int n) {
+    const std::string number = std::to_string(n);
+    return number + "|Kunde" + number + "|" + number + "|1" + number + ",50|0" + number + ".12.2026\r\n";
+}
+
+std::string registerOf(const std::vector<int>& numbers) {
+    std::string bytes;
+    for (int n : numbers)
+        bytes += registerLine(n);
+    return bytes;
+}
+
+std::string itemFile(int n) {
+    return "Rechnungen/" + std::to_string(n) + ".txt";
+}
+
+class InvoiceDeletionTest : public ProgramTest {
+  protected:
+    // Starts the program on this register, with an item file for each invoice in items.
+    void startWith(const std::string& registerBytes, const std::vector<int>& items) {
+        writeData("ReData.dat", registerBytes);
+        for (int n : items)
+            writeData(itemFile(n), "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\nMusterstadt\r\n0,00\r\n");
+        start();
+        setState(kTabPanel, kInvoicesPage);
+    }
+
+    // Selects row r of the invoice list and presses "Löschen".
+    void deleteRow(int r) {
+        ASSERT_TRUE(selectRow(kInvoiceList, r));
+        ASSERT_TRUE(clickButton(kDeleteButton));
+        dispatch();
+    }
+
+    std::vector<std::string> listedNumbers() {
+        std::vector<std::string> numbers;
+        for (int i = 0; i < rowCount(kInvoiceList); ++i)
+            numbers.push_back(getCell(kInvoiceList, i, 0));
+        return numbers;
+    }
+};
+
+struct DeletionCase {
+    const char* name;
+    std::string registerBytes;
+    std::vector<int> items;
+    int row;
+    std::string deleted;
+    std::string registerAfter;
+    std::vector<std::string> listAfter;
+};
+
+TEST_F(InvoiceDeletionTest, RemovesTheItemFileTheRowAndTheRightRegisterLine) {
+    const std::string emptyLine = "\r\n";
+    const std::string noNumber = "|Kunde0|0|0,00|01.12.2026\r\n";
+    const std::vector<DeletionCase> cases = {
+        {"last-of-three", registerOf({1, 2, 3}), {1, 2, 3}, 2, "3", registerOf({1, 2}), {"1", "2"}},
+        {"only-one", registerOf({7}), {7}, 0, "7", "", {}},
+        {"middle-of-three", registerOf({1, 2, 3}), {1, 2, 3}, 1, "2", registerOf({1, 3}), {"1", "3"}},
+        {"empty-line-before",
+         registerLine(1) + emptyLine + registerLine(2) + registerLine(3),
+         {1, 2, 3},
+         1,
+         "2",
+         registerLine(1) + emptyLine + registerLine(3),
+         {"1", "3"}},
+        {"line-without-number-before",
+         noNumber + registerLine(4) + registerLine(5),
+         {4, 5},
+         1,
+         "5",
+         noNumber + registerLine(4),
+         {"4"}},
+    };
+    for (const DeletionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(dataPath("Rechnungen"));
+        messages.clear();
+        startWith(c.registerBytes, c.items);
+        deleteRow(c.row);
+
+        EXPECT_EQ(readData("ReData.dat"), c.registerAfter);
+        EXPECT_EQ(fileSize("ReData.dat"), static_cast<std::int64_t>(c.registerAfter.size()));
+        EXPECT_EQ(listedNumbers(), c.listAfter);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Rechnung gel\xF6scht");
+        EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:" + c.deleted + " wurde gel\xF6scht!");
+        EXPECT_EQ(messages[0].flags, kMessageOk);
+        for (int n : c.items)
+            EXPECT_EQ(fileSize(itemFile(n)) == -1, std::to_string(n) == c.deleted) << n;
+    }
+}
+
+TEST_F(InvoiceDeletionTest, MissingItemFileChangesNothing) {
+    const std::string before = registerOf({1, 2});
+    startWith(before, {1});
+    deleteRow(1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Fehler!");
+    EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:2 konnte nicht gel\xF6scht werden!");
+    EXPECT_EQ(messages[0].flags, kMessageOk);
+    EXPECT_EQ(listedNumbers(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(readData("ReData.dat"), before);
+    EXPECT_GE(fileSize(itemFile(1)), 0);
+}
+
+TEST_F(InvoiceDeletionTest, NothingSelectedDoesNothing) {
+    const std::string before = registerOf({1});
+    startWith(before, {1});
+    setState(kInvoiceList, -1);
+    ASSERT_TRUE(clickButton(kDeleteButton));
+    dispatch();
+    EXPECT_EQ(shellState().selectedRow, -1);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(readData("ReData.dat"), before);
+    EXPECT_GE(fileSize(itemFile(1)), 0);
+}
+
+TEST_F(InvoiceDeletionTest, FailedRewriteKeepsTheOldRegisterAndSaysSo) {
+    const std::string before = registerOf({1, 2, 3});
+    startWith(before, {1, 2, 3});
+    ASSERT_TRUE(selectRow(kInvoiceList, 1));
+    ASSERT_TRUE(clickButton(kDeleteButton));
+    // The item file goes (the first change on disk); every later change fails, as on a full disk.
+    resetDiskFaults();
+    diskFaults().mode = FaultMode::FromThenOn;
+    diskFaults().failAt = 2;
+    diskFaults().error = ENOSPC;
+    dispatch();
+    const int injected = diskFaults().injected;
+    resetDiskFaults();
+
+    EXPECT_GT(injected, 0);
+    EXPECT_EQ(fileSize(itemFile(2)), -1);
+    EXPECT_EQ(readData("ReData.dat"), before);
+    EXPECT_EQ(fileSize("ReData.dat.quillora-tmp"), -1);
+    EXPECT_EQ(listedNumbers(), (std::vector<std::string>{"1", "3"}));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:2 wurde gel\xF6scht!");
+    EXPECT_EQ(messages[1].caption, "Fehler!");
+    EXPECT_EQ(messages[1].text, "Das Rechnungsregister konnte nicht ge\xE4ndert werden!");
+    EXPECT_EQ(messages[1].flags, kMessageOk);
+}
+
+} // namespace

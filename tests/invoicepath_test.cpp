@@ -1,0 +1,151 @@
+// The whole way of an invoice through the real windows: composed in the new-invoice window, printed
+// into a PDF file, listed, stored in its three files, listed again after a restart, and deleted.
+
+#include "invoicing/invoicestate.h"
+#include "printing/printjob.h"
+#include "printing/printtarget.h"
+#include "printtesting.h"
+#include "runtime/conversions.h"
+#include "runtime/linefile.h"
+#include "runtime/toolkit.h"
+#include "shell/mainwindow.h"
+#include "support/testenv.h"
+
+#include <QString>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+constexpr int kTabPanel = 0;
+constexpr int kInvoicesPage = 2;
+constexpr int kInvoiceWindow = 1;
+
+const std::string kCustomers = "2\r\n"
+                               "Frau|Muster|Erika|c/o Firma|Ringweg 2|Beispielort\r\n"
+                               "Herr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n";
+const std::string kArticles = "2\r\n"
+                              "Mutter|Teile|0,25|M6 verzinkt\r\n"
+                              "Schraube|Teile|0,50|M6\r\n";
+const std::string kAddress = "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\nMusterstadt\r\n";
+
+class InvoicePathTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        writeData("Daten.dat", kCustomers + kArticles + "0\r\n");
+        startPrintingToPdf();
+    }
+    void TearDown() override {
+        resetPrintJob();
+        resetPrintTarget();
+        ProgramTest::TearDown();
+    }
+
+    // Start-up (again) in the data folder, with printouts going to a PDF file there.
+    void startPrintingToPdf() {
+        resetPrintJob();
+        resetToolkit();
+        start();
+        resetPrintTarget();
+        printTarget().kind = PrintTargetKind::PdfFile;
+        printTarget().pdfPath = dataPath("rechnung.pdf");
+        setState(kTabPanel, kInvoicesPage);
+    }
+
+    static void press(int button) {
+        ASSERT_TRUE(clickButton(button));
+        dispatch();
+    }
+
+    // "Neu", the customer, one line per (article, quantity), "Rechnung erstellen".
+    void composeAndCreate(int customer, const std::vector<std::pair<int, QString>>& lines) {
+        press(210);
+        ASSERT_TRUE(windowExists(kInvoiceWindow));
+        ASSERT_TRUE(selectRow(310, customer));
+        dispatch();
+        for (const auto& [article, quantity] : lines) {
+            press(300);
+            ASSERT_TRUE(doubleClickRow(5000, article));
+            dispatch();
+            ASSERT_TRUE(typeInto(5001, quantity));
+            press(5100);
+        }
+        press(311);
+        ASSERT_FALSE(windowExists(kInvoiceWindow));
+    }
+
+    static std::vector<Row> invoiceRows() {
+        std::vector<Row> rows;
+        for (int r = 0; r < rowCount(kInvoiceList); ++r) {
+            Row row;
+            for (int c = 0; c < 5; ++c)
+                row.push_back(getCell(kInvoiceList, r, c));
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    static std::string today() { return formatDate("%dd.%mm.%yyyy", currentDate()); }
+};
+
+TEST_F(InvoicePathTest, CreatedInvoiceIsPrintedListedStoredAndKept) {
+    composeAndCreate(1, {{1, "10"}});
+    const std::string date = today();
+
+    EXPECT_TRUE(messages.empty());
+    const std::vector<PdfWord> words = readPdfWords(dataPath("rechnung.pdf"));
+    const auto printed = [&words](const std::string& text) {
+        return std::any_of(words.begin(), words.end(), [&text](const PdfWord& w) { return w.text == text; });
+    };
+    EXPECT_TRUE(printed("Schraube"));
+    EXPECT_TRUE(printed("Musterstadt"));
+    EXPECT_EQ(invoiceRows(), (std::vector<Row>{{"1", "Beispiel", "2", "5,00", date}}));
+    EXPECT_EQ(readData("ReData.dat"), "1|Beispiel|2|5,00|" + date + "\r\n");
+    EXPECT_EQ(readData("Rechnungen/1.txt"), kAddress + "Schraube 0,50 M6\r\n5,00\r\n");
+    EXPECT_EQ(readData("Daten.dat"), kCustomers + kArticles + "1\r\n");
+    EXPECT_EQ(invoiceState().invoiceCounter, 1);
+
+    const std::vector<Row> before = invoiceRows();
+    startPrintingToPdf();
+    EXPECT_EQ(invoiceRows(), before);
+    EXPECT_EQ(invoiceState().invoiceCounter, 1);
+}
+
+TEST_F(InvoicePathTest, TwoInvoicesSurviveARestartAndTheFirstCanBeDeleted) {
+    composeAndCreate(1, {{1, "10"}, {0, "4"}});
+    composeAndCreate(0, {});
+    const std::string date = today();
+    const std::string line1 = "1|Beispiel|2|6,00|" + date + "\r\n";
+    const std::string line2 = "2|Muster|1|0,00|" + date + "\r\n";
+    EXPECT_EQ(readData("ReData.dat"), line1 + line2);
+    EXPECT_EQ(readData("Rechnungen/1.txt"),
+              kAddress + "Schraube 0,50 M6\r\nMutter 0,25 M6 verzinkt\r\n6,00\r\n");
+    EXPECT_EQ(readData("Rechnungen/2.txt"),
+              "Frau\r\nErika Muster\r\nc/o Firma\r\nRingweg 2\r\nBeispielort\r\n0,00\r\n");
+    EXPECT_EQ(readData("Daten.dat"), kCustomers + kArticles + "2\r\n");
+
+    startPrintingToPdf();
+    EXPECT_EQ(invoiceRows(),
+              (std::vector<Row>{{"1", "Beispiel", "2", "6,00", date}, {"2", "Muster", "1", "0,00", date}}));
+
+    ASSERT_TRUE(selectRow(kInvoiceList, 0));
+    press(211);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:1 wurde gel\xF6scht!");
+    EXPECT_EQ(fileSize("Rechnungen/1.txt"), -1);
+    EXPECT_GT(fileSize("Rechnungen/2.txt"), 0);
+    EXPECT_EQ(readData("ReData.dat"), line2);
+
+    // The next number follows the highest one ever given, not the number of listed invoices.
+    startPrintingToPdf();
+    EXPECT_EQ(invoiceRows(), (std::vector<Row>{{"2", "Muster", "1", "0,00", date}}));
+    composeAndCreate(1, {{1, "1"}});
+    EXPECT_EQ(readData("ReData.dat"), line2 + "3|Beispiel|2|0,50|" + today() + "\r\n");
+    EXPECT_EQ(readData("Rechnungen/3.txt"), kAddress + "Schraube 0,50 M6\r\n0,50\r\n");
+}
+
+} // namespace
