@@ -5,15 +5,14 @@
 #include "runtime/diskops.h"
 #include "settings/settings.h"
 #include "settings/settingsfile.h"
+#include "support/ordinaryuser.h"
 #include "support/testenv.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -201,7 +200,6 @@ TEST_F(SettingsFileTest, ASaveThatFailsAtAnyStepKeepsTheOldBytesAndSaysSo) {
 
 enum : int {
     kScenarioOk = 0,
-    kCannotDropPrivileges = 10,
     kSaveClaimedSuccess = 11,
     kOldBytesChanged = 12,
     kWritableFolderFailed = 14,
@@ -221,31 +219,23 @@ TEST_F(SettingsFileTest, AReadOnlyFolderKeepsTheOldFileForAnOrdinaryUser) {
     fs::permissions(readOnly, fs::perms(0555));
     fs::permissions(writable, fs::perms(0777));
 
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        // Root ignores file permissions, so the scenario runs as the user nobody.
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
-                               setresuid(65534, 65534, 65534) != 0))
-            _exit(kCannotDropPrivileges);
+    const int result = runAsOrdinaryUser([&]() -> int {
         if (chdir(readOnly.c_str()) != 0)
-            _exit(kCannotDropPrivileges);
+            return kCannotSwitchUser;
         if (saveSettings())
-            _exit(kSaveClaimedSuccess);
+            return kSaveClaimedSuccess;
         std::ifstream in("Option.ini", std::ios::binary);
         if (std::string(std::istreambuf_iterator<char>(in), {}) != old)
-            _exit(kOldBytesChanged);
+            return kOldBytesChanged;
+        // The same user can save where the folder lets it: the refusal came from the folder.
         if (chdir(writable.c_str()) != 0 || !saveSettings())
-            _exit(kWritableFolderFailed);
-        _exit(kScenarioOk);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+            return kWritableFolderFailed;
+        return kScenarioOk;
+    });
     fs::permissions(readOnly, fs::perms(0755));
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kCannotDropPrivileges)
+    if (result == kCannotSwitchUser)
         GTEST_SKIP() << "cannot switch to the user nobody here";
-    EXPECT_EQ(WEXITSTATUS(status), kScenarioOk);
+    EXPECT_EQ(result, kScenarioOk);
     EXPECT_EQ(readData("nur-lesen/Option.ini"), old);
     EXPECT_TRUE(readData("frei/Option.ini").starts_with("M\xFCller & S\xF6hne\r\n"));
 }
