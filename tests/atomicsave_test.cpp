@@ -1,5 +1,6 @@
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
+#include "support/ordinaryuser.h"
 
 #include <gtest/gtest.h>
 
@@ -174,15 +175,30 @@ TEST_F(AtomicSaveTest, BrokenDiskLeavesTheTemporaryFileForTheNextStart) {
     EXPECT_EQ(bytesOf("Daten.dat"), kOld);
 }
 
-TEST_F(AtomicSaveTest, ReadOnlyFolderFailsCleanly) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders; FaultAtEveryStepKeepsTheOldFile covers EACCES";
+TEST_F(AtomicSaveTest, ReadOnlyFolderOrFileFailsCleanly) {
+    // Root ignores permissions, so the saves run as an ordinary user.
+    fs::permissions(".", fs::perms(0755));
     fs::create_directory("locked");
+    fs::create_directory("open");
     putBytes("locked/Daten.dat", kOld);
-    fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(saveNew("locked\\Daten.dat"));
+    putBytes("open/Daten.dat", kOld);
+    fs::permissions("locked", fs::perms(0555));
+    fs::permissions("open", fs::perms(0777));
+    fs::permissions("open/Daten.dat", fs::perms(0444));
+    const int result = runAsOrdinaryUser([]() -> int {
+        if (saveNew("locked\\Daten.dat"))
+            return 1;
+        if (saveNew("open\\Daten.dat"))
+            return 2;
+        // The same user may create the file anew where none is.
+        return saveNew("open\\Neu.dat") ? 0 : 3;
+    });
     fs::permissions("locked", fs::perms::owner_all);
+    if (result == kCannotSwitchUser)
+        GTEST_SKIP() << "cannot switch to the user nobody here";
+    EXPECT_EQ(result, 0);
     EXPECT_EQ(bytesOf("locked/Daten.dat"), kOld);
+    EXPECT_EQ(bytesOf("open/Daten.dat"), kOld);
     EXPECT_FALSE(temporaryLeft());
 }
 

@@ -3,7 +3,9 @@
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <unistd.h>
 #include <filesystem>
 #include <system_error>
 
@@ -46,6 +48,12 @@ bool flushFolder(const std::string& folder) {
     return diskops::close(fd) == 0 && synced;
 }
 
+// A file the user has made read-only keeps its content: the rename would replace it all the same,
+// since replacing only asks the folder.
+bool mayReplace(const std::string& target) {
+    return ::access(target.c_str(), W_OK) == 0 || errno == ENOENT;
+}
+
 bool hasTemporarySuffix(const std::string& name) {
     return name.size() > kTemporarySuffix.size() &&
            std::string_view(name).substr(name.size() - kTemporarySuffix.size()) == kTemporarySuffix;
@@ -80,6 +88,8 @@ void ReplacementFile::writeText(std::string_view s) {
 bool ReplacementFile::commit() {
     const std::string target = platformPath(name_);
     if (target.empty())
+        return false;
+    if (!mayReplace(target))
         return false;
     const std::string temporary = target + std::string(kTemporarySuffix);
     if (!writeTemporary(temporary, content_) || diskops::rename(temporary.c_str(), target.c_str()) != 0) {
