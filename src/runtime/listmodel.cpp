@@ -4,7 +4,10 @@
 
 namespace {
 const std::string kEmpty;
-}
+// A cell is one line on screen and nothing past a few thousand characters can be seen; laying out
+// megabytes of a damaged file's line at every repaint would stall the program.
+constexpr std::size_t kMaxShownBytes = 4096;
+} // namespace
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -15,7 +18,7 @@ int ListModel::columnCount(const QModelIndex& parent) const { return parent.isVa
 QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    return toQString(cell(index.row(), index.column()));
+    return toQString(std::string_view(cell(index.row(), index.column())).substr(0, kMaxShownBytes));
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {

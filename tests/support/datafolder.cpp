@@ -3,9 +3,10 @@
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -13,14 +14,29 @@ namespace {
 
 const char* const kTopFiles[] = {"Daten.dat", "ReData.dat", "Option.ini"};
 
-std::optional<std::string> bytesOf(const fs::path& path) {
+// The bytes of a regular file; nullopt when there is none. A file that is there but cannot be read
+// to its end clears readable.
+std::optional<std::string> bytesOf(const fs::path& path, bool& readable) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    const fs::file_status status = fs::status(path, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        readable = false;
+    if (ec || !fs::is_regular_file(status))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        readable = readable && errno == ENOENT;
         return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string bytes;
+    char buffer[65536];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    if (got < 0)
+        readable = false;
+    ::close(fd);
+    return bytes;
 }
 
 bool isLeftover(const std::string& name) {
@@ -29,21 +45,29 @@ bool isLeftover(const std::string& name) {
 
 } // namespace
 
-FileSet readDataFiles(const std::string& folder) {
+FileSet readDataFiles(const std::string& folder, bool* readable) {
+    bool allRead = true;
     FileSet files;
     const fs::path base(folder);
     for (const char* name : kTopFiles) {
-        if (auto bytes = bytesOf(base / name))
+        if (auto bytes = bytesOf(base / name, allRead))
             files[name] = std::move(bytes);
     }
     std::error_code ec;
-    for (fs::directory_iterator it(base / "Rechnungen", ec), end; !ec && it != end; it.increment(ec)) {
+    fs::directory_iterator it(base / "Rechnungen", ec);
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        allRead = false;
+    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (isLeftover(name))
             continue;
-        if (auto bytes = bytesOf(it->path()))
+        if (auto bytes = bytesOf(it->path(), allRead))
             files["Rechnungen/" + name] = std::move(bytes);
     }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        allRead = false;
+    if (readable)
+        *readable = allRead;
     return files;
 }
 

@@ -1,0 +1,74 @@
+#include "fuzzprogram.h"
+
+#include "runtime/toolkit.h"
+#include "shell/mainwindow.h"
+#include "shell/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+// Fontconfig keeps its caches until the process ends; that is no leak of ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+
+namespace {
+
+// The rewritten arguments live as long as the process.
+std::deque<std::string> absoluteArguments;
+
+// A path argument made absolute: a corpus folder, or the value of a flag that names a path.
+char* absolute(char* argument) {
+    std::string text = argument;
+    for (const std::string flag : {"-artifact_prefix=", "-exact_artifact_path=", "-dict="}) {
+        if (text.starts_with(flag) && !text.substr(flag.size()).starts_with("/")) {
+            // Joined as text: an artifact prefix may end in the start of a file name.
+            text = flag + std::filesystem::current_path().string() + "/" + text.substr(flag.size());
+            return absoluteArguments.emplace_back(text).data();
+        }
+    }
+    if (text.starts_with("-") || text.starts_with("/"))
+        return argument;
+    return absoluteArguments.emplace_back(std::filesystem::absolute(text).string()).data();
+}
+
+} // namespace
+
+void startProgramForFuzzing(int* argc, char*** argv) {
+    for (int i = 1; i < *argc; ++i)
+        (*argv)[i] = absolute((*argv)[i]);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Memory-backed when there is such a folder: every save flushes to disk, millions of times.
+    std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    folder += "/quillora-fuzz-XXXXXX";
+    if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0 || !startProgram()) {
+        std::fprintf(stderr, "the program could not be started for fuzzing\n");
+        std::abort();
+    }
+}
+
+void writeInput(std::string_view name, const std::uint8_t* data, std::size_t size) {
+    const std::string path(name);
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        std::abort();
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = write(fd, data + done, size - done);
+        if (n <= 0)
+            std::abort();
+        done += static_cast<std::size_t>(n);
+    }
+    close(fd);
+}
+
+void emptyLists() {
+    for (const int list : {kCustomerList, kArticleList, kInvoiceList}) {
+        for (int r = rowCount(list) - 1; r >= 0; --r)
+            removeRow(list, r);
+    }
+}

@@ -1,0 +1,166 @@
+// Data files no program of ours wrote: NUL bytes, bytes Windows-1252 leaves undefined, a 10 MB line,
+// absurd counts, a folder where a file belongs, a file cut off inside a line. The readers must come
+// through without a crash, a hang or memory out of all proportion, and keep the bytes they took.
+
+#include "invoicing/invoicestate.h"
+#include "runtime/atomicsave.h"
+#include "runtime/linefile.h"
+#include "runtime/toolkit.h"
+#include "runtime/toolkit_testing.h"
+#include "settings/settings.h"
+#include "shell/mainwindow.h"
+#include "support/datafolder.h"
+#include "support/testenv.h"
+
+#include <QWidget>
+
+#include <chrono>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const std::string kTenMegabytes(10 * 1024 * 1024, 'x');
+
+// Peak resident memory of the process so far, in megabytes.
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+struct BadFile {
+    const char* name;
+    std::string file;
+    std::string bytes;
+    int customers;
+    int articles;
+    int invoices;
+};
+
+class BadInputTest : public ProgramTest {
+  protected:
+    // Starts on the file and draws the main window, so that every visible cell is decoded.
+    void startAndDraw() {
+        start();
+        windowWidget(kMainWindow)->grab();
+    }
+    std::vector<std::string> rowOf(int list, int r, int columns) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < columns; ++c)
+            cells.push_back(getCell(list, r, c));
+        return cells;
+    }
+};
+
+TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
+    const std::string nul(1, '\0');
+    const BadFile rows[] = {
+        {"NUL inside a customer line ends the line", "Daten.dat",
+         "2\r\nHerr|Bei" + nul + "spiel|Max\r\n0\r\n7\r\n", 2, 0, 0},
+        {"NUL bytes only", "Daten.dat", std::string(1000, '\0'), 0, 0, 0},
+        {"undefined Windows-1252 bytes", "Daten.dat", "1\r\n\x81|\x8D\x8F|\x90|\x9D||\r\n0\r\n3\r\n", 1, 0,
+         0},
+        {"count of 2147483647 with two lines", "Daten.dat", "2147483647\r\nA|B\r\nC|D\r\n", 2, 0, 0},
+        {"count of -5", "Daten.dat", "-5\r\n1\r\nSchraube|Teile|0,50|M6\r\n9\r\n", 0, 1, 0},
+        {"article count of 2147483647", "Daten.dat", "0\r\n2147483647\r\nSchraube|Teile|0,50|M6\r\n", 0, 1,
+         0},
+        {"cut off inside a customer line", "Daten.dat", "2\r\nHerr|Beispiel|Ma", 1, 0, 0},
+        {"10 MB customer line", "Daten.dat", "1\r\nHerr|" + kTenMegabytes + "\r\n0\r\n1\r\n", 1, 0, 0},
+        {"10 MB line without a line end", "Daten.dat", kTenMegabytes, 0, 0, 0},
+        {"register: NUL and undefined bytes", "ReData.dat", "1|A" + nul + "2|\x81|\x9D\r\n3|\x8F\r\n", 0, 0,
+         3},
+        {"register: cut off", "ReData.dat", "1|Beispiel|1|12,50|01.12.2026\r\n2|Mus", 0, 0, 2},
+        {"register: 10 MB name", "ReData.dat", "1|" + kTenMegabytes + "|1|0,00|01.12.2026\r\n", 0, 0, 1},
+        {"register: 10 MB of line ends", "ReData.dat", std::string(10 * 1024 * 1024, '\n'), 0, 0, 0},
+        {"options: NUL, undefined bytes, huge numbers", "Option.ini",
+         "\x81" + nul + "\r\n2147483647\r\n-5\r\n99999999999999999999\r\n", 0, 0, 0},
+        {"options: 10 MB logo line", "Option.ini", kTenMegabytes + "\r\n\r\n18", 0, 0, 0},
+    };
+    for (const BadFile& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(dataPath("Daten.dat"));
+        std::filesystem::remove_all(dataPath("ReData.dat"));
+        std::filesystem::remove_all(dataPath("Option.ini"));
+        writeData(row.file, row.bytes);
+        const long peakBefore = peakMegabytes();
+        const auto began = Clock::now();
+        startAndDraw();
+        EXPECT_LT(Clock::now() - began, std::chrono::seconds(10));
+        EXPECT_LT(peakMegabytes() - peakBefore, 400) << "megabytes more at the peak";
+        EXPECT_EQ(rowCount(kCustomerList), row.customers);
+        EXPECT_EQ(rowCount(kArticleList), row.articles);
+        EXPECT_EQ(rowCount(kInvoiceList), row.invoices);
+    }
+}
+
+TEST_F(BadInputTest, UndefinedBytesSurviveLoadAndSave) {
+    const std::string master = "1\r\n\x81|\x8D\x8F|\x90|\x9D|\x80\xFF|\x7F\r\n0\r\n3\r\n";
+    writeData("Daten.dat", master);
+    startAndDraw();
+    EXPECT_EQ(rowOf(kCustomerList, 0, 6),
+              (std::vector<std::string>{"\x81", "\x8D\x8F", "\x90", "\x9D", "\x80\xFF", "\x7F"}));
+    ASSERT_TRUE(chooseMenuItem("Save"));
+    dispatch();
+    EXPECT_EQ(readData("Daten.dat"), master);
+}
+
+TEST_F(BadInputTest, CutOffLinesKeepTheirBeginning) {
+    writeData("Daten.dat", "2\r\nHerr|Beispiel|Ma");
+    writeData("ReData.dat", "1|Beispiel|1|12,50|01.12.2026\r\n2|Mus");
+    writeData("Option.ini", "Firma\r\nZeile 2\r\n2");
+    start();
+    EXPECT_EQ(rowOf(kCustomerList, 0, 3), (std::vector<std::string>{"Herr", "Beispiel", "Ma"}));
+    EXPECT_EQ(invoiceState().invoiceCounter, 2) << "raised to the highest registered number";
+    EXPECT_EQ(rowOf(kInvoiceList, 1, 2), (std::vector<std::string>{"2", "Mus"}));
+    EXPECT_EQ(settings().logoLine2, "Zeile 2");
+    EXPECT_EQ(settings().logoSize, 2);
+    EXPECT_EQ(settings().pricesGross, 0);
+}
+
+TEST_F(BadInputTest, FolderWhereADataFileBelongs) {
+    for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini"})
+        std::filesystem::create_directory(dataPath(name));
+    start();
+    EXPECT_EQ(rowCount(kCustomerList), 0);
+    EXPECT_EQ(rowCount(kInvoiceList), 0);
+    EXPECT_EQ(settings().logoSize, 18) << "a folder is no Option.ini: the defaults apply";
+    ASSERT_TRUE(chooseMenuItem("Save"));
+    dispatch();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Die Daten konnten nicht gespeichert werden!");
+    EXPECT_TRUE(std::filesystem::is_directory(dataPath("Daten.dat")));
+    EXPECT_TRUE(temporaryFiles(dataPath("")).empty());
+}
+
+// A save cut short leaves its temporary file next to the data file it was to replace. The start
+// removes it and never reads it, even when it is complete and the data file itself is missing.
+TEST_F(BadInputTest, LeftoversOfAnInterruptedSaveAreNoData) {
+    const std::string suffix(kTemporarySuffix);
+    writeData("Daten.dat" + suffix, "1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n0\r\n9\r\n");
+    writeData("ReData.dat", "3|Beispiel|1|0,50|01.12.2026\r\n");
+    writeData("ReData.dat" + suffix, "3|Beispiel|1|0,50|01.12.2026\r\n4|Muster|1|1,00|02.12.2026\r\n");
+    writeData("Option.ini" + suffix, "Firma");
+    writeData("Rechnungen/4.txt" + suffix, "Herr\r\n");
+    const FileSet before = readDataFiles(dataPath(""));
+    start();
+    EXPECT_EQ(rowCount(kCustomerList), 0);
+    EXPECT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(invoiceState().invoiceCounter, 3);
+    EXPECT_EQ(settings().logoLine1, "") << "the defaults, as without Option.ini";
+    EXPECT_TRUE(temporaryFiles(dataPath("")).empty());
+    EXPECT_EQ(readDataFiles(dataPath("")), before);
+}
+
+TEST_F(BadInputTest, LineReaderTakesA10MegabyteLineWhole) {
+    writeData("long.txt", kTenMegabytes + "\r\nnext");
+    ASSERT_NE(openForReading(0, "long.txt"), 0);
+    EXPECT_EQ(readLine(0), kTenMegabytes);
+    EXPECT_EQ(readLine(0), "next");
+    EXPECT_EQ(atEnd(0), 1);
+    closeFile(0);
+}
+
+} // namespace

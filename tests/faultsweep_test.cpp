@@ -1,0 +1,263 @@
+// The fault sweep: every writer of the program, driven through the handler the user clicks, with
+// the Nth change on disk failing (once, or from then on as on a full disk), for every N until the
+// operation no longer reaches the fault. Afterwards each data file holds its old or its new bytes,
+// every failure was told to the user, and the next start removes what the failed save left.
+
+#include "invoicing/invoicestate.h"
+#include "printing/printtarget.h"
+#include "runtime/atomicsave.h"
+#include "runtime/diskops.h"
+#include "runtime/toolkit.h"
+#include "shell/instancelock.h"
+#include "shell/mainwindow.h"
+#include "shell/shellstate.h"
+#include "support/datafolder.h"
+#include "support/testenv.h"
+
+#include <QDir>
+
+#include <iostream>
+#include <map>
+
+namespace {
+
+constexpr int kTabPanel = 0;
+constexpr int kInvoicesPage = 2;
+
+const std::string kItem = "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\nMusterstadt\r\n12,50\r\n";
+
+// A folder in use: customers, articles, three invoices with their item files, saved options.
+const FileSet kUsedFolder = {
+    {"Daten.dat", "2\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\nFrau|Muster|Erika|c/o Firma|Ringweg "
+                  "2|Beispielort\r\n1\r\nSchraube|Teile|0,50|M6\r\n4\r\n"},
+    {"ReData.dat", "2|Beispiel|1|12,50|01.12.2026\r\n3|Muster|2|1,00|02.12.2026\r\n4|Beispiel|1|12,50|"
+                   "03.12.2026\r\n"},
+    {"Option.ini",
+     "Firma\r\n\r\n18\r\nWeg 1\r\n6\r\n10\r\n8\r\n7\r\nA\r\nA\r\nA\r\nA\r\nA\r\nT\r\nT\r\nT\r\nT\r\n"
+     "T\r\nB\r\nB\r\nB\r\nB\r\nB\r\nN\r\nN\r\nN\r\nN\r\nN\r\n12/345\r\n19\r\n0"},
+    {"Rechnungen/2.txt", kItem},
+    {"Rechnungen/3.txt", kItem},
+    {"Rechnungen/4.txt", kItem},
+};
+
+// A fresh installation with one customer and one article: the first invoice makes the register and
+// the folder Rechnungen.
+const FileSet kFreshFolder = {{"Daten.dat", "1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\n"
+                                            "Schraube|Teile|0,50|M6\r\n0\r\n"}};
+
+struct Operation {
+    const char* name;
+    const FileSet* folder;
+    /// Brings the program to the click that writes, changing what is to be saved on the way.
+    void (*prepare)();
+    /// The click, and the dispatch of what it queued.
+    void (*fire)();
+    /// What the user is told when the operation fails; any one of them.
+    std::vector<std::string> failureTexts;
+};
+
+void press(int control) {
+    ASSERT_TRUE(clickButton(control));
+    dispatch();
+}
+
+void addCustomer() {
+    press(100);
+    ASSERT_TRUE(typeInto(1001, "Neukunde"));
+    press(1100);
+}
+
+void changeOptions() {
+    ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("Algemeine Einstellungen")));
+    dispatch();
+    ASSERT_TRUE(typeInto(6000, "Neue Firma"));
+}
+
+void composeInvoice() {
+    printTarget().kind = PrintTargetKind::Recorder;
+    printTarget().recorderArea = {2000, 2800, 200, 280};
+    press(210);
+    ASSERT_TRUE(selectRow(310, 0));
+    dispatch();
+    press(300);
+    ASSERT_TRUE(doubleClickRow(5000, 0));
+    dispatch();
+    ASSERT_TRUE(typeInto(5001, "25"));
+    press(5100);
+}
+
+void chooseSave() {
+    ASSERT_TRUE(chooseMenuItem("Save"));
+    dispatch();
+}
+
+void selectInvoice() {
+    setState(kTabPanel, kInvoicesPage);
+    ASSERT_TRUE(selectRow(kInvoiceList, 1));
+}
+
+const Operation kOperations[] = {
+    {"Save", &kUsedFolder, addCustomer, chooseSave, {"Die Daten konnten nicht gespeichert werden!"}},
+    {"Speichern der Optionen",
+     &kUsedFolder,
+     changeOptions,
+     [] { press(6008); },
+     {"Die Optionen konnten nicht gespeichert werden!"}},
+    {"Rechnung erstellen",
+     &kUsedFolder,
+     composeInvoice,
+     [] { press(311); },
+     {"Die Rechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden!"}},
+    {"Rechnung erstellen, die erste",
+     &kFreshFolder,
+     composeInvoice,
+     [] { press(311); },
+     {"Die Rechnung Nr.:1 konnte nicht vollst\xE4ndig gespeichert werden!"}},
+    {"Rechnung l\xF6schen",
+     &kUsedFolder,
+     selectInvoice,
+     [] { press(211); },
+     {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
+      "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
+};
+
+struct Plan {
+    FaultMode mode;
+    bool shortWrite;
+    int error;
+    const char* name;
+};
+
+const Plan kPlans[] = {
+    {FaultMode::Once, false, EIO, "once EIO"},
+    {FaultMode::Once, true, ENOSPC, "once short write ENOSPC"},
+    {FaultMode::FromThenOn, false, ENOSPC, "from then on ENOSPC"},
+    {FaultMode::FromThenOn, true, ENOSPC, "from then on short writes ENOSPC"},
+    {FaultMode::FromThenOn, false, EACCES, "from then on EACCES"},
+};
+
+// What one run of an operation left.
+struct Outcome {
+    FileSet files;
+    std::vector<std::string> failures;
+    int injected = 0;
+    int savedFlag = 0;
+};
+
+class FaultSweepTest : public ProgramTest {
+  protected:
+    void resetFolder(const FileSet& files) {
+        releaseInstanceLock();
+        QDir folder(QString::fromStdString(dataPath("")));
+        for (const QFileInfo& entry :
+             folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+            if (entry.isDir())
+                QDir(entry.filePath()).removeRecursively();
+            else
+                folder.remove(entry.fileName());
+        }
+        for (const auto& [name, bytes] : files)
+            writeData(name, *bytes);
+    }
+
+    /// Starts on the operation's folder, prepares, and fires with the fault plan in force.
+    Outcome run(const Operation& op, const DiskFaults& plan) {
+        resetFolder(*op.folder);
+        start();
+        op.prepare();
+        messages.clear();
+        diskFaults() = plan;
+        op.fire();
+        Outcome outcome;
+        outcome.injected = diskFaults().injected;
+        resetDiskFaults();
+        for (const ShownMessage& m : messages) {
+            if (m.caption == "Fehler!")
+                outcome.failures.push_back(m.text);
+        }
+        outcome.savedFlag = shellState().savedFlag;
+        outcome.files = readDataFiles(dataPath(""));
+        return outcome;
+    }
+
+    /// The next start: it takes away every leftover and touches no data file.
+    void restartAndCheck(const FileSet& files, const std::string& label) {
+        start();
+        EXPECT_TRUE(temporaryFiles(dataPath("")).empty()) << label;
+        EXPECT_EQ(readDataFiles(dataPath("")), files) << label;
+        const auto reg = files.find("ReData.dat");
+        const std::size_t registered = reg == files.end() ? 0 : registerNumbers(*reg->second).size();
+        EXPECT_EQ(rowCount(kInvoiceList), static_cast<int>(registered)) << label;
+    }
+};
+
+std::optional<std::string> fileIn(const FileSet& files, const std::string& name) {
+    const auto it = files.find(name);
+    return it == files.end() ? std::nullopt : it->second;
+}
+
+TEST_F(FaultSweepTest, EveryWriterKeepsOldOrNewAndTellsTheUser) {
+    int cases = 0;
+    int failedCases = 0;
+    int partsBefore = 0;
+    std::map<std::string, int> casesPerOperation;
+    for (const Operation& op : kOperations) {
+        const Outcome clean = run(op, DiskFaults{});
+        ASSERT_TRUE(clean.failures.empty()) << op.name << ": " << clean.failures.front();
+        ASSERT_NE(clean.files, *op.folder) << op.name << " changed nothing";
+        for (const Plan& plan : kPlans) {
+            for (int n = 1;; ++n) {
+                const std::string label =
+                    std::string(op.name) + ", " + plan.name + ", change " + std::to_string(n);
+                DiskFaults faults;
+                faults.mode = plan.mode;
+                faults.failAt = n;
+                faults.error = plan.error;
+                faults.shortWrite = plan.shortWrite;
+                const Outcome outcome = run(op, faults);
+                if (outcome.injected == 0) {
+                    EXPECT_EQ(outcome.files, clean.files) << label;
+                    break;
+                }
+                ++cases;
+                ++casesPerOperation[op.name];
+                std::set<std::string> names;
+                for (const FileSet* files : {op.folder, &clean.files, &outcome.files})
+                    for (const auto& entry : *files)
+                        names.insert(entry.first);
+                for (const std::string& name : names) {
+                    const auto have = fileIn(outcome.files, name);
+                    EXPECT_TRUE(have == fileIn(*op.folder, name) || have == fileIn(clean.files, name))
+                        << label << ": " << name << " is "
+                        << describeDifference(fileIn(clean.files, name), have);
+                }
+                if (outcome.files != clean.files) {
+                    EXPECT_FALSE(outcome.failures.empty()) << label << ": a failed save went unmentioned";
+                }
+                for (const std::string& text : outcome.failures)
+                    EXPECT_NE(std::find(op.failureTexts.begin(), op.failureTexts.end(), text),
+                              op.failureTexts.end())
+                        << label << ": " << text;
+                EXPECT_LE(outcome.failures.size(), 1u) << label;
+                if (std::string(op.name) == "Save") {
+                    EXPECT_EQ(outcome.savedFlag, outcome.failures.empty() ? 1 : 0) << label;
+                }
+                restartAndCheck(outcome.files, label);
+                // A broken writer fails many cases alike; the first few tell the story.
+                const int parts =
+                    ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+                if (parts > partsBefore && ++failedCases >= 12)
+                    return;
+                partsBefore = parts;
+            }
+        }
+    }
+    std::cout << "fault sweep: " << cases << " cases";
+    for (const auto& [name, count] : casesPerOperation)
+        std::cout << ", " << name << " " << count;
+    std::cout << std::endl;
+    RecordProperty("cases", cases);
+    EXPECT_GT(cases, 100);
+}
+
+} // namespace
