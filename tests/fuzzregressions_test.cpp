@@ -1,6 +1,7 @@
-// Inputs from the fuzz runs (fuzz/), kept with their bytes so that every build checks them: each
-// row goes through the same test as in its fuzz target. An input that ever made a target crash or
-// abort is added here as a row; the others are small inputs the fuzzers found to reach rare paths.
+// Inputs from the fuzz runs (fuzz/), kept with their bytes so that every build checks them: each row
+// is held to the property its fuzz target checks, read back here through the program's own reader.
+// An input that ever made a target crash or abort is added here as a row; the others are small
+// inputs the fuzzers found to reach rare paths.
 
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"

@@ -4,9 +4,11 @@
 #include "runtime/toolkit_testing.h"
 #include "support/testenv.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -99,6 +101,43 @@ TEST_F(ToolkitTest, RemovedRowComesBackInItsPlace) {
     EXPECT_EQ(getCell(19, 1, 0), "r1");
     EXPECT_EQ(getCell(19, 2, 0), "r2 neu");
     EXPECT_EQ(getCell(19, 3, 0), "r3");
+}
+
+// Appended rows reach the view in one piece with the next turn of the event loop; the program reads
+// them at once, and any other change first brings the view up to date, so view and rows never differ.
+TEST_F(ToolkitTest, AppendedRowsReachTheViewTogether) {
+    makeThreeColumnList();
+    auto* view = qobject_cast<QAbstractItemView*>(controlWidget(19));
+    ASSERT_NE(view, nullptr);
+    QSignalSpy inserted(view->model(), &QAbstractItemModel::rowsInserted);
+    for (int i = 0; i < 1000; ++i)
+        addRow(19, -1, std::to_string(i).append("\nb"));
+    EXPECT_EQ(rowCount(19), 1000);
+    EXPECT_EQ(getCell(19, 999, 1), "b");
+    setCell(19, 998, "ge\xE4ndert", 2);
+    EXPECT_EQ(getCell(19, 998, 2), "ge\xE4ndert");
+    EXPECT_EQ(view->model()->rowCount(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(view->model()->rowCount(), 1000);
+    EXPECT_EQ(view->model()->index(998, 2).data().toString(), QString::fromUtf8("geändert"));
+
+    // A removal, an insertion in the middle and a selection each catch the view up first.
+    addRow(19, -1, "r1000");
+    addRow(19, -1, "r1001");
+    removeRow(19, 1000);
+    EXPECT_EQ(view->model()->rowCount(), 1001);
+    EXPECT_EQ(view->model()->index(1000, 0).data().toString(), "r1001");
+    addRow(19, -1, "r1002");
+    addRow(19, 5, "mitte");
+    EXPECT_EQ(view->model()->rowCount(), 1003);
+    EXPECT_EQ(getCell(19, 1002, 0), "r1002");
+    addRow(19, -1, "letzte");
+    setState(19, 1003);
+    EXPECT_EQ(getState(19), 1003);
+    EXPECT_EQ(view->model()->rowCount(), 1004);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    EXPECT_EQ(view->model()->rowCount(), 1004);
 }
 
 TEST_F(ToolkitTest, SelectionFollowsClicksAndRemoval) {

@@ -17,30 +17,12 @@ constexpr int kCustomerFields = 6;
 constexpr int kArticleFields = 4;
 constexpr std::string_view kMasterDataName = "Daten.dat";
 
-// The row text of one record line: its first `fields` fields split at "|", each followed by LF.
-// Fields missing from a short line are empty; fields after the last are dropped.
-std::string rowTextOf(std::string_view line, int fields) {
-    std::string row;
-    row.reserve(line.size() + static_cast<std::size_t>(fields));
-    std::size_t start = 0;
-    for (int k = 0; k < fields; ++k) {
-        if (start <= line.size()) {
-            std::size_t end = line.find('|', start);
-            if (end == std::string_view::npos)
-                end = line.size();
-            row.append(line.substr(start, end - start));
-            start = end + 1;
-        }
-        row += '\n';
-    }
-    return row;
-}
-
-// Reads up to `count` record lines into the list. It stops where the file ends, so that a damaged
-// count cannot make rows out of nothing; a count of 0 or less reads none.
-void readRecords(int list, std::int32_t count, int fields) {
+// Reads up to `count` record lines into the list, which has one column per field: fields missing from
+// a short line stay empty, fields after the last are dropped. It stops where the file ends, so that a
+// damaged count cannot make rows out of nothing; a count of 0 or less reads none.
+void readRecords(int list, std::int32_t count) {
     for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r)
-        addRow(list, -1, rowTextOf(readLine(kFile), fields));
+        addRowSplitAt(list, -1, readLine(kFile), '|');
 }
 
 // Appends a cell to a record line. "|", CR, LF and NUL cannot be held by the format (they would split
@@ -72,8 +54,8 @@ void loadMasterData() {
     if (openForReading(kFile, kMasterDataName) == 0)
         return;
     if (atEnd(kFile) == 0) {
-        readRecords(kCustomerList, parseInt(readLine(kFile)), kCustomerFields);
-        readRecords(kArticleList, parseInt(readLine(kFile)), kArticleFields);
+        readRecords(kCustomerList, parseInt(readLine(kFile)));
+        readRecords(kArticleList, parseInt(readLine(kFile)));
         // Lines after the counter line do not occur in files written here; they are not read.
         invoiceState().invoiceCounter = parseInt(readLine(kFile));
     }

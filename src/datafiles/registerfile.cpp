@@ -1,10 +1,10 @@
 #include "datafiles/registerfile.h"
 
 #include "invoicing/invoicestate.h"
-#include "runtime/listnumbers.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
+#include "runtime/listnumbers.h"
 #include "runtime/toolkit.h"
 
 #include <algorithm>
@@ -13,18 +13,7 @@
 namespace {
 
 constexpr int kFile = 0;
-constexpr int kFieldsPerLine = 5;
 constexpr std::string_view kRegisterName = "ReData.dat";
-
-// The row text of one register line: fields 1 to 5, each followed by LF, missing ones empty.
-std::string rowTextOf(std::string_view line) {
-    std::string row;
-    for (int k = 1; k <= kFieldsPerLine; ++k) {
-        row += fieldOf(line, k, "|");
-        row += '\n';
-    }
-    return row;
-}
 
 // The lines of the register, empty ones included, each with CR LF, kept end to end in one buffer
 // that becomes the new register's content once a line is added or cut out: a register of 100 000
@@ -105,10 +94,10 @@ void loadRegister() {
         return;
     while (atEnd(kFile) == 0) {
         const std::string line = readLine(kFile);
-        // Empty lines and lines beginning with "|" name no invoice.
-        if (textEquals(fieldOf(line, 1, "|"), "") == 1)
+        // Empty lines and lines beginning with "|" name no invoice. The list has one column per field.
+        if (line.empty() || line.front() == '|')
             continue;
-        addRow(kInvoiceList, -1, rowTextOf(line));
+        addRowSplitAt(kInvoiceList, -1, line, '|');
     }
     closeFile(kFile);
 }

@@ -2,23 +2,128 @@
 
 #include "runtime/codepage.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
-const std::string kEmpty;
+
 // A cell is one line on screen and nothing past a few thousand characters can be seen; laying out
 // megabytes of a damaged file's line at every repaint would stall the program.
 constexpr std::size_t kMaxShownBytes = 4096;
+
+// The first byte of a row tells how it is kept: kCells for its cells one by one, else the separator
+// of the text it was added with, followed by the text's length in four bytes and the text.
+constexpr char kCells = '\0';
+// In a row kept as cells, a cell's length takes one byte below this mark; from it on, the mark and
+// four bytes follow.
+constexpr unsigned char kLongCell = 255;
+constexpr std::size_t kLengthBytes = 5; // the most a length takes
+
+std::uint32_t readLength(const char* at) {
+    std::uint32_t length = 0;
+    std::memcpy(&length, at, sizeof length);
+    return length;
+}
+
+char* putLength(char* out, std::size_t length) {
+    const auto value = static_cast<std::uint32_t>(length);
+    std::memcpy(out, &value, sizeof value);
+    return out + sizeof value;
+}
+
+// Stores a cell at out and returns the byte after it.
+char* putCell(char* out, std::string_view cell) {
+    if (cell.size() < kLongCell) {
+        *out++ = static_cast<char>(cell.size());
+    } else {
+        *out++ = static_cast<char>(kLongCell);
+        out = putLength(out, cell.size());
+    }
+    if (!cell.empty())
+        std::memcpy(out, cell.data(), cell.size());
+    return out + cell.size();
+}
+
+// The cell that starts at in, in a row kept as cells; in moves on to the next one.
+std::string_view takeCell(const char*& in) {
+    std::size_t length = static_cast<unsigned char>(*in++);
+    if (length == kLongCell) {
+        length = readLength(in);
+        in += sizeof(std::uint32_t);
+    }
+    const std::string_view cell(in, length);
+    in += length;
+    return cell;
+}
+
+// The text of a row kept as text.
+std::string_view textOf(const char* row) {
+    return {row + 1 + sizeof(std::uint32_t), readLength(row + 1)};
+}
+
+// Cell `column` of a row; "" when the row's text has fewer fields.
+std::string_view cellOf(const char* row, int column) {
+    if (*row == kCells) {
+        ++row;
+        for (int c = 0; c < column; ++c)
+            takeCell(row);
+        return takeCell(row);
+    }
+    const char separator = *row;
+    const std::string_view text = textOf(row);
+    std::size_t start = 0;
+    for (int c = 0; c < column; ++c) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string_view::npos)
+            return {};
+        start = end + 1;
+    }
+    return text.substr(start, text.find(separator, start) - start);
+}
+
 } // namespace
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows(); }
+std::size_t ListModel::rowLength(const char* row, int cells) {
+    if (*row != kCells)
+        return 1 + sizeof(std::uint32_t) + readLength(row + 1);
+    const char* end = row + 1;
+    for (int c = 0; c < cells; ++c)
+        takeCell(end);
+    return static_cast<std::size_t>(end - row);
+}
 
-int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns(); }
+std::size_t ListModel::storeAsCells(GrowingBlock& store, const char* row, int cells, int emptyAt,
+                                    int changedAt, std::string_view changed) {
+    std::size_t room = 1 + kLengthBytes * static_cast<std::size_t>(cells + 1) + changed.size();
+    for (int c = 0; c < cells; ++c)
+        room += cellOf(row, c).size();
+    char* const begin = store.reserve(room);
+    char* out = begin;
+    *out++ = kCells;
+    for (int c = 0; c < cells; ++c) {
+        if (c == emptyAt)
+            out = putCell(out, {});
+        out = putCell(out, c == changedAt ? changed : cellOf(row, c));
+    }
+    if (emptyAt == cells)
+        out = putCell(out, {});
+    return store.commit(static_cast<std::size_t>(out - begin));
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : announced_;
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns();
+}
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= announced_)
         return {};
-    return toQString(std::string_view(cell(index.row(), index.column())).substr(0, kMaxShownBytes));
+    return toQString(cell(index.row(), index.column()).substr(0, kMaxShownBytes));
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -27,42 +132,87 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     return toQString(cell(-1, section));
 }
 
+int ListModel::announceRows() {
+    announcementDue_ = false;
+    const int waiting = rows() - announced_;
+    if (waiting <= 0)
+        return 0;
+    beginInsertRows(QModelIndex(), announced_, rows() - 1);
+    announced_ = rows();
+    endInsertRows();
+    return waiting;
+}
+
 int ListModel::insertColumnAt(int position, std::string_view title) {
+    announceRows();
     const int at = (position < 0 || position > columns()) ? columns() : position;
     beginInsertColumns(QModelIndex(), at, at);
+    // Every row gets an empty cell and is kept as its cells from now on, which also drops the fields
+    // of its text that lay beyond the old last column.
+    GrowingBlock store;
+    for (std::size_t& offset : rows_)
+        offset = storeAsCells(store, store_.data() + offset, columns(), at);
+    store_ = std::move(store);
+    unusedBytes_ = 0;
     titles_.insert(titles_.begin() + at, std::string(title));
-    for (auto& row : rows_)
-        row.insert(row.begin() + at, std::string());
     endInsertColumns();
     return at;
 }
 
-int ListModel::insertRowAt(int position, std::vector<std::string> cells) {
-    const int at = (position < 0 || position > rows()) ? rows() : position;
-    cells.resize(titles_.size());
-    beginInsertRows(QModelIndex(), at, at);
-    rows_.insert(rows_.begin() + at, std::move(cells));
+int ListModel::insertRowAt(int position, std::string_view text, char separator) {
+    std::size_t offset = 0;
+    if (separator == kCells) {
+        char* const begin = store_.reserve(1 + kLengthBytes * titles_.size() + text.size());
+        char* out = begin;
+        *out++ = kCells;
+        for (int c = 0; c < columns(); ++c)
+            out = putCell(out, c == 0 ? text : std::string_view());
+        offset = store_.commit(static_cast<std::size_t>(out - begin));
+    } else {
+        char* out = store_.reserve(1 + sizeof(std::uint32_t) + text.size());
+        *out++ = separator;
+        out = putLength(out, text.size());
+        if (!text.empty())
+            std::memcpy(out, text.data(), text.size());
+        offset = store_.commit(1 + sizeof(std::uint32_t) + text.size());
+    }
+    if (position < 0 || position >= rows()) {
+        rows_.push_back(offset);
+        if (!announcementDue_) {
+            announcementDue_ = true;
+            QMetaObject::invokeMethod(this, &ListModel::announceRows, Qt::QueuedConnection);
+        }
+        return rows() - 1;
+    }
+    announceRows();
+    beginInsertRows(QModelIndex(), position, position);
+    rows_.insert(static_cast<std::size_t>(position), offset);
+    ++announced_;
     endInsertRows();
-    return at;
+    return position;
 }
 
 bool ListModel::removeRowAt(int row) {
     if (row < 0 || row >= rows())
         return false;
+    announceRows();
     beginRemoveRows(QModelIndex(), row, row);
-    rows_.erase(rows_.begin() + row);
+    unusedBytes_ += rowLength(rowAt(row), columns());
+    rows_.erase(static_cast<std::size_t>(row));
+    --announced_;
     endRemoveRows();
+    compactWhenWasteful();
     return true;
 }
 
-const std::string& ListModel::cell(int row, int column) const {
+std::string_view ListModel::cell(int row, int column) const {
     if (column < 0 || column >= columns())
-        return kEmpty;
+        return {};
     if (row == -1)
         return titles_[static_cast<std::size_t>(column)];
     if (row < 0 || row >= rows())
-        return kEmpty;
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+        return {};
+    return cellOf(rowAt(row), column);
 }
 
 bool ListModel::setCellText(int row, int column, std::string_view text) {
@@ -75,8 +225,30 @@ bool ListModel::setCellText(int row, int column, std::string_view text) {
     }
     if (row < 0 || row >= rows())
         return false;
-    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+    // The changed row is stored anew behind the others, as its cells. Reserving room may move the
+    // store, so the old row is copied out first.
+    const std::size_t oldLength = rowLength(rowAt(row), columns());
+    const std::string old(rowAt(row), oldLength);
+    rows_[static_cast<std::size_t>(row)] = storeAsCells(store_, old.data(), columns(), -1, column, text);
+    unusedBytes_ += oldLength;
+    compactWhenWasteful();
+    if (row >= announced_)
+        return true;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
     return true;
+}
+
+void ListModel::compactWhenWasteful() {
+    constexpr std::size_t kTolerated = 1024 * 1024;
+    if (unusedBytes_ <= kTolerated || unusedBytes_ <= store_.size() / 2)
+        return;
+    GrowingBlock store;
+    for (std::size_t& offset : rows_) {
+        const std::size_t length = rowLength(store_.data() + offset, columns());
+        std::memcpy(store.reserve(length), store_.data() + offset, length);
+        offset = store.commit(length);
+    }
+    store_ = std::move(store);
+    unusedBytes_ = 0;
 }

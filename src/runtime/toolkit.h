@@ -108,6 +108,9 @@ void setState(int number, int value);
 /// ReportList: cells joined by LF, -1 or past the end appends, surplus cells dropped.
 /// PickList: one row. TextArea: a line before line `position`. TabPanel: a page that becomes the container.
 void addRow(int number, int position, std::string_view text);
+/// ReportList: as addRow, with the cells joined by `separator` instead of LF. A record line of a data
+/// file goes into its list as it was read, without being rewritten first ('\0': one cell).
+void addRowSplitAt(int number, int position, std::string_view text, char separator);
 void removeRow(int number, int row);
 int rowCount(int number);
 /// ReportList: cell text, row -1 gives the column title, "" out of range. TextArea: line `row`.

@@ -17,18 +17,6 @@
 
 namespace {
 
-std::vector<std::string> splitCells(std::string_view text) {
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
-        cells.emplace_back(text.substr(start, end == std::string_view::npos ? text.npos : end - start));
-        if (end == std::string_view::npos)
-            return cells;
-        start = end + 1;
-    }
-}
-
 // A text area with no lines and one holding a single empty line show the same empty text; the
 // property tells them apart, so that inserting empty lines one by one keeps every one of them.
 const char* const kHasNoLines = "quilloraNoLines";
@@ -135,6 +123,8 @@ void setState(int number, int value) {
     case ControlKind::PickList:
     case ControlKind::ReportList: {
         auto* view = static_cast<QAbstractItemView*>(control->widget.data());
+        // A row appended a moment ago must be known to the view before it can be selected.
+        control->model->announceRows();
         if (value < 0 || value >= control->model->rows()) {
             view->selectionModel()->clearSelection();
         } else {
@@ -158,10 +148,10 @@ void addRow(int number, int position, std::string_view text) {
         return;
     switch (control->kind) {
     case ControlKind::ReportList:
-        control->model->insertRowAt(position, splitCells(text));
+        control->model->insertRowAt(position, text, '\n');
         break;
     case ControlKind::PickList:
-        control->model->insertRowAt(position, {std::string(text)});
+        control->model->insertRowAt(position, text, '\0');
         break;
     case ControlKind::TextArea: {
         auto* area = static_cast<QPlainTextEdit*>(control->widget.data());
@@ -182,6 +172,12 @@ void addRow(int number, int position, std::string_view text) {
     default:
         break;
     }
+}
+
+void addRowSplitAt(int number, int position, std::string_view text, char separator) {
+    Control* control = findControl(number);
+    if (control && control->kind == ControlKind::ReportList)
+        control->model->insertRowAt(position, text, separator);
 }
 
 void removeRow(int number, int row) {
@@ -243,9 +239,9 @@ std::string getCell(int number, int row, int column) {
         return {};
     switch (control->kind) {
     case ControlKind::ReportList:
-        return control->model->cell(row, column);
+        return std::string(control->model->cell(row, column));
     case ControlKind::PickList:
-        return row < 0 ? std::string() : control->model->cell(row, 0);
+        return row < 0 ? std::string() : std::string(control->model->cell(row, 0));
     case ControlKind::TextArea: {
         const QStringList lines = areaLines(static_cast<QPlainTextEdit*>(control->widget.data()));
         return (row >= 0 && row < lines.size()) ? fromQString(lines.at(row)) : std::string();

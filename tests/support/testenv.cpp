@@ -100,6 +100,8 @@ bool clickButton(int control) {
 }
 
 bool selectRow(int list, int row) {
+    // Rows added since the last turn of the event loop reach the view with the next turn, as for a user.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     auto* view = qobject_cast<QAbstractItemView*>(controlWidget(list));
     if (!view || row < 0 || row >= view->model()->rowCount())
         return false;
@@ -110,6 +112,7 @@ bool selectRow(int list, int row) {
 }
 
 bool doubleClickRow(int list, int row) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     auto* view = qobject_cast<QAbstractItemView*>(controlWidget(list));
     if (!view || row < 0 || row >= view->model()->rowCount())
         return false;
