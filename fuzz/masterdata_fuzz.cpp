@@ -12,61 +12,55 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace {
 
-// The counts, the cells row by row and the counter, as the lists hold them.
-std::vector<std::string> listCells() {
-    std::vector<std::string> cells;
-    for (const auto& [list, columns] : {std::pair{kCustomerList, 6}, std::pair{kArticleList, 4}}) {
-        cells.push_back(std::to_string(rowCount(list)));
-        for (int r = 0; r < rowCount(list); ++r)
-            for (int c = 0; c < columns; ++c)
-                cells.push_back(getCell(list, r, c));
+// The saved file read the plain way, one CR LF line after the other, without the program's reader.
+class SavedLines {
+  public:
+    SavedLines() {
+        std::ifstream in("Daten.dat", std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(in), {});
     }
-    cells.push_back(std::to_string(invoiceState().invoiceCounter));
-    return cells;
-}
+    /// The next line; false when no line ended by CR LF is left.
+    bool next(std::string_view& line) {
+        const std::size_t end = bytes_.find("\r\n", at_);
+        if (end == std::string::npos)
+            return false;
+        line = std::string_view(bytes_).substr(at_, end - at_);
+        at_ = end + 2;
+        return true;
+    }
+    bool atEnd() const { return at_ == bytes_.size(); }
 
-std::vector<std::string> split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;
-         start = at + separator.size())
-        pieces.push_back(text.substr(start, at - start));
-    pieces.push_back(text.substr(start));
-    return pieces;
-}
+  private:
+    std::string bytes_;
+    std::size_t at_ = 0;
+};
 
-// The same list as listCells from the saved file: every line ended by CR LF, a count line before each
-// block, records of exactly 6 and 4 fields, the counter last. Empty when the file breaks the form.
-std::vector<std::string> savedCells() {
-    std::ifstream in("Daten.dat", std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    std::vector<std::string> lines = split(bytes, "\r\n");
-    if (lines.back() != "")
-        return {};
-    lines.pop_back();
-    std::vector<std::string> cells;
-    std::size_t at = 0;
-    for (const std::size_t fields : {6u, 4u}) {
-        if (at >= lines.size())
-            return {};
-        const std::size_t count = std::stoul(lines[at]);
-        cells.push_back(lines[at++]);
-        for (std::size_t r = 0; r < count; ++r, ++at) {
-            const std::vector<std::string> record =
-                at < lines.size() ? split(lines[at], "|") : std::vector<std::string>{};
-            if (record.size() != fields)
-                return {};
-            cells.insert(cells.end(), record.begin(), record.end());
+// The saved file holds exactly what the lists and the counter hold: a count line before each block,
+// records of exactly 6 and 4 fields cell by cell, the counter last, and nothing after it.
+bool savedAsListed() {
+    SavedLines saved;
+    std::string_view line;
+    for (const auto& [list, columns] : {std::pair{kCustomerList, 6}, std::pair{kArticleList, 4}}) {
+        const int rows = rowCount(list);
+        if (!saved.next(line) || line != std::to_string(rows))
+            return false;
+        for (int r = 0; r < rows; ++r) {
+            if (!saved.next(line))
+                return false;
+            std::size_t start = 0;
+            for (int c = 0; c < columns; ++c) {
+                const std::size_t end = c + 1 < columns ? line.find('|', start) : line.size();
+                if (end == std::string_view::npos || line.substr(start, end - start) != getCell(list, r, c))
+                    return false;
+                start = end + 1;
+            }
         }
     }
-    if (at + 1 != lines.size())
-        return {};
-    cells.push_back(lines[at]);
-    return cells;
+    return saved.next(line) && line == std::to_string(invoiceState().invoiceCounter) && saved.atEnd();
 }
 
 } // namespace
@@ -81,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     emptyLists();
     invoiceState().invoiceCounter = 0;
     loadMasterData();
-    if (!saveMasterData() || savedCells() != listCells())
+    if (!saveMasterData() || !savedAsListed())
         std::abort();
     return 0;
 }
