@@ -86,6 +86,9 @@ TEST_F(RegisterFileTest, StartRaisesACounterBelowTheRegister) {
         {"register-ahead", "3", "5|b\r\n2|a\r\n", 5},
         {"counter-ahead", "9", "2|a\r\n5|b\r\n", 9},
         {"no-register", "4", "", 4},
+        {"highest-in-the-middle", "0", "2|a\r\n7|b\r\n4|c", 7},
+        // A line without a number names no invoice, whatever follows its "|".
+        {"unnamed-lines-ignored", "1", "|9999|x\r\n\r\n3|a\r\n", 3},
     };
     for (const CounterCase& c : cases) {
         SCOPED_TRACE(c.name);

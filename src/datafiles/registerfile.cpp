@@ -89,24 +89,19 @@ std::ptrdiff_t lineOfInvoice(const RegisterLines& lines, int r, std::string_view
 
 } // namespace
 
-void loadRegister() {
+std::int32_t loadRegister() {
+    std::int32_t highest = 0;
     if (openForReading(kFile, kRegisterName) == 0)
-        return;
+        return highest;
     while (atEnd(kFile) == 0) {
         const std::string line = readLine(kFile);
         // Empty lines and lines beginning with "|" name no invoice. The list has one column per field.
         if (line.empty() || line.front() == '|')
             continue;
         addRowSplitAt(kInvoiceList, -1, line, '|');
+        highest = std::max(highest, parseInt(std::string_view(line).substr(0, line.find('|'))));
     }
     closeFile(kFile);
-}
-
-std::int32_t highestRegisteredNumber() {
-    std::int32_t highest = 0;
-    const int rows = rowCount(kInvoiceList);
-    for (int i = 0; i < rows; ++i)
-        highest = std::max(highest, parseInt(getCell(kInvoiceList, i, 0)));
     return highest;
 }
 

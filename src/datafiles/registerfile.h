@@ -6,12 +6,10 @@
 #include <string_view>
 
 /// Fills the invoice list from ReData.dat: one row per line whose first field is not empty, fields 1
-/// to 5 as its columns. A missing file leaves the list empty.
-void loadRegister();
-
-/// The highest invoice number in the invoice list (0 when empty), so that a counter that went back
-/// can be raised to it and no number is given twice.
-std::int32_t highestRegisteredNumber();
+/// to 5 as its columns. A missing file leaves the list empty. Returns the highest invoice number
+/// among the rows (0 when none), so that a counter that went back can be raised to it and no number
+/// is given twice.
+std::int32_t loadRegister();
 
 /// Adds the line of the invoice just created (invoiceCounter, customerLastName, customerNumberText,
 /// invoiceTotalText, today's date) at the end of the register, which replaces the old one in one

@@ -49,10 +49,10 @@ StartOutcome startUp() {
     // 7. to 9.: the data files fill the lists that step 6 made.
     loadMasterData();
     loadSettings();
-    loadRegister();
+    const std::int32_t highestRegistered = loadRegister();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
-    if (highestRegisteredNumber() > invoiceState().invoiceCounter)
-        invoiceState().invoiceCounter = highestRegisteredNumber();
+    if (highestRegistered > invoiceState().invoiceCounter)
+        invoiceState().invoiceCounter = highestRegistered;
     return StartOutcome::Started;
 }
 
