@@ -99,7 +99,7 @@ std::int32_t loadRegister() {
         if (line.empty() || line.front() == '|')
             continue;
         addRowSplitAt(kInvoiceList, -1, line, '|');
-        highest = std::max(highest, parseInt(std::string_view(line).substr(0, line.find('|'))));
+        highest = std::max(highest, parseInt(fieldView(line, 1, '|')));
     }
     closeFile(kFile);
     return highest;

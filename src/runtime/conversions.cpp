@@ -162,19 +162,20 @@ float parseFloat(std::string_view s) {
 }
 
 std::string fieldOf(std::string_view s, int k, std::string_view sep) {
-    const int wanted = k < 1 ? 1 : k;
     if (sep.empty())
-        return wanted == 1 ? std::string(s) : std::string();
-    const char separator = sep.front();
+        return k <= 1 ? std::string(s) : std::string();
+    return std::string(fieldView(s, k, sep.front()));
+}
+
+std::string_view fieldView(std::string_view s, int k, char separator) {
     std::size_t begin = 0;
-    for (int field = 1; field < wanted; ++field) {
+    for (int field = 1; field < k; ++field) {
         const std::size_t next = s.find(separator, begin);
         if (next == std::string_view::npos)
             return {};
         begin = next + 1;
     }
-    const std::size_t end = s.find(separator, begin);
-    return std::string(s.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
+    return s.substr(begin, s.find(separator, begin) - begin);
 }
 
 std::string replaceAll(std::string_view s, std::string_view search, std::string_view repl) {

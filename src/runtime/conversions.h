@@ -30,6 +30,8 @@ float parseFloat(std::string_view s);
 
 /// Field k (1-based; below 1 counts as 1) of s split at the first byte of sep; "" past the end.
 std::string fieldOf(std::string_view s, int k, std::string_view sep);
+/// fieldOf with a one-character separator, as a view into s.
+std::string_view fieldView(std::string_view s, int k, char separator);
 
 /// s with every non-overlapping occurrence of search replaced by repl, scanning left to right; an
 /// empty search text leaves s as it is.

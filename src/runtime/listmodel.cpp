@@ -1,6 +1,7 @@
 #include "runtime/listmodel.h"
 
 #include "runtime/codepage.h"
+#include "runtime/conversions.h"
 
 #include <cstdint>
 #include <cstring>
@@ -69,16 +70,7 @@ std::string_view cellOf(const char* row, int column) {
             takeCell(row);
         return takeCell(row);
     }
-    const char separator = *row;
-    const std::string_view text = textOf(row);
-    std::size_t start = 0;
-    for (int c = 0; c < column; ++c) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos)
-            return {};
-        start = end + 1;
-    }
-    return text.substr(start, text.find(separator, start) - start);
+    return fieldView(textOf(row), column + 1, *row);
 }
 
 } // namespace

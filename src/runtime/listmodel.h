@@ -46,8 +46,6 @@ class ListModel : public QAbstractTableModel {
     int columns() const { return static_cast<int>(titles_.size()); }
     /// Tells the views of the rows appended since the last announcement. Returns how many there were.
     int announceRows();
-    /// Rows the views know of; the rest are appended and not yet announced.
-    int announcedRows() const { return announced_; }
 
   private:
     const char* rowAt(int row) const { return store_.data() + rows_[static_cast<std::size_t>(row)]; }
