@@ -1,5 +1,7 @@
-// Writes a 100 000-line file through the line-file layer and reads it back, printing the times.
+// Writes a 100 000-line file through the atomic replacement and reads it back through the line files,
+// printing the times.
 
+#include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
 
 #include <chrono>
@@ -27,14 +29,11 @@ int main() {
 
     // Lines shaped like register lines: number, surname, customer number, total, date.
     auto start = std::chrono::steady_clock::now();
-    if (openFile(0, "ReData.dat") == 0) {
-        std::fprintf(stderr, "cannot create ReData.dat in %s\n", folder.c_str());
-        return 1;
-    }
+    ReplacementFile file("ReData.dat");
     for (int i = 1; i <= kLines; ++i)
-        writeLine(0, std::to_string(i) + "|M\xFCller-Schmidt|" + std::to_string(i % 977) +
-                         "|1234,56|06.12.2026");
-    const bool written = closeFile(0);
+        file.writeLine(std::to_string(i) + "|M\xFCller-Schmidt|" + std::to_string(i % 977) +
+                       "|1234,56|06.12.2026");
+    const bool written = file.commit();
     const double writeMs = millisecondsSince(start);
 
     start = std::chrono::steady_clock::now();

@@ -2,8 +2,8 @@
 // it again, printing both times (best of three) and the file size.
 
 #include "datafiles/masterdatafile.h"
-#include "invoicing/invoicestate.h"
-#include "runtime/toolkit.h"
+#include "state/invoicestate.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 // Time to print one full invoice of 18 lines into a PDF file: the first printout (fonts loaded and
 // matched) and the mean and median of the ones after it.
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/invoiceprintout.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+#include "state/settings.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -37,18 +37,18 @@ void composeInvoice() {
     invoice.customerNumberText = "7";
     invoice.invoiceCounter = 42;
 
-    openWindow(1, 0, 0, 782, 500, "Neue Rechnung", 1);
-    useControlList(1);
-    createReportList(19, 10, 120, 752, 490, "Pos", 25, kReportListFlags);
-    addColumn(19, 2, "Bezeichnung", 100);
-    addColumn(19, 3, "Beschreibung", 120);
-    addColumn(19, 4, "Einzelpr.", 60);
-    addColumn(19, 5, "Menge", 60);
-    addColumn(19, 6, "Gesamtpr.", 60);
+    openWindow(kDialogWindow, 0, 0, 782, 500, "Neue Rechnung", 1);
+    useControlList(kDialogWindow);
+    createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags);
+    addColumn(kLinesList, 2, "Bezeichnung", 100);
+    addColumn(kLinesList, 3, "Beschreibung", 120);
+    addColumn(kLinesList, 4, "Einzelpr.", 60);
+    addColumn(kLinesList, 5, "Menge", 60);
+    addColumn(kLinesList, 6, "Gesamtpr.", 60);
     for (int i = 1; i <= kLines; ++i)
-        addRow(19, -1,
+        addRow(kLinesList, -1,
                std::to_string(i) + "\nSchraube " + std::to_string(i) + "\nM6 x 40 verzinkt\n11,90\n2\n23,80");
-    invoice.invoiceLineCount = rowCount(19);
+    invoice.invoiceLineCount = rowCount(kLinesList);
     invoice.invoiceTotal = 23.8f * kLines;
 }
 

@@ -4,9 +4,10 @@
 
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
+#include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/invoicedeletion.h"
 #include "shell/mainwindow.h"
 
@@ -27,11 +28,9 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 bool writeWhole(const std::string& name, const std::string& bytes) {
-    deleteFile(name);
-    if (openFile(0, name) == 0)
-        return false;
-    writeText(0, bytes);
-    return closeFile(0);
+    ReplacementFile file(name);
+    file.writeText(bytes);
+    return file.commit();
 }
 
 bool writeRegister() {

@@ -1,7 +1,7 @@
 // Adding rows to the customer list one addRow at a time and reading every cell back with getCell,
 // for 100 000 and 200 000 rows, on the real main window.
 
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 
 #include <chrono>

@@ -7,8 +7,8 @@
 //   scale_bench [folder]      the folder is made (and kept) when given, else a temporary one
 
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 #include "shell/invoicedeletion.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"

@@ -1,6 +1,6 @@
 #include "fuzzprogram.h"
 
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 

@@ -4,8 +4,8 @@
 #include "fuzzprogram.h"
 
 #include "datafiles/masterdatafile.h"
-#include "invoicing/invoicestate.h"
-#include "runtime/toolkit.h"
+#include "state/invoicestate.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 
 #include <cstdlib>

@@ -5,7 +5,7 @@
 
 #include "datafiles/registerfile.h"
 #include "runtime/conversions.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 
 #include "fuzzprogram.h"
 
-#include "settings/settings.h"
+#include "state/settings.h"
 #include "settings/settingsfile.h"
 
 #include <cstdlib>

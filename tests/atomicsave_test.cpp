@@ -210,7 +210,7 @@ TEST_F(AtomicSaveTest, RemovesLeftoversOfInterruptedSaves) {
     putBytes("Rechnungen/17.txt", kOld);
     putBytes("quillora-tmp", "kein Rest");
     fs::create_directory("keep.quillora-tmp");
-    EXPECT_EQ(removeTemporaryLeftovers(""), 2);
+    EXPECT_EQ(removeTemporaryLeftovers("") + removeTemporaryLeftovers("Rechnungen"), 2);
     EXPECT_FALSE(fs::exists("Daten.dat.quillora-tmp"));
     EXPECT_FALSE(fs::exists("Rechnungen/17.txt.quillora-tmp"));
     EXPECT_TRUE(fs::exists("Daten.dat"));

@@ -3,8 +3,8 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"

@@ -165,13 +165,6 @@ TEST(ReplaceAllTest, LeftToRightWithoutOverlap) {
     EXPECT_EQ(replaceAll("", ".", ","), "");
 }
 
-TEST(TextEqualsTest, BytesOnly) {
-    EXPECT_EQ(textEquals("", std::string_view()), 1);
-    EXPECT_EQ(textEquals("A", "a"), 0);
-    EXPECT_EQ(textEquals("ab", "ab "), 0);
-    EXPECT_EQ(textEquals("M\xFCller", "M\xFCller"), 1);
-}
-
 TEST(DateTest, DateValues) {
     EXPECT_EQ(dateValueOf(1970, 1, 1, 1, 2, 3), 3723);
     EXPECT_EQ(dateValueOf(2026, 12, 6), 1796515200);

@@ -3,14 +3,14 @@
 // operation no longer reaches the fault. Afterwards each data file holds its old or its new bytes,
 // every failure was told to the user, and the next start removes what the failed save left.
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/datafolder.h"
 #include "support/testenv.h"
 
@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kTabPanel = 0;
-constexpr int kInvoicesPage = 2;
 
 const std::string kItem = "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\nMusterstadt\r\n12,50\r\n";
 
@@ -62,28 +60,28 @@ void press(int control) {
 }
 
 void addCustomer() {
-    press(100);
-    ASSERT_TRUE(typeInto(1001, "Neukunde"));
-    press(1100);
+    press(kNewCustomerButton);
+    ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Neukunde"));
+    press(kNewCustomerOkButton);
 }
 
 void changeOptions() {
     ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("Algemeine Einstellungen")));
     dispatch();
-    ASSERT_TRUE(typeInto(6000, "Neue Firma"));
+    ASSERT_TRUE(typeInto(kLogoLine1Field, "Neue Firma"));
 }
 
 void composeInvoice() {
     printTarget().kind = PrintTargetKind::Recorder;
     printTarget().recorderArea = {2000, 2800, 200, 280};
-    press(210);
-    ASSERT_TRUE(selectRow(310, 0));
+    press(kNewInvoiceButton);
+    ASSERT_TRUE(selectRow(kCustomerPicks, 0));
     dispatch();
-    press(300);
-    ASSERT_TRUE(doubleClickRow(5000, 0));
+    press(kNewLineButton);
+    ASSERT_TRUE(doubleClickRow(kArticlePicks, 0));
     dispatch();
-    ASSERT_TRUE(typeInto(5001, "25"));
-    press(5100);
+    ASSERT_TRUE(typeInto(kQuantityField, "25"));
+    press(kLineOkButton);
 }
 
 void chooseSave() {
@@ -101,22 +99,22 @@ const Operation kOperations[] = {
     {"Speichern der Optionen",
      &kUsedFolder,
      changeOptions,
-     [] { press(6008); },
+     [] { press(kSaveOptionsButton); },
      {"Die Optionen konnten nicht gespeichert werden!"}},
     {"Rechnung erstellen",
      &kUsedFolder,
      composeInvoice,
-     [] { press(311); },
+     [] { press(kCreateInvoiceButton); },
      {"Die Rechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden!"}},
     {"Rechnung erstellen, die erste",
      &kFreshFolder,
      composeInvoice,
-     [] { press(311); },
+     [] { press(kCreateInvoiceButton); },
      {"Die Rechnung Nr.:1 konnte nicht vollst\xE4ndig gespeichert werden!"}},
     {"Rechnung l\xF6schen",
      &kUsedFolder,
      selectInvoice,
-     [] { press(211); },
+     [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
       "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
 };

@@ -3,7 +3,7 @@
 // The first program is the real build of Quillora, started offscreen in the test's data folder.
 
 #include "runtime/atomicsave.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"

@@ -3,9 +3,9 @@
 
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 
 #include <filesystem>
@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kTabPanel = 0;
-constexpr int kInvoicesPage = 2;
-constexpr int kDeleteButton = 211;
 
 // The register line of invoice n, as the program writes it.
 std::string registerLine(int n) {
@@ -49,7 +46,7 @@ class InvoiceDeletionTest : public ProgramTest {
     // Selects row r of the invoice list and presses "Löschen".
     void deleteRow(int r) {
         ASSERT_TRUE(selectRow(kInvoiceList, r));
-        ASSERT_TRUE(clickButton(kDeleteButton));
+        ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
         dispatch();
     }
 
@@ -129,7 +126,7 @@ TEST_F(InvoiceDeletionTest, NothingSelectedDoesNothing) {
     const std::string before = registerOf({1});
     startWith(before, {1});
     setState(kInvoiceList, -1);
-    ASSERT_TRUE(clickButton(kDeleteButton));
+    ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
     dispatch();
     EXPECT_EQ(shellState().selectedRow, -1);
     EXPECT_TRUE(messages.empty());
@@ -142,7 +139,7 @@ TEST_F(InvoiceDeletionTest, FailedRewriteKeepsTheOldRegisterAndSaysSo) {
     const std::string before = registerOf({1, 2, 3});
     startWith(before, {1, 2, 3});
     ASSERT_TRUE(selectRow(kInvoiceList, 1));
-    ASSERT_TRUE(clickButton(kDeleteButton));
+    ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
     // The item file goes (the first change on disk); every later change fails, as on a full disk.
     resetDiskFaults();
     diskFaults().mode = FaultMode::FromThenOn;

@@ -1,13 +1,13 @@
 // The whole way of an invoice through the real windows: composed in the new-invoice window, printed
 // into a PDF file, listed, stored in its three files, listed again after a restart, and deleted.
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "printtesting.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 #include "support/testenv.h"
 
@@ -20,9 +20,6 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-constexpr int kTabPanel = 0;
-constexpr int kInvoicesPage = 2;
-constexpr int kInvoiceWindow = 1;
 
 const std::string kCustomers = "2\r\n"
                                "Frau|Muster|Erika|c/o Firma|Ringweg 2|Beispielort\r\n"
@@ -63,19 +60,19 @@ class InvoicePathTest : public ProgramTest {
 
     // "Neu", the customer, one line per (article, quantity), "Rechnung erstellen".
     void composeAndCreate(int customer, const std::vector<std::pair<int, QString>>& lines) {
-        press(210);
-        ASSERT_TRUE(windowExists(kInvoiceWindow));
-        ASSERT_TRUE(selectRow(310, customer));
+        press(kNewInvoiceButton);
+        ASSERT_TRUE(windowExists(kDialogWindow));
+        ASSERT_TRUE(selectRow(kCustomerPicks, customer));
         dispatch();
         for (const auto& [article, quantity] : lines) {
-            press(300);
-            ASSERT_TRUE(doubleClickRow(5000, article));
+            press(kNewLineButton);
+            ASSERT_TRUE(doubleClickRow(kArticlePicks, article));
             dispatch();
-            ASSERT_TRUE(typeInto(5001, quantity));
-            press(5100);
+            ASSERT_TRUE(typeInto(kQuantityField, quantity));
+            press(kLineOkButton);
         }
-        press(311);
-        ASSERT_FALSE(windowExists(kInvoiceWindow));
+        press(kCreateInvoiceButton);
+        ASSERT_FALSE(windowExists(kDialogWindow));
     }
 
     static std::vector<Row> invoiceRows() {
@@ -133,7 +130,7 @@ TEST_F(InvoicePathTest, TwoInvoicesSurviveARestartAndTheFirstCanBeDeleted) {
               (std::vector<Row>{{"1", "Beispiel", "2", "6,00", date}, {"2", "Muster", "1", "0,00", date}}));
 
     ASSERT_TRUE(selectRow(kInvoiceList, 0));
-    press(211);
+    press(kDeleteInvoiceButton);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:1 wurde gel\xF6scht!");
     EXPECT_EQ(fileSize("Rechnungen/1.txt"), -1);

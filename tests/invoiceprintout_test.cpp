@@ -3,11 +3,11 @@
 
 #include "printtesting.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+#include "state/settings.h"
 
 #include <map>
 
@@ -21,23 +21,23 @@ class InvoicePrintoutTest : public PrintTest {
         settings().taxRate = "19";
         invoiceState().invoiceCounter = 42;
         invoiceState().deliveryNoteNumber = 43;
-        ASSERT_NE(openWindow(1, 0, 0, 782, 500, "Neue Rechnung", 1), 0);
-        ASSERT_NE(useControlList(1), 0);
-        ASSERT_NE(createReportList(19, 10, 120, 752, 490, "Pos", 25, kReportListFlags), 0);
-        addColumn(19, 2, "Bezeichnung", 100);
-        addColumn(19, 3, "Beschreibung", 120);
-        addColumn(19, 4, "Einzelpr.", 60);
-        addColumn(19, 5, "Menge", 60);
-        addColumn(19, 6, "Gesamtpr.", 60);
+        ASSERT_NE(openWindow(kDialogWindow, 0, 0, 782, 500, "Neue Rechnung", 1), 0);
+        ASSERT_NE(useControlList(kDialogWindow), 0);
+        ASSERT_NE(createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags), 0);
+        addColumn(kLinesList, 2, "Bezeichnung", 100);
+        addColumn(kLinesList, 3, "Beschreibung", 120);
+        addColumn(kLinesList, 4, "Einzelpr.", 60);
+        addColumn(kLinesList, 5, "Menge", 60);
+        addColumn(kLinesList, 6, "Gesamtpr.", 60);
     }
 
     void addLine(const std::string& designation, const std::string& description, const std::string& price,
                  const std::string& quantity, const std::string& total) {
-        const std::string position = std::to_string(rowCount(19) + 1);
-        addRow(19, -1,
+        const std::string position = std::to_string(rowCount(kLinesList) + 1);
+        addRow(kLinesList, -1,
                position + "\n" + designation + "\n" + description + "\n" + price + "\n" + quantity + "\n" +
                    total);
-        invoiceState().invoiceLineCount = rowCount(19);
+        invoiceState().invoiceLineCount = rowCount(kLinesList);
     }
 
     std::vector<PdfWord> printInvoiceToPdf() {
@@ -159,7 +159,7 @@ TEST_F(InvoicePrintoutTest, TotalLabelsKeepTheSizeOfWhatCameBefore) {
     const Case cases[] = {{"no lines", 0, 9}, {"one line", 1, 11}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (int i = rowCount(19); i < c.lines; ++i)
+        for (int i = rowCount(kLinesList); i < c.lines; ++i)
             addLine("D\xFC"
                     "bel",
                     "6 mm", "0,10", "100", "10,00");

@@ -1,10 +1,10 @@
 // The item files in "Rechnungen": their exact lines, the folder, replacing an older file, failures.
 
 #include "datafiles/itemfile.h"
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "support/testenv.h"
 
 #include <string>
@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kLinesList = 19;
 
 class ItemFileTest : public ProgramTest {
   protected:
@@ -20,8 +19,8 @@ class ItemFileTest : public ProgramTest {
         ProgramTest::SetUp();
         // The lines list as the new-invoice window holds it: Pos, Bezeichnung, Beschreibung,
         // Einzelpr., Menge, Gesamtpr.
-        ASSERT_NE(openWindow(1, 100, 100, 782, 500, "Neue Rechnung", kWindowCaption), 0);
-        ASSERT_NE(useControlList(1), 0);
+        ASSERT_NE(openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCaption), 0);
+        ASSERT_NE(useControlList(kDialogWindow), 0);
         ASSERT_NE(createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags), 0);
         addColumn(kLinesList, 2, "Bezeichnung", 100);
         addColumn(kLinesList, 3, "Beschreibung", 120);

@@ -1,13 +1,13 @@
 // The invoice line dialog: taking an article by double click, reading quantity and price, and the
 // line it adds to the new-invoice window, driven through the real windows.
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 
 #include <QLabel>
@@ -27,9 +27,9 @@ class LineDialogTest : public ProgramTest {
         ProgramTest::SetUp();
         start();
         addRow(kCustomerList, -1, "Herr\nBeispiel\nMax\n\nHauptstr. 1\nMusterstadt");
-        ASSERT_TRUE(clickButton(210));
+        ASSERT_TRUE(clickButton(kNewInvoiceButton));
         dispatch();
-        ASSERT_TRUE(windowExists(kInvoiceWindow));
+        ASSERT_TRUE(windowExists(kDialogWindow));
     }
 
     /// Appends an article and gives its row.
@@ -43,19 +43,19 @@ class LineDialogTest : public ProgramTest {
         dispatch();
     }
     static void openDialog() {
-        press(300);
+        press(kNewLineButton);
         ASSERT_TRUE(windowExists(kLineDialog));
     }
     static void takeArticleRow(int row) {
-        ASSERT_TRUE(doubleClickRow(5000, row));
+        ASSERT_TRUE(doubleClickRow(kArticlePicks, row));
         dispatch();
     }
     /// The whole dialog: the article double-clicked, the quantity typed, "OK".
     static void addLine(int article, const QString& quantity) {
         openDialog();
         takeArticleRow(article);
-        ASSERT_TRUE(typeInto(5001, quantity));
-        press(5100);
+        ASSERT_TRUE(typeInto(kQuantityField, quantity));
+        press(kLineOkButton);
     }
     static Row line(int r) {
         Row cells;
@@ -72,20 +72,20 @@ TEST_F(LineDialogTest, DialogHasItsControlsAndNamesTheArticles) {
     openDialog();
     QWidget* window = windowWidget(kLineDialog);
     EXPECT_EQ(window->windowTitle(), "Neuer Rechnungseintrag");
-    EXPECT_EQ(window->parentWidget(), windowWidget(kInvoiceWindow));
+    EXPECT_EQ(window->parentWidget(), windowWidget(kDialogWindow));
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_EQ(controlWidget(5000)->parentWidget()->size(), QSize(450, 160));
+    EXPECT_EQ(controlWidget(kArticlePicks)->parentWidget()->size(), QSize(450, 160));
 
-    EXPECT_EQ(rowCount(5000), 2);
-    EXPECT_EQ(getText(5000), "");
-    EXPECT_EQ(getCell(5000, 0, 0), "Schraube");
-    EXPECT_EQ(getCell(5000, 1, 0), "Mutter");
-    EXPECT_EQ(controlWidget(5000)->toolTip(), QString::fromUtf8("Artikel auswählen mit Doppelklick links"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(controlWidget(5100))->text(), "OK");
-    EXPECT_EQ(controlWidget(5001)->geometry(), QRect(120, 70, 40, 20));
-    EXPECT_EQ(controlWidget(5002)->geometry(), QRect(170, 70, 40, 20));
-    EXPECT_EQ(getText(5001), "");
-    EXPECT_EQ(getText(5002), "");
+    EXPECT_EQ(rowCount(kArticlePicks), 2);
+    EXPECT_EQ(getText(kArticlePicks), "");
+    EXPECT_EQ(getCell(kArticlePicks, 0, 0), "Schraube");
+    EXPECT_EQ(getCell(kArticlePicks, 1, 0), "Mutter");
+    EXPECT_EQ(controlWidget(kArticlePicks)->toolTip(), QString::fromUtf8("Artikel auswählen mit Doppelklick links"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(controlWidget(kLineOkButton))->text(), "OK");
+    EXPECT_EQ(controlWidget(kQuantityField)->geometry(), QRect(120, 70, 40, 20));
+    EXPECT_EQ(controlWidget(kPriceField)->geometry(), QRect(170, 70, 40, 20));
+    EXPECT_EQ(getText(kQuantityField), "");
+    EXPECT_EQ(getText(kPriceField), "");
     QStringList labels;
     for (const QLabel* label : window->findChildren<QLabel*>())
         labels << label->text();
@@ -129,11 +129,11 @@ TEST_F(LineDialogTest, TheDoubleClickShowsThePriceButTypingThereChangesNothing) 
     const int article = addArticle("Platte", "12,30", "Eiche");
     openDialog();
     takeArticleRow(article);
-    EXPECT_EQ(getText(5002), "12,30");
+    EXPECT_EQ(getText(kPriceField), "12,30");
     EXPECT_EQ(shellState().selectedRow, article);
-    ASSERT_TRUE(typeInto(5002, "99,99"));
-    ASSERT_TRUE(typeInto(5001, "2"));
-    press(5100);
+    ASSERT_TRUE(typeInto(kPriceField, "99,99"));
+    ASSERT_TRUE(typeInto(kQuantityField, "2"));
+    press(kLineOkButton);
     EXPECT_EQ(lastLine(), (Row{"1", "Platte", "Eiche", "12,30", "2", "24,60"}));
 }
 
@@ -142,11 +142,11 @@ TEST_F(LineDialogTest, ASingleClickDoesNotTakeTheArticle) {
     const int second = addArticle("Mutter", "0,25", "M6 verzinkt");
     addLine(first, "1");
     openDialog();
-    ASSERT_TRUE(selectRow(5000, second));
+    ASSERT_TRUE(selectRow(kArticlePicks, second));
     dispatch();
-    EXPECT_EQ(getText(5002), "");
-    ASSERT_TRUE(typeInto(5001, "4"));
-    press(5100);
+    EXPECT_EQ(getText(kPriceField), "");
+    ASSERT_TRUE(typeInto(kQuantityField, "4"));
+    press(kLineOkButton);
     // The last article taken is still the current one.
     EXPECT_EQ(lastLine(), (Row{"2", "Schraube", "M6", "0,50", "4", "2,00"}));
 }
@@ -154,21 +154,21 @@ TEST_F(LineDialogTest, ASingleClickDoesNotTakeTheArticle) {
 TEST_F(LineDialogTest, OkWithoutAnArticleUsesTheCurrentArticle) {
     // Before any article since the start: empty texts and a price that reads as 0.
     openDialog();
-    ASSERT_TRUE(typeInto(5001, "3"));
-    press(5100);
+    ASSERT_TRUE(typeInto(kQuantityField, "3"));
+    press(kLineOkButton);
     EXPECT_EQ(lastLine(), (Row{"1", "", "", "", "3", "0,00"}));
 
     // An article dialog's "OK" leaves its article as the current one.
-    press(110);
-    ASSERT_TRUE(typeInto(3000, "Leiste"));
-    ASSERT_TRUE(typeInto(3002, "2.5"));
-    ASSERT_TRUE(typeInto(3003, "Buche"));
-    press(3100);
+    press(kNewArticleButton);
+    ASSERT_TRUE(typeInto(kNewArticleFirstField, "Leiste"));
+    ASSERT_TRUE(typeInto(kNewArticleFirstField + 2, "2.5"));
+    ASSERT_TRUE(typeInto(kNewArticleFirstField + 3, "Buche"));
+    press(kNewArticleOkButton);
     ASSERT_EQ(rowCount(kArticleList), 1);
-    press(210);
+    press(kNewInvoiceButton);
     openDialog();
-    ASSERT_TRUE(typeInto(5001, "2"));
-    press(5100);
+    ASSERT_TRUE(typeInto(kQuantityField, "2"));
+    press(kLineOkButton);
     EXPECT_EQ(lastLine(), (Row{"1", "Leiste", "Buche", "2,5", "2", "5,00"}));
     EXPECT_EQ(invoiceState().unitPriceText, "2,5");
 }
@@ -181,19 +181,19 @@ TEST_F(LineDialogTest, ADoubleClickReadsTheArticleListAsItIsNow) {
     removeRow(kArticleList, 0);
     takeArticleRow(0);
     EXPECT_EQ(invoiceState().articleName, "Mutter");
-    EXPECT_EQ(getText(5002), "0,25");
+    EXPECT_EQ(getText(kPriceField), "0,25");
 }
 
 TEST_F(LineDialogTest, NewEntryAgainGivesAFreshDialog) {
     const int article = addArticle("Schraube", "0,50");
     openDialog();
     takeArticleRow(article);
-    ASSERT_TRUE(typeInto(5001, "5"));
-    press(300);
-    EXPECT_EQ(getText(5001), "");
-    EXPECT_EQ(getText(5002), "");
+    ASSERT_TRUE(typeInto(kQuantityField, "5"));
+    press(kNewLineButton);
+    EXPECT_EQ(getText(kQuantityField), "");
+    EXPECT_EQ(getText(kPriceField), "");
     int dialogs = 0;
-    for (QWidget* w : windowWidget(kInvoiceWindow)->findChildren<QWidget*>())
+    for (QWidget* w : windowWidget(kDialogWindow)->findChildren<QWidget*>())
         dialogs += (w->isWindow() && w->windowTitle() == "Neuer Rechnungseintrag") ? 1 : 0;
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(rowCount(kLinesList), 0);
@@ -202,9 +202,9 @@ TEST_F(LineDialogTest, NewEntryAgainGivesAFreshDialog) {
 TEST_F(LineDialogTest, ClosingTheInvoiceWindowTakesTheDialogWithoutALine) {
     addArticle("Schraube", "0,50");
     openDialog();
-    press(312);
+    press(kCancelInvoiceButton);
     EXPECT_FALSE(windowExists(kLineDialog));
-    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
 }
 

@@ -2,8 +2,9 @@
 // text split at LF or at "|", changed cells, removed rows, columns added later, long cells, and the
 // store compacting itself after many changes. The views must always show what the list holds.
 
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
+#include "runtime/lists.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 #include "support/testenv.h"
 
 #include <QAbstractItemView>
@@ -16,17 +17,16 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-constexpr int kList = 19;
 
 class ListModelTest : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        ASSERT_NE(openWindow(1, 0, 0, 400, 300, "Test", kWindowCentred), 0);
-        ASSERT_NE(useControlList(1), 0);
-        ASSERT_NE(createReportList(kList, 0, 0, 300, 200, "A", 50, kReportListFlags), 0);
-        addColumn(kList, 2, "B", 50);
-        addColumn(kList, 3, "C", 50);
+        ASSERT_NE(openWindow(kDialogWindow, 0, 0, 400, 300, "Test", kWindowCentred), 0);
+        ASSERT_NE(useControlList(kDialogWindow), 0);
+        ASSERT_NE(createReportList(kLinesList, 0, 0, 300, 200, "A", 50, kReportListFlags), 0);
+        addColumn(kLinesList, 2, "B", 50);
+        addColumn(kLinesList, 3, "C", 50);
         columns = 3;
     }
 
@@ -50,13 +50,13 @@ class ListModelTest : public ProgramTest {
 
     // Compares every cell, through the program's reads and through the view once it is up to date.
     void expectTable(const Table& table, const std::string& when) {
-        ASSERT_EQ(rowCount(kList), static_cast<int>(table.size())) << when;
+        ASSERT_EQ(rowCount(kLinesList), static_cast<int>(table.size())) << when;
         for (std::size_t r = 0; r < table.size(); ++r)
             for (int c = 0; c < columns; ++c)
-                ASSERT_EQ(getCell(kList, static_cast<int>(r), c), table[r][static_cast<std::size_t>(c)])
+                ASSERT_EQ(getCell(kLinesList, static_cast<int>(r), c), table[r][static_cast<std::size_t>(c)])
                     << when << ", row " << r << ", column " << c;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        auto* view = qobject_cast<QAbstractItemView*>(controlWidget(kList));
+        auto* view = qobject_cast<QAbstractItemView*>(controlWidget(kLinesList));
         ASSERT_EQ(view->model()->rowCount(), static_cast<int>(table.size())) << when;
         ASSERT_EQ(view->model()->columnCount(), columns) << when;
     }
@@ -88,8 +88,8 @@ TEST_F(ListModelTest, RecordLinesKeepTheirFieldsLikeRowsJoinedByLineFeeds) {
         {"a\nb|c", {"a\nb", "c", ""}},
     };
     for (const auto& c : cases)
-        addRowSplitAt(kList, -1, c.line, '|');
-    addRowSplitAt(kList, -1, std::string("n\0l|\xE4", 5), '|');
+        listAddRow(kLinesList, -1, c.line, '|');
+    listAddRow(kLinesList, -1, std::string("n\0l|\xE4", 5), '|');
     Table expected;
     for (const auto& c : cases)
         expected.push_back(c.cells);
@@ -97,7 +97,7 @@ TEST_F(ListModelTest, RecordLinesKeepTheirFieldsLikeRowsJoinedByLineFeeds) {
     expectTable(expected, "after loading");
 
     // A column added later is empty in every row; dropped fields do not come back in it.
-    addColumn(kList, 4, "D", 50);
+    addColumn(kLinesList, 4, "D", 50);
     columns = 4;
     for (auto& row : expected)
         row.emplace_back();
@@ -122,19 +122,19 @@ TEST_F(ListModelTest, AgreesWithAPlainTableThroughThousandsOfChanges) {
             }
             const int position = random() % 3 == 0 && rows > 0 ? static_cast<int>(random() % rows) : -1;
             if (separator == '\n')
-                addRow(kList, position, text);
+                addRow(kLinesList, position, text);
             else
-                addRowSplitAt(kList, position, text, separator);
+                listAddRow(kLinesList, position, text, separator);
             table.insert(position < 0 ? table.end() : table.begin() + position, cellsOf(text, separator));
         } else if (what < 7) {
             const int r = static_cast<int>(random() % rows);
             const int c = static_cast<int>(random() % columns);
             const std::string cell = randomCell(random, '\0');
-            setCell(kList, r, cell, c);
+            setCell(kLinesList, r, cell, c);
             table[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = cell;
         } else {
             const int r = static_cast<int>(random() % rows);
-            removeRow(kList, r);
+            removeRow(kLinesList, r);
             table.erase(table.begin() + r);
         }
         if (step % 500 == 0)
@@ -143,7 +143,7 @@ TEST_F(ListModelTest, AgreesWithAPlainTableThroughThousandsOfChanges) {
             return;
     }
     expectTable(table, "at the end");
-    addColumn(kList, 1, "neu", 40);
+    addColumn(kLinesList, 1, "neu", 40);
     columns = 4;
     for (auto& row : table)
         row.insert(row.begin() + 1, std::string());
@@ -151,16 +151,16 @@ TEST_F(ListModelTest, AgreesWithAPlainTableThroughThousandsOfChanges) {
 }
 
 TEST_F(ListModelTest, CellsWithLineFeedsSetLaterStayWhole) {
-    addRow(kList, -1, "a\nb\nc");
-    addRowSplitAt(kList, -1, "d|e|f", '|');
-    setCell(kList, 0, "x\ny", 1);
-    setCell(kList, 1, "p|q", 0);
-    EXPECT_EQ(getCell(kList, 0, 1), "x\ny");
-    EXPECT_EQ(getCell(kList, 0, 2), "c");
-    EXPECT_EQ(getCell(kList, 1, 0), "p|q");
-    EXPECT_EQ(getCell(kList, 1, 1), "e");
-    EXPECT_EQ(getCell(kList, 1, 3), "");
-    EXPECT_EQ(getCell(kList, 2, 0), "");
+    addRow(kLinesList, -1, "a\nb\nc");
+    listAddRow(kLinesList, -1, "d|e|f", '|');
+    setCell(kLinesList, 0, "x\ny", 1);
+    setCell(kLinesList, 1, "p|q", 0);
+    EXPECT_EQ(getCell(kLinesList, 0, 1), "x\ny");
+    EXPECT_EQ(getCell(kLinesList, 0, 2), "c");
+    EXPECT_EQ(getCell(kLinesList, 1, 0), "p|q");
+    EXPECT_EQ(getCell(kLinesList, 1, 1), "e");
+    EXPECT_EQ(getCell(kLinesList, 1, 3), "");
+    EXPECT_EQ(getCell(kLinesList, 2, 0), "");
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 // Adding, changing and deleting customers and articles through the real dialogs, then checking the
 // lists, the flags and the saved Daten.dat.
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/diskops.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
-#include "shell/customeredit.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
+#include "state/customeredit.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 
 #include <QLabel>
@@ -22,8 +22,6 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-constexpr int kTabPanel = 0;
-constexpr int kArticlePage = 1;
 
 const std::string kTwoCustomersThreeArticles = "2\r\n"
                                                "Herr|M\xFCller|Hans||Hauptstr. 1|12345 Stadt\r\n"
@@ -72,7 +70,7 @@ class MaintenanceTest : public ProgramTest {
         ASSERT_TRUE(clickButton(button));
         dispatch();
     }
-    static void showArticles() { setState(kTabPanel, kArticlePage); }
+    static void showArticles() { setState(kTabPanel, kArticlesPage); }
     static Row currentArticle() {
         const InvoiceState& state = invoiceState();
         return {state.articleName, state.articleCategory, state.unitPriceText, state.articleDescription};
@@ -134,7 +132,7 @@ TEST_F(MaintenanceTest, TheFourDialogsHaveTheirTitlesFieldsAndPlaces) {
     for (const DialogLayout& d : dialogs) {
         SCOPED_TRACE(d.name);
         click(d.openButton);
-        QWidget* window = windowWidget(1);
+        QWidget* window = windowWidget(kDialogWindow);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle().toStdString(), d.title);
         EXPECT_EQ(window->parentWidget(), windowWidget(kMainWindow));
@@ -158,15 +156,15 @@ TEST_F(MaintenanceTest, TheFourDialogsHaveTheirTitlesFieldsAndPlaces) {
 
 TEST_F(MaintenanceTest, ANewCustomerIsAppendedAndSaved) {
     shellState().savedFlag = 1;
-    click(100);
+    click(kNewCustomerButton);
     EXPECT_EQ(shellState().savedFlag, 0);
     EXPECT_EQ(fieldTexts(1000, 6), Row(6, ""));
     typeAll(1000, {"Frau", QString::fromUtf8("Bäcker"), QString::fromUtf8("Jürgen"), "",
                    QString::fromUtf8("Straße 5"), QString::fromUtf8("99999 Köln")});
     shellState().savedFlag = 1;
-    click(1100);
+    click(kNewCustomerOkButton);
     EXPECT_EQ(shellState().savedFlag, 0);
-    EXPECT_FALSE(windowExists(1));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     ASSERT_EQ(rowCount(kCustomerList), 3);
     const Row added = {"Frau",
                        "B\xE4"
@@ -206,15 +204,15 @@ TEST_F(MaintenanceTest, ChangingTheThirdOfFiveArticlesKeepsItsPlace) {
     showArticles();
     ASSERT_TRUE(selectRow(kArticleList, 2));
     shellState().savedFlag = 1;
-    click(112);
+    click(kChangeArticleButton);
     EXPECT_EQ(shellState().savedFlag, 0);
     EXPECT_EQ(shellState().selectedRow, 2);
     EXPECT_EQ(rowCount(kArticleList), 4); // the row is out while the dialog is open
     EXPECT_EQ(fieldTexts(4000, 4), (Row{"A3", "K3", "3,00", "B3"}));
     EXPECT_EQ(currentArticle(), (Row{"A3", "K3", "3,00", "B3"}));
     typeAll(4000, {"Neu", "K9", "13,75", QString::fromUtf8("Beschreibung mit €")});
-    click(4100);
-    EXPECT_FALSE(windowExists(1));
+    click(kChangeArticleOkButton);
+    EXPECT_FALSE(windowExists(kDialogWindow));
     ASSERT_EQ(rowCount(kArticleList), 5);
     const Row changed = {"Neu", "K9", "13,75", "Beschreibung mit \x80"};
     EXPECT_EQ(rowOf(kArticleList, 2, 4), changed);
@@ -231,13 +229,13 @@ TEST_F(MaintenanceTest, ChangingTheThirdOfFiveArticlesKeepsItsPlace) {
 
 TEST_F(MaintenanceTest, ChangingACustomerPutsTheEditedRowBack) {
     ASSERT_TRUE(selectRow(kCustomerList, 0));
-    click(102);
+    click(kChangeCustomerButton);
     EXPECT_EQ(rowCount(kCustomerList), 1);
     const Row old = {"Herr", "M\xFCller", "Hans", "", "Hauptstr. 1", "12345 Stadt"};
     EXPECT_EQ(fieldTexts(2000, 6), old);
     EXPECT_EQ(customerEdit().values, (CustomerValues{old[0], old[1], old[2], old[3], old[4], old[5]}));
-    ASSERT_TRUE(typeInto(2003, "Hinterhaus"));
-    click(2100);
+    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 3, "Hinterhaus"));
+    click(kChangeCustomerOkButton);
     ASSERT_EQ(rowCount(kCustomerList), 2);
     EXPECT_EQ(rowOf(kCustomerList, 0, 6),
               (Row{"Herr", "M\xFCller", "Hans", "Hinterhaus", "Hauptstr. 1", "12345 Stadt"}));
@@ -247,7 +245,7 @@ TEST_F(MaintenanceTest, ChangingACustomerPutsTheEditedRowBack) {
 TEST_F(MaintenanceTest, DeletingTakesTheSelectedRowAndAlwaysClearsSavedFlag) {
     ASSERT_TRUE(selectRow(kCustomerList, 1));
     shellState().savedFlag = 1;
-    click(101);
+    click(kDeleteCustomerButton);
     EXPECT_EQ(shellState().selectedRow, 1);
     EXPECT_EQ(shellState().savedFlag, 0);
     ASSERT_EQ(rowCount(kCustomerList), 1);
@@ -255,13 +253,13 @@ TEST_F(MaintenanceTest, DeletingTakesTheSelectedRowAndAlwaysClearsSavedFlag) {
 
     // No selection: nothing is removed, yet the data count as changed.
     shellState().savedFlag = 1;
-    click(101);
+    click(kDeleteCustomerButton);
     EXPECT_EQ(shellState().selectedRow, -1);
     EXPECT_EQ(rowCount(kCustomerList), 1);
     EXPECT_EQ(shellState().savedFlag, 0);
     showArticles();
     ASSERT_TRUE(selectRow(kArticleList, 4));
-    click(111);
+    click(kDeleteArticleButton);
     EXPECT_EQ(rowCount(kArticleList), 4);
     EXPECT_EQ(getCell(kArticleList, 3, 0), "A4");
     ASSERT_TRUE(requestClose(kMainWindow));
@@ -271,54 +269,54 @@ TEST_F(MaintenanceTest, DeletingTakesTheSelectedRowAndAlwaysClearsSavedFlag) {
 }
 
 TEST_F(MaintenanceTest, ChangeWithoutASelectionShowsTheColumnTitlesAndAppends) {
-    click(102);
+    click(kChangeCustomerButton);
     EXPECT_EQ(shellState().selectedRow, -1);
     EXPECT_EQ(rowCount(kCustomerList), 2);
     EXPECT_EQ(fieldTexts(2000, 6), (Row{"Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort"}));
-    ASSERT_TRUE(typeInto(2001, "Zuletzt"));
-    click(2100);
+    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Zuletzt"));
+    click(kChangeCustomerOkButton);
     ASSERT_EQ(rowCount(kCustomerList), 3);
     EXPECT_EQ(rowOf(kCustomerList, 2, 6),
               (Row{"Anrede", "Zuletzt", "Vorname", "Zusatz", "Strasse", "Wohnort"}));
 
     showArticles();
-    click(112);
+    click(kChangeArticleButton);
     EXPECT_EQ(fieldTexts(4000, 4), (Row{"Bezeichnung", "Kategorie", "Preis", "Beschreibung"}));
-    click(4100);
+    click(kChangeArticleOkButton);
     ASSERT_EQ(rowCount(kArticleList), 6);
     EXPECT_EQ(rowOf(kArticleList, 5, 4), (Row{"Bezeichnung", "Kategorie", "Preis", "Beschreibung"}));
 }
 
 TEST_F(MaintenanceTest, AnotherDialogReplacesAnOpenOneWithoutAddingARow) {
-    click(100);
-    ASSERT_TRUE(typeInto(1001, "Verloren"));
+    click(kNewCustomerButton);
+    ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Verloren"));
     shellState().savedFlag = 1;
-    click(110);
+    click(kNewArticleButton);
     EXPECT_EQ(shellState().savedFlag, 0);
-    EXPECT_EQ(controlWidget(1001), nullptr);
-    ASSERT_NE(controlWidget(3000), nullptr);
+    EXPECT_EQ(controlWidget(kNewCustomerFirstField + 1), nullptr);
+    ASSERT_NE(controlWidget(kNewArticleFirstField), nullptr);
     EXPECT_EQ(rowCount(kCustomerList), 2);
 
     // A change dialog replaced by another window 1 leaves its row out of the list.
     ASSERT_TRUE(selectRow(kCustomerList, 0));
-    click(102);
+    click(kChangeCustomerButton);
     ASSERT_TRUE(chooseMenuItem("Algemeine Einstellungen"));
     dispatch();
-    EXPECT_EQ(controlWidget(2000), nullptr);
+    EXPECT_EQ(controlWidget(kChangeCustomerFirstField), nullptr);
     ASSERT_EQ(rowCount(kCustomerList), 1);
     EXPECT_EQ(getCell(kCustomerList, 0, 1), "Schulz");
 }
 
 TEST_F(MaintenanceTest, APendingChangeGoesWhereSelectedRowPointsWhenItsOkComes) {
     ASSERT_TRUE(selectRow(kCustomerList, 1));
-    click(102);
-    ASSERT_TRUE(typeInto(2001, "Schulze"));
+    click(kChangeCustomerButton);
+    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Schulze"));
     // Meanwhile "Löschen" on the articles page sets SelectedRow to 0.
     showArticles();
     ASSERT_TRUE(selectRow(kArticleList, 0));
-    click(111);
+    click(kDeleteArticleButton);
     EXPECT_EQ(shellState().selectedRow, 0);
-    click(2100);
+    click(kChangeCustomerOkButton);
     ASSERT_EQ(rowCount(kCustomerList), 2);
     EXPECT_EQ(getCell(kCustomerList, 0, 1), "Schulze");
     EXPECT_EQ(getCell(kCustomerList, 1, 1), "M\xFCller");
@@ -326,9 +324,9 @@ TEST_F(MaintenanceTest, APendingChangeGoesWhereSelectedRowPointsWhenItsOkComes) 
 }
 
 TEST_F(MaintenanceTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
-    click(110);
+    click(kNewArticleButton);
     typeAll(3000, {"Lampe", "Licht", "19,99", ""});
-    click(3100);
+    click(kNewArticleOkButton);
     diskFaults().mode = FaultMode::FromThenOn;
     diskFaults().failAt = 1;
     diskFaults().error = ENOSPC;

@@ -2,10 +2,10 @@
 // the old file.
 
 #include "datafiles/masterdatafile.h"
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 #include "support/ordinaryuser.h"
 #include "support/testenv.h"

@@ -1,17 +1,17 @@
 // The new-invoice window: choosing the customer, deleting lines, cancelling, printing a delivery note
 // and creating the invoice, driven through the real windows.
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "printing/recordingdevice.h"
 #include "runtime/conversions.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -54,21 +54,21 @@ class NewInvoiceTest : public ProgramTest {
 
     /// "Neu" on the invoices page.
     static void openInvoiceWindow() {
-        ASSERT_TRUE(clickButton(210));
+        ASSERT_TRUE(clickButton(kNewInvoiceButton));
         dispatch();
-        ASSERT_TRUE(windowExists(kInvoiceWindow));
+        ASSERT_TRUE(windowExists(kDialogWindow));
     }
     static void chooseCustomerRow(int row) {
-        ASSERT_TRUE(selectRow(310, row));
+        ASSERT_TRUE(selectRow(kCustomerPicks, row));
         dispatch();
     }
     /// One line through the line dialog: the article double-clicked, the quantity typed, "OK".
     static void addLine(int article, const QString& quantity) {
-        ASSERT_TRUE(clickButton(300));
+        ASSERT_TRUE(clickButton(kNewLineButton));
         dispatch();
-        ASSERT_TRUE(doubleClickRow(5000, article));
-        ASSERT_TRUE(typeInto(5001, quantity));
-        ASSERT_TRUE(clickButton(5100));
+        ASSERT_TRUE(doubleClickRow(kArticlePicks, article));
+        ASSERT_TRUE(typeInto(kQuantityField, quantity));
+        ASSERT_TRUE(clickButton(kLineOkButton));
         dispatch();
         ASSERT_FALSE(windowExists(kLineDialog));
     }
@@ -101,17 +101,17 @@ TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
     EXPECT_EQ(shellState().savedFlag, 0);
     EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
 
-    QWidget* window = windowWidget(kInvoiceWindow);
+    QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Neue Rechnung");
     EXPECT_EQ(window->parentWidget(), windowWidget(kMainWindow));
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_EQ(controlWidget(19)->parentWidget()->size(), QSize(782, 500));
+    EXPECT_EQ(controlWidget(kLinesList)->parentWidget()->size(), QSize(782, 500));
 
     EXPECT_EQ(column(310, 0), (Row{"Beispiel", "Muster"}));
-    EXPECT_EQ(rowCount(19), 0);
+    EXPECT_EQ(rowCount(kLinesList), 0);
     EXPECT_EQ(row(19, -1, 7),
               (Row{"Pos", "Bezeichnung", "Beschreibung", "Einzelpr.", "Menge", "Gesamtpr.", ""}));
-    EXPECT_EQ(controlWidget(19)->geometry(), QRect(10, 120, 752, 490));
+    EXPECT_EQ(controlWidget(kLinesList)->geometry(), QRect(10, 120, 752, 490));
 
     const std::vector<std::pair<int, QString>> captions = {{311, "Rechnung erstellen"},
                                                            {312, "Abbruch"},
@@ -123,10 +123,10 @@ TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
         ASSERT_NE(button, nullptr) << number;
         EXPECT_EQ(button->text(), caption);
     }
-    EXPECT_EQ(controlWidget(310)->toolTip(), QString::fromUtf8("Mit Linksklick einen Kunden auswählen"));
-    EXPECT_EQ(controlWidget(300)->toolTip(), "Einen neuen Rechnungseintrag erstellen");
-    EXPECT_EQ(controlWidget(301)->toolTip(), QString::fromUtf8("Den markierten Rechnungseintrag löschen"));
-    EXPECT_EQ(controlWidget(311)->toolTip(), "");
+    EXPECT_EQ(controlWidget(kCustomerPicks)->toolTip(), QString::fromUtf8("Mit Linksklick einen Kunden auswählen"));
+    EXPECT_EQ(controlWidget(kNewLineButton)->toolTip(), "Einen neuen Rechnungseintrag erstellen");
+    EXPECT_EQ(controlWidget(kDeleteLineButton)->toolTip(), QString::fromUtf8("Den markierten Rechnungseintrag löschen"));
+    EXPECT_EQ(controlWidget(kCreateInvoiceButton)->toolTip(), "");
 }
 
 TEST_F(NewInvoiceTest, ChoosingCopiesTheAddressAndThePlaceInTheList) {
@@ -174,8 +174,8 @@ TEST_F(NewInvoiceTest, DeletingTheMiddleLineRenumbersAndSumsTheRest) {
     addLine(2, "10"); // 123,00
     ASSERT_EQ(column(19, 0), (Row{"1", "2", "3"}));
 
-    ASSERT_TRUE(selectRow(19, 1));
-    press(301);
+    ASSERT_TRUE(selectRow(kLinesList, 1));
+    press(kDeleteLineButton);
     EXPECT_EQ(shellState().selectedRow, 1);
     EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
     EXPECT_EQ(column(19, 1), (Row{"Schraube", "Platte"}));
@@ -197,8 +197,8 @@ TEST_F(NewInvoiceTest, DeletingSumsTheRemainingRowsAnew) {
     addLine(3, "1");
     addLine(3, "1");
     ASSERT_EQ(invoiceState().invoiceTotal, 16777216.0f);
-    ASSERT_TRUE(selectRow(19, 0));
-    press(301);
+    ASSERT_TRUE(selectRow(kLinesList, 0));
+    press(kDeleteLineButton);
     EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
     EXPECT_EQ(invoiceState().invoiceTotal, 2.0f);
 }
@@ -207,8 +207,8 @@ TEST_F(NewInvoiceTest, DeletingWithoutASelectedLineDoesNothing) {
     openInvoiceWindow();
     addLine(0, "2");
     shellState().selectedRow = 7;
-    press(301);
-    EXPECT_EQ(rowCount(19), 1);
+    press(kDeleteLineButton);
+    EXPECT_EQ(rowCount(kLinesList), 1);
     EXPECT_EQ(shellState().selectedRow, -1);
     EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
 }
@@ -218,18 +218,18 @@ TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
     openInvoiceWindow();
     addLine(2, "2");
     ASSERT_EQ(invoiceState().invoiceTotal, 24.6f);
-    press(312);
-    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    press(kCancelInvoiceButton);
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(invoiceState().invoiceCounter, 3);
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_FALSE(printJob().device);
 
     openInvoiceWindow();
     EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
-    EXPECT_EQ(rowCount(19), 0);
+    EXPECT_EQ(rowCount(kLinesList), 0);
     addLine(0, "1");
     EXPECT_EQ(invoiceState().invoiceTotal, 0.5f);
-    EXPECT_EQ(getCell(19, 0, 0), "1");
+    EXPECT_EQ(getCell(kLinesList, 0, 0), "1");
 }
 
 TEST_F(NewInvoiceTest, ADeliveryNoteCarriesTheNextNumberAndStoresNothing) {
@@ -238,11 +238,11 @@ TEST_F(NewInvoiceTest, ADeliveryNoteCarriesTheNextNumberAndStoresNothing) {
     chooseCustomerRow(0);
     addLine(0, "10");
     addLine(2, "1");
-    press(313);
+    press(kDeliveryNoteButton);
     EXPECT_EQ(invoiceState().deliveryNoteNumber, 5);
     EXPECT_EQ(invoiceState().invoiceLineCount, 2);
     EXPECT_EQ(invoiceState().invoiceCounter, 4);
-    EXPECT_TRUE(windowExists(kInvoiceWindow));
+    EXPECT_TRUE(windowExists(kDialogWindow));
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_EQ(invoiceState().printedFlag, 0);
     ASSERT_TRUE(printJob().device);
@@ -253,7 +253,7 @@ TEST_F(NewInvoiceTest, ADeliveryNoteCarriesTheNextNumberAndStoresNothing) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Platte"), texts.end());
 
     // The invoice then gets the number the note showed.
-    press(311);
+    press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
     EXPECT_EQ(getCell(kInvoiceList, 0, 0), "5");
 }
@@ -264,11 +264,11 @@ TEST_F(NewInvoiceTest, ACancelledPrintUsesUpTheNumberAndRegistersNothing) {
     chooseCustomerRow(0);
     addLine(0, "4");
     printTarget().kind = PrintTargetKind::Cancelled;
-    press(311);
+    press(kCreateInvoiceButton);
     EXPECT_EQ(invoiceState().invoiceCounter, 8);
     EXPECT_EQ(invoiceState().printedFlag, 0);
     EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
-    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(exists("ReData.dat"));
@@ -278,7 +278,7 @@ TEST_F(NewInvoiceTest, ACancelledPrintUsesUpTheNumberAndRegistersNothing) {
     // The next invoice gets the number after the used-up one.
     printToRecorder();
     openInvoiceWindow();
-    press(311);
+    press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
     EXPECT_EQ(getCell(kInvoiceList, 0, 0), "9");
 }
@@ -292,7 +292,7 @@ TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
     chooseCustomerRow(0);
     addLine(0, "10");
     addLine(2, "1");
-    press(311);
+    press(kCreateInvoiceButton);
 
     EXPECT_TRUE(exists("invoice.pdf"));
     EXPECT_EQ(invoiceState().invoiceCounter, 17);
@@ -305,7 +305,7 @@ TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
     EXPECT_EQ(readData("ReData.dat"), "17|Beispiel|1|17,30|" + today() + "\r\n");
     EXPECT_TRUE(exists("Rechnungen/17.txt"));
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     // The master data were saved, but opening the window marked the data unsaved.
     EXPECT_EQ(shellState().savedFlag, 0);
 }
@@ -315,10 +315,10 @@ TEST_F(NewInvoiceTest, TotalsAndNumbersOfConsecutiveInvoices) {
     openInvoiceWindow();
     chooseCustomerRow(1);
     addLine(3, "1");
-    press(311);
+    press(kCreateInvoiceButton);
     // No lines and no new choice: the total is 0,00 and the last customer stays.
     openInvoiceWindow();
-    press(311);
+    press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 2);
     EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Muster", "2", "1234,50"}));
     EXPECT_EQ(row(kInvoiceList, 1, 4), (Row{"2", "Muster", "2", "0,00"}));
@@ -326,7 +326,7 @@ TEST_F(NewInvoiceTest, TotalsAndNumbersOfConsecutiveInvoices) {
 
 TEST_F(NewInvoiceTest, WithoutAnyChoiceTheFirstCustomersNameIsRegistered) {
     openInvoiceWindow();
-    press(311);
+    press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
     EXPECT_EQ(row(kInvoiceList, 0, 3), (Row{"1", "Beispiel", ""}));
 }
@@ -339,7 +339,7 @@ TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
     openInvoiceWindow();
     chooseCustomerRow(0);
     addLine(0, "2");
-    press(311);
+    press(kCreateInvoiceButton);
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "Fehler!");
@@ -348,7 +348,7 @@ TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
     ASSERT_EQ(rowCount(kInvoiceList), 1);
     EXPECT_EQ(getCell(kInvoiceList, 0, 0), "21");
     EXPECT_EQ(invoiceState().printedFlag, 0);
-    EXPECT_FALSE(windowExists(kInvoiceWindow));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     // The master data were still saved, with the new counter as the last line.
     const std::string master = readData("Daten.dat");
     EXPECT_NE(master.find("21\r\n"), std::string::npos) << master;
@@ -376,24 +376,24 @@ TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialo
         bool (*open)();
     };
     const Case cases[] = {
-        {"new customer", [] { return clickButton(100); }},
-        {"change customer", [] { return clickButton(102); }},
-        {"new article", [] { return clickButton(110); }},
+        {"new customer", [] { return clickButton(kNewCustomerButton); }},
+        {"change customer", [] { return clickButton(kChangeCustomerButton); }},
+        {"new article", [] { return clickButton(kNewArticleButton); }},
         {"options", [] { return chooseMenuItem("Algemeine Einstellungen"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         openInvoiceWindow();
         addLine(0, "1");
-        press(300);
+        press(kNewLineButton);
         ASSERT_TRUE(windowExists(kLineDialog));
         ASSERT_TRUE(c.open());
         dispatch();
-        ASSERT_TRUE(windowExists(kInvoiceWindow));
-        EXPECT_NE(windowWidget(kInvoiceWindow)->windowTitle(), "Neue Rechnung");
+        ASSERT_TRUE(windowExists(kDialogWindow));
+        EXPECT_NE(windowWidget(kDialogWindow)->windowTitle(), "Neue Rechnung");
         EXPECT_FALSE(windowExists(kLineDialog));
-        EXPECT_EQ(controlWidget(19), nullptr);
-        EXPECT_EQ(controlWidget(5000), nullptr);
+        EXPECT_EQ(controlWidget(kLinesList), nullptr);
+        EXPECT_EQ(controlWidget(kArticlePicks), nullptr);
     }
 }
 

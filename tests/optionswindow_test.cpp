@@ -2,12 +2,12 @@
 // writing Option.ini, and a save that fails.
 
 #include "runtime/diskops.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
-#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
+#include "state/settings.h"
 #include "settings/settingsfile.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 
 #include <QCheckBox>
@@ -25,8 +25,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr int kSaveButton = 6008;
-constexpr int kCheckBox = 6017;
 const std::vector<int> kSliders = {6001, 6004, 6005, 6006, 6007};
 const std::vector<int> kFooterAreas = {6010, 6011, 6012, 6013};
 
@@ -65,10 +63,10 @@ class OptionsWindowTest : public ProgramTest {
     static void openOptions() {
         ASSERT_TRUE(chooseMenuItem("Algemeine Einstellungen"));
         dispatch();
-        ASSERT_TRUE(windowExists(1));
+        ASSERT_TRUE(windowExists(kDialogWindow));
     }
     static void pressSave() {
-        ASSERT_TRUE(clickButton(kSaveButton));
+        ASSERT_TRUE(clickButton(kSaveOptionsButton));
         dispatch();
     }
 };
@@ -96,12 +94,12 @@ const char* kindOf(QWidget* w) {
 TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
     start();
     openOptions();
-    QWidget* window = windowWidget(1);
+    QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Optionen");
     EXPECT_EQ(window->parentWidget(), nullptr);
     EXPECT_TRUE(window->windowFlags() & Qt::WindowTitleHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(controlWidget(kSaveButton)->parentWidget()->size(), QSize(602, 502));
+    EXPECT_EQ(controlWidget(kSaveOptionsButton)->parentWidget()->size(), QSize(602, 502));
 
     const std::vector<Place> places = {
         {6000, "field", {30, 30, 200, 20}},    {6009, "field", {30, 50, 200, 20}},
@@ -125,16 +123,16 @@ TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
         EXPECT_EQ(w->geometry(), p.rect);
         numberOf[w] = p.number;
     }
-    EXPECT_EQ(getText(1), "Firmenlogo f\xFCr Briefkopf");
-    EXPECT_EQ(getText(4), "Eigene Firmenanschrift");
-    EXPECT_EQ(getText(6), "Gr\xF6\xDF"
+    EXPECT_EQ(getText(kLogoCaption), "Firmenlogo f\xFCr Briefkopf");
+    EXPECT_EQ(getText(kCompanyAddressCaption), "Eigene Firmenanschrift");
+    EXPECT_EQ(getText(kCustomerAddressSizeCaption), "Gr\xF6\xDF"
                           "e der Kundenanschrift");
-    EXPECT_EQ(getText(8), "Gr\xF6\xDF"
+    EXPECT_EQ(getText(kInvoiceTextSizeCaption), "Gr\xF6\xDF"
                           "e des Rechnungstext");
-    EXPECT_EQ(getText(10), "Gr\xF6\xDF"
+    EXPECT_EQ(getText(kOtherTextSizeCaption), "Gr\xF6\xDF"
                            "e sonstiger Texte");
-    EXPECT_EQ(getText(kSaveButton), "Speichern der Optionen");
-    EXPECT_EQ(getText(kCheckBox), "");
+    EXPECT_EQ(getText(kSaveOptionsButton), "Speichern der Optionen");
+    EXPECT_EQ(getText(kPricesGrossBox), "");
     for (int slider : kSliders) {
         auto* s = static_cast<QSlider*>(controlWidget(slider));
         EXPECT_EQ(s->minimum(), 0);
@@ -158,12 +156,12 @@ TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
 
     // Tab moves through the controls in the order they were made.
     std::vector<int> order;
-    QWidget* w = controlWidget(6000);
+    QWidget* w = controlWidget(kLogoLine1Field);
     do {
         if (numberOf.count(w) && (order.empty() || order.back() != numberOf[w]))
             order.push_back(numberOf[w]);
         w = w->nextInFocusChain();
-    } while (w != controlWidget(6000) && order.size() < places.size());
+    } while (w != controlWidget(kLogoLine1Field) && order.size() < places.size());
     std::vector<int> created;
     for (const Place& p : places)
         created.push_back(p.number);
@@ -175,12 +173,12 @@ TEST_F(OptionsWindowTest, WithoutOptionIniTheWindowShowsTheDefaults) {
     openOptions();
     EXPECT_EQ(sliderPositions(), std::vector<int>(5, 0));
     EXPECT_EQ(areaLines(6010), Lines(5, "Adresse"));
-    EXPECT_EQ(areaLines(6011), Lines(5, "Telefon Telefax"));
+    EXPECT_EQ(areaLines(kFooterArea1 + 1), Lines(5, "Telefon Telefax"));
     EXPECT_EQ(areaLines(6012), Lines(5, "Bankverbindung"));
     EXPECT_EQ(areaLines(6013), Lines(5, "Name Steuernummer"));
     for (int field : {6000, 6009, 6003, 6015, 6016})
         EXPECT_EQ(getText(field), "");
-    EXPECT_EQ(getState(kCheckBox), 0);
+    EXPECT_EQ(getState(kPricesGrossBox), 0);
     EXPECT_TRUE(readData("Option.ini").empty());
 }
 
@@ -205,19 +203,19 @@ TEST_F(OptionsWindowTest, ControlsShowTheSettingsAndSavingUnchangedWritesThemBac
     s.footerLines4 = {"Bank \x80", "", "", "", "ende"};
     const Settings before = s;
     openOptions();
-    EXPECT_EQ(getText(6000), "M\xFCller");
-    EXPECT_EQ(getText(6009), "& S\xF6hne");
-    EXPECT_EQ(getText(6003), "Weg 1, K\xF6ln");
-    EXPECT_EQ(getText(6015), "12/345");
-    EXPECT_EQ(getText(6016), "16%");
+    EXPECT_EQ(getText(kLogoLine1Field), "M\xFCller");
+    EXPECT_EQ(getText(kLogoLine2Field), "& S\xF6hne");
+    EXPECT_EQ(getText(kCompanyAddressField), "Weg 1, K\xF6ln");
+    EXPECT_EQ(getText(kTaxNumberField), "12/345");
+    EXPECT_EQ(getText(kTaxRateField), "16%");
     EXPECT_EQ(sliderPositions(), (std::vector<int>{1, 3, 0, 3, 0}));
-    EXPECT_EQ(getState(kCheckBox), 1);
+    EXPECT_EQ(getState(kPricesGrossBox), 1);
     EXPECT_EQ(areaLines(6010), asLines(before.footerLines1));
     EXPECT_EQ(areaLines(6013), asLines(before.footerLines4));
 
     shellState().savedFlag = 0;
     pressSave();
-    EXPECT_FALSE(windowExists(1));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(shellState().savedFlag, 0);
     EXPECT_TRUE(messages.empty());
     const std::string bytes = readData("Option.ini");
@@ -237,14 +235,14 @@ TEST_F(OptionsWindowTest, ControlsShowTheSettingsAndSavingUnchangedWritesThemBac
 TEST_F(OptionsWindowTest, EditedValuesAreTakenOver) {
     start();
     openOptions();
-    ASSERT_TRUE(typeInto(6000, QString::fromUtf8("Bäckerei")));
-    ASSERT_TRUE(typeInto(6016, "7,5"));
+    ASSERT_TRUE(typeInto(kLogoLine1Field, QString::fromUtf8("Bäckerei")));
+    ASSERT_TRUE(typeInto(kTaxRateField, "7,5"));
     for (int slider : kSliders)
         static_cast<QSlider*>(controlWidget(slider))->setValue(3);
-    static_cast<QCheckBox*>(controlWidget(kCheckBox))->click();
+    static_cast<QCheckBox*>(controlWidget(kPricesGrossBox))->click();
     // Two lines in the first footer, seven in the second.
-    static_cast<QPlainTextEdit*>(controlWidget(6010))->setPlainText("eins\nzwei");
-    static_cast<QPlainTextEdit*>(controlWidget(6011))->setPlainText("1\n2\n3\n4\n5\n6\n7");
+    static_cast<QPlainTextEdit*>(controlWidget(kFooterArea1))->setPlainText("eins\nzwei");
+    static_cast<QPlainTextEdit*>(controlWidget(kFooterArea1 + 1))->setPlainText("1\n2\n3\n4\n5\n6\n7");
     pressSave();
     const Settings& s = settings();
     EXPECT_EQ(s.logoLine1, "B\xE4"
@@ -264,14 +262,14 @@ TEST_F(OptionsWindowTest, EditedValuesAreTakenOver) {
 
 TEST_F(OptionsWindowTest, OpeningAgainDiscardsEditsAndReplacesOtherDialogs) {
     start();
-    ASSERT_TRUE(clickButton(100));
+    ASSERT_TRUE(clickButton(kNewCustomerButton));
     dispatch();
-    ASSERT_NE(controlWidget(1000), nullptr);
+    ASSERT_NE(controlWidget(kNewCustomerFirstField), nullptr);
     openOptions();
-    EXPECT_EQ(controlWidget(1000), nullptr);
-    ASSERT_TRUE(typeInto(6015, "verworfen"));
+    EXPECT_EQ(controlWidget(kNewCustomerFirstField), nullptr);
+    ASSERT_TRUE(typeInto(kTaxNumberField, "verworfen"));
     openOptions();
-    EXPECT_EQ(getText(6015), "");
+    EXPECT_EQ(getText(kTaxNumberField), "");
     EXPECT_EQ(settings().taxNumber, "");
 }
 
@@ -279,7 +277,7 @@ TEST_F(OptionsWindowTest, ASaveThatFailsIsReportedAndKeepsTheValuesInMemory) {
     writeData("Option.ini", "alt");
     start();
     openOptions();
-    ASSERT_TRUE(typeInto(6015, "99/999"));
+    ASSERT_TRUE(typeInto(kTaxNumberField, "99/999"));
     diskFaults().mode = FaultMode::FromThenOn;
     diskFaults().failAt = 1;
     diskFaults().error = EACCES;
@@ -288,7 +286,7 @@ TEST_F(OptionsWindowTest, ASaveThatFailsIsReportedAndKeepsTheValuesInMemory) {
     EXPECT_EQ(messages[0].caption, "Fehler!");
     EXPECT_EQ(messages[0].text, "Die Optionen konnten nicht gespeichert werden!");
     EXPECT_EQ(messages[0].flags, kMessageOk);
-    EXPECT_FALSE(windowExists(1));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(settings().taxNumber, "99/999");
     resetDiskFaults();
     EXPECT_EQ(readData("Option.ini"), "alt");

@@ -2,10 +2,10 @@
 
 #include "printtesting.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/pageframe.h"
 #include "runtime/conversions.h"
-#include "settings/settings.h"
+#include "state/settings.h"
 
 namespace {
 

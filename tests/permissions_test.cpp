@@ -4,10 +4,10 @@
 
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/datafolder.h"
 #include "support/testenv.h"
 
@@ -27,8 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
-constexpr int kTabPanel = 0;
-constexpr int kInvoicesPage = 2;
 
 const char* const kSaveFailed = "Die Daten konnten nicht gespeichert werden!";
 const char* const kOptionsFailed = "Die Optionen konnten nicht gespeichert werden!";
@@ -108,30 +106,30 @@ class PermissionsTest : public ProgramTest {
     }
 
     void addCustomerAndSave() {
-        press(100);
-        ASSERT_TRUE(typeInto(1001, "Neukunde"));
-        press(1100);
+        press(kNewCustomerButton);
+        ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Neukunde"));
+        press(kNewCustomerOkButton);
         ASSERT_TRUE(chooseMenuItem("Save"));
         dispatch();
     }
     void changeAndSaveOptions() {
         ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("Algemeine Einstellungen")));
         dispatch();
-        ASSERT_TRUE(typeInto(6000, "Neue Firma"));
-        press(6008);
+        ASSERT_TRUE(typeInto(kLogoLine1Field, "Neue Firma"));
+        press(kSaveOptionsButton);
     }
     void createInvoice() {
         printTarget().kind = PrintTargetKind::Recorder;
         printTarget().recorderArea = {2000, 2800, 200, 280};
-        press(210);
-        ASSERT_TRUE(selectRow(310, 0));
+        press(kNewInvoiceButton);
+        ASSERT_TRUE(selectRow(kCustomerPicks, 0));
         dispatch();
-        press(311);
+        press(kCreateInvoiceButton);
     }
     void deleteFirstInvoice() {
         setState(kTabPanel, kInvoicesPage);
         ASSERT_TRUE(selectRow(kInvoiceList, 0));
-        press(211);
+        press(kDeleteInvoiceButton);
     }
 };
 

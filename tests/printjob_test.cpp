@@ -3,9 +3,9 @@
 
 #include "printtesting.h"
 
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
-#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
+#include "state/settings.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -225,8 +225,8 @@ TEST_F(PrintJobTest, DeviceIsHeldUntilTheNextDialog) {
 }
 
 TEST_F(PrintJobTest, CancelledPrintDialogOpensNoJob) {
-    ASSERT_NE(openWindow(1, 0, 0, 400, 300, "Neue Rechnung", kWindowCentred), 0);
-    activateWindow(1);
+    ASSERT_NE(openWindow(kDialogWindow, 0, 0, 400, 300, "Neue Rechnung", kWindowCentred), 0);
+    activateWindow(kDialogWindow);
     QApplication::processEvents();
     QString title;
     QWidget* owner = nullptr;
@@ -240,7 +240,7 @@ TEST_F(PrintJobTest, CancelledPrintDialogOpensNoJob) {
     });
     EXPECT_FALSE(beginPrintout("test"));
     EXPECT_EQ(title, "Drucken");
-    EXPECT_EQ(owner, windowWidget(1));
+    EXPECT_EQ(owner, windowWidget(kDialogWindow));
     EXPECT_EQ(printJob().device, nullptr);
 }
 

@@ -2,11 +2,11 @@
 // the counter that start-up raises to the highest registered number.
 
 #include "datafiles/registerfile.h"
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/conversions.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 #include "support/testenv.h"
 

@@ -3,7 +3,7 @@
 
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
-#include "settings/settings.h"
+#include "state/settings.h"
 #include "settings/settingsfile.h"
 #include "support/ordinaryuser.h"
 #include "support/testenv.h"

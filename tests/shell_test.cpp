@@ -1,11 +1,11 @@
 // Start-up, the main window, close requests and the menu, driven through the real program.
 
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 #include "shell/aboutwindow.h"
 #include "shell/dispatch.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 
 #include <QTabWidget>
@@ -32,7 +32,7 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
     QWidget* main = windowWidget(kMainWindow);
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->windowTitle().toStdString(), "Quillora 2006" + std::string(35, ' ') + "by MV");
-    auto* tabs = qobject_cast<QTabWidget*>(controlWidget(0));
+    auto* tabs = qobject_cast<QTabWidget*>(controlWidget(kTabPanel));
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->tabText(0), "Kundendaten");
@@ -45,15 +45,15 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
               (std::vector<std::string>{"Bezeichnung", "Kategorie", "Preis", "Beschreibung", ""}));
     EXPECT_EQ(titles(kInvoiceList, 6),
               (std::vector<std::string>{"Re. Nr.:", "Name", "Kd.-Nr.:", "Gesamtbetrag", "Datum", ""}));
-    EXPECT_EQ(controlWidget(102)->toolTip(), QString::fromUtf8("Makierten Kunden ändern"));
-    EXPECT_EQ(controlWidget(212), nullptr); // the invoices page has no "Ändern"
-    EXPECT_TRUE(controlWidget(100)->isVisible());
-    EXPECT_FALSE(controlWidget(210)->isVisible());
+    EXPECT_EQ(controlWidget(kChangeCustomerButton)->toolTip(), QString::fromUtf8("Makierten Kunden ändern"));
+    EXPECT_EQ(controlWidget(kDeleteInvoiceButton + 1), nullptr); // the invoices page has no "Ändern"
+    EXPECT_TRUE(controlWidget(kNewCustomerButton)->isVisible());
+    EXPECT_FALSE(controlWidget(kNewInvoiceButton)->isVisible());
 }
 
 TEST_F(ShellTest, InnerAreaIs800By600BelowTheMenu) {
     QWidget* main = windowWidget(kMainWindow);
-    QWidget* tabs = controlWidget(0);
+    QWidget* tabs = controlWidget(kTabPanel);
     QWidget* inner = tabs->parentWidget();
     EXPECT_EQ(inner->size(), QSize(800, 600));
     EXPECT_GT(inner->y(), 0); // the menu bar stands above it
@@ -79,28 +79,28 @@ TEST_F(ShellTest, CloseAtOnceAfterStartAsksTheQuestion) {
 }
 
 TEST_F(ShellTest, YesWithADialogOpenClosesBothAndEnds) {
-    ASSERT_NE(openWindow(1, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
+    ASSERT_NE(openWindow(kDialogWindow, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
     answerNext(kAnswerYes);
     ASSERT_TRUE(requestClose(kMainWindow));
     dispatch();
-    EXPECT_FALSE(windowExists(1));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(shellState().quitFlag, 1);
     EXPECT_EQ(shellState().savedFlag, 1);
 }
 
 TEST_F(ShellTest, CloseRequestOnADialog) {
-    ASSERT_NE(openWindow(1, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
+    ASSERT_NE(openWindow(kDialogWindow, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
     // Unsaved and answered Yes: the dialog closes, the program goes on, later closes ask nothing.
     answerNext(kAnswerYes);
-    ASSERT_TRUE(requestClose(1));
+    ASSERT_TRUE(requestClose(kDialogWindow));
     dispatch();
-    EXPECT_FALSE(windowExists(1));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(shellState().quitFlag, 0);
     EXPECT_EQ(shellState().savedFlag, 1);
-    ASSERT_NE(openWindow(1, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
-    ASSERT_TRUE(requestClose(1));
+    ASSERT_NE(openWindow(kDialogWindow, 100, 100, 200, 350, "Neuer Eintrag", kWindowCentred, kMainWindow), 0);
+    ASSERT_TRUE(requestClose(kDialogWindow));
     dispatch();
-    EXPECT_FALSE(windowExists(1));
+    EXPECT_FALSE(windowExists(kDialogWindow));
     ASSERT_TRUE(requestClose(kMainWindow));
     dispatch();
     EXPECT_EQ(messages.size(), 1u);
@@ -126,7 +126,7 @@ TEST_F(ShellTest, AboutWindowOpensOnceAndCloses) {
     for (QWidget* w : windowWidget(kMainWindow)->findChildren<QWidget*>())
         aboutWindows += (w->isWindow() && w->windowTitle() == "About Quillora") ? 1 : 0;
     EXPECT_EQ(aboutWindows, 1);
-    ASSERT_TRUE(clickButton(15000));
+    ASSERT_TRUE(clickButton(kAboutCloseButton));
     dispatch();
     EXPECT_FALSE(windowExists(kAboutWindow));
     EXPECT_EQ(shellState().quitFlag, 0);

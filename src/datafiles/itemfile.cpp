@@ -1,15 +1,14 @@
 #include "datafiles/itemfile.h"
 
-#include "invoicing/invoicestate.h"
-#include "runtime/listnumbers.h"
+#include "state/invoicestate.h"
+#include "runtime/numbers.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "runtime/lists.h"
 
 namespace {
 
-constexpr std::string_view kItemFolder = "Rechnungen";
 constexpr std::int64_t kIsDirectory = -2;
 
 } // namespace
@@ -31,9 +30,11 @@ bool writeItemFile() {
     file.writeLine(invoice.customerStreet);
     file.writeLine(invoice.customerTown);
     // Designation, unit price text, description; position, quantity and line total are not kept.
-    for (int i = 0; i < rowCount(kLinesList); ++i)
-        file.writeLine(getCell(kLinesList, i, 1) + " " + getCell(kLinesList, i, 3) + " " +
-                       getCell(kLinesList, i, 2));
+    for (int i = 0; i < listRowCount(kLinesList); ++i) {
+        std::string line(listCell(kLinesList, i, 1));
+        line.append(" ").append(listCell(kLinesList, i, 3)).append(" ").append(listCell(kLinesList, i, 2));
+        file.writeLine(line);
+    }
     file.writeLine(invoice.invoiceTotalText);
     return file.commit();
 }

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+/// The folder of the item files.
+inline constexpr std::string_view kItemFolder = "Rechnungen";
+
 /// The program file name of an invoice's item file: "Rechnungen\" + number + ".txt".
 std::string itemFileName(std::string_view number);
 

@@ -1,11 +1,11 @@
 #include "datafiles/masterdatafile.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "runtime/listnumbers.h"
-#include "runtime/toolkit.h"
+#include "runtime/numbers.h"
+#include "runtime/lists.h"
 
 #include <string>
 #include <string_view>
@@ -22,7 +22,7 @@ constexpr std::string_view kMasterDataName = "Daten.dat";
 // damaged count cannot make rows out of nothing; a count of 0 or less reads none.
 void readRecords(int list, std::int32_t count) {
     for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r)
-        addRowSplitAt(list, -1, readLine(kFile), '|');
+        listAddRow(list, -1, readLine(kFile), '|');
 }
 
 // Appends a cell to a record line. "|", CR, LF and NUL cannot be held by the format (they would split
@@ -34,7 +34,7 @@ void appendCell(std::string& line, std::string_view cell) {
 
 // The count line of a list and one line per row, its cells joined by "|".
 void writeRecords(ReplacementFile& file, int list, int fields) {
-    const int rows = rowCount(list);
+    const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
     for (int r = 0; r < rows; ++r) {
@@ -42,7 +42,7 @@ void writeRecords(ReplacementFile& file, int list, int fields) {
         for (int c = 0; c < fields; ++c) {
             if (c > 0)
                 line += '|';
-            appendCell(line, getCell(list, r, c));
+            appendCell(line, listCell(list, r, c));
         }
         file.writeLine(line);
     }

@@ -1,11 +1,11 @@
 #include "datafiles/registerfile.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "runtime/listnumbers.h"
-#include "runtime/toolkit.h"
+#include "runtime/numbers.h"
+#include "runtime/lists.h"
 
 #include <algorithm>
 #include <vector>
@@ -98,7 +98,7 @@ std::int32_t loadRegister() {
         // Empty lines and lines beginning with "|" name no invoice. The list has one column per field.
         if (line.empty() || line.front() == '|')
             continue;
-        addRowSplitAt(kInvoiceList, -1, line, '|');
+        listAddRow(kInvoiceList, -1, line, '|');
         highest = std::max(highest, parseInt(fieldView(line, 1, '|')));
     }
     closeFile(kFile);

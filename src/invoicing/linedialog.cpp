@@ -1,24 +1,19 @@
 #include "invoicing/linedialog.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "invoicing/newinvoicewindow.h"
 #include "runtime/conversions.h"
-#include "runtime/listnumbers.h"
-#include "runtime/toolkit.h"
-#include "shell/shellstate.h"
+#include "runtime/numbers.h"
+#include "toolkit/toolkit.h"
+#include "state/shellstate.h"
 
 namespace {
 
-constexpr int kOkButton = 5100;
-constexpr int kArticlePicks = 5000;
-constexpr int kQuantityField = 5001;
-constexpr int kPriceField = 5002;
-
 void createControls() {
-    createPushButton(kOkButton, 400, 10, 30, 30, "OK");
-    createLabel(-1, 10, 40, 100, 20, "Bezeichnung");
-    createLabel(-1, 120, 40, 40, 20, "Menge");
-    createLabel(-1, 170, 40, 40, 20, "Einz.pr.");
+    createPushButton(kLineOkButton, 400, 10, 30, 30, "OK");
+    createLabel(kAnonymous, 10, 40, 100, 20, "Bezeichnung");
+    createLabel(kAnonymous, 120, 40, 40, 20, "Menge");
+    createLabel(kAnonymous, 170, 40, 40, 20, "Einz.pr.");
     createPickList(kArticlePicks, 10, 70, 100, 80);
     setTooltip(kArticlePicks, "Artikel ausw\xE4hlen mit Doppelklick links");
     createTextField(kQuantityField, 120, 70, 40, 20, "");
@@ -33,14 +28,10 @@ float lineTotalOf(std::int32_t quantity, std::string_view priceText) {
     return static_cast<float>(static_cast<double>(quantity) * unitPrice);
 }
 
-std::string amountWithComma(float amount) {
-    return replaceAll(formatFloat(amount, 2), ".", ",");
-}
-
 void openLineDialog() {
     // 1. Window 2 replaces a dialog that is still open and goes with the new-invoice window.
     if (!openWindow(kLineDialog, 100, 100, 450, 160, "Neuer Rechnungseintrag", kWindowCentred,
-                    kInvoiceWindow))
+                    kDialogWindow))
         return;
     useControlList(kLineDialog);
     // 2. The controls; both fields start empty.
@@ -72,7 +63,7 @@ void addLineClicked() {
     const float lineTotal = lineTotalOf(quantity, invoice.unitPriceText);
     invoice.unitPriceText = replaceAll(invoice.unitPriceText, ".", ",");
     // 6. to 8. The running total is rounded to single precision after each addition.
-    const std::string lineTotalText = amountWithComma(lineTotal);
+    const std::string lineTotalText = amountText(lineTotal);
     invoice.invoiceTotal = static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotal);
     // 9. The new line goes to the end; its position is its place there.
     addRow(kLinesList, -1,
@@ -81,5 +72,5 @@ void addLineClicked() {
                lineTotalText);
     // 10.
     closeWindow(kLineDialog);
-    activateWindow(kInvoiceWindow);
+    activateWindow(kDialogWindow);
 }

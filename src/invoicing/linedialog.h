@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-/// Window number of the line dialog.
-inline constexpr int kLineDialog = 2;
-
 /// "Neuer Eintrag" (300): opens the line dialog.
 void openLineDialog();
 /// Article pick list (5000), double click: takes the article and shows its price.
@@ -18,5 +15,3 @@ void addLineClicked();
 /// The line total of a quantity and a price text: the price read with "," as well as "." for the
 /// point, multiplied by the quantity and rounded once to single precision.
 float lineTotalOf(std::int32_t quantity, std::string_view priceText);
-/// An amount as lists, files and messages show it: two decimals and a decimal comma.
-std::string amountWithComma(float amount);

@@ -3,31 +3,29 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
 #include "runtime/conversions.h"
-#include "runtime/listnumbers.h"
-#include "runtime/toolkit.h"
-#include "shell/shellstate.h"
+#include "runtime/numbers.h"
+#include "toolkit/toolkit.h"
+#include "state/shellstate.h"
 
 #include <string>
 
 namespace {
 
-constexpr int kCustomerPicks = 310;
-
 void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
     setTooltip(kCustomerPicks, "Mit Linksklick einen Kunden ausw\xE4hlen");
-    createPushButton(311, 650, 10, 100, 24, "Rechnung erstellen");
-    createPushButton(312, 550, 10, 80, 24, "Abbruch");
-    createPushButton(313, 650, 40, 110, 24, "Lieferschein erstellen");
-    createPushButton(300, 10, 80, 80, 24, "Neuer Eintrag");
-    setTooltip(300, "Einen neuen Rechnungseintrag erstellen");
-    createPushButton(301, 95, 80, 80, 24, "Eintrag L\xF6schen");
-    setTooltip(301, "Den markierten Rechnungseintrag l\xF6schen");
+    createPushButton(kCreateInvoiceButton, 650, 10, 100, 24, "Rechnung erstellen");
+    createPushButton(kCancelInvoiceButton, 550, 10, 80, 24, "Abbruch");
+    createPushButton(kDeliveryNoteButton, 650, 40, 110, 24, "Lieferschein erstellen");
+    createPushButton(kNewLineButton, 10, 80, 80, 24, "Neuer Eintrag");
+    setTooltip(kNewLineButton, "Einen neuen Rechnungseintrag erstellen");
+    createPushButton(kDeleteLineButton, 95, 80, 80, 24, "Eintrag L\xF6schen");
+    setTooltip(kDeleteLineButton, "Den markierten Rechnungseintrag l\xF6schen");
     // Its lower part reaches below the window, as it always has.
     createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags);
     // Each position is one past the column's final index; past the last column appends.
@@ -70,9 +68,9 @@ void openNewInvoiceWindow() {
     shellState().savedFlag = 0;
     invoiceState().invoiceTotal = 0.0f;
     // 3. Replaces whatever dialog holds number 1.
-    if (!openWindow(kInvoiceWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
+    if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
         return;
-    useControlList(kInvoiceWindow);
+    useControlList(kDialogWindow);
     // 4.
     createControls();
     // 5. Only the names, in the order of the customer list, so pick row r is customer row r.
@@ -125,7 +123,7 @@ InvoiceOutcome createAndRegisterInvoice() {
     // 1. to 4. The number is used up even when the print dialog is cancelled.
     invoice.invoiceCounter = invoice.invoiceCounter + 1;
     invoice.invoiceLineCount = rowCount(kLinesList);
-    invoice.invoiceTotalText = amountWithComma(invoice.invoiceTotal);
+    invoice.invoiceTotalText = amountText(invoice.invoiceTotal);
     printInvoice();
     // 5. Only a printed invoice is registered.
     InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
@@ -133,7 +131,7 @@ InvoiceOutcome createAndRegisterInvoice() {
         outcome = registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
     // 6. and 7. The lines go with the window.
     invoice.invoiceTotal = 0.0f;
-    closeWindow(kInvoiceWindow);
+    closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
     // The invoice is in the list and printed, so the user must learn that a file is missing.
     if (outcome == InvoiceOutcome::SavedIncompletely)
@@ -145,7 +143,7 @@ InvoiceOutcome createAndRegisterInvoice() {
 }
 
 void cancelInvoice() {
-    closeWindow(kInvoiceWindow);
+    closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
 }
 

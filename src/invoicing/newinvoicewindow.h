@@ -1,10 +1,7 @@
 #pragma once
 // The new-invoice window (window 1): choosing the customer, deleting lines, creating the invoice.
 
-#include "runtime/listnumbers.h"
-
-/// Window number of the new-invoice window, shared with every other dialog.
-inline constexpr int kInvoiceWindow = 1;
+#include "runtime/numbers.h"
 
 /// What "Rechnung erstellen" did with the invoice.
 enum class InvoiceOutcome {

@@ -1,6 +1,6 @@
 #include "printing/deliverynoteprintout.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/linetable.h"
 #include "printing/pageframe.h"
 #include "printing/printjob.h"

@@ -1,12 +1,12 @@
 #include "printing/invoiceprintout.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/linetable.h"
 #include "printing/pageframe.h"
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "runtime/lists.h"
+#include "state/settings.h"
 
 #include <string>
 
@@ -17,10 +17,6 @@ struct Totals {
     float tax = 0.0f;
     float gross = 0.0f;
 };
-
-std::string amountText(float value) {
-    return replaceAll(formatFloat(value, 2), ".", ",");
-}
 
 bool pricesIncludeTax() {
     return settings().pricesGross == 1;
@@ -48,8 +44,8 @@ Totals computeTotals(float total, int rate) {
 }
 
 void drawPriceCells(int row, float y, int rate) {
-    const std::string unitPrice = getCell(kLinesList, row, 3);
-    const std::string lineTotal = getCell(kLinesList, row, 5);
+    const std::string unitPrice(listCell(kLinesList, row, 3));
+    const std::string lineTotal(listCell(kLinesList, row, 5));
     placeText(160, y, pricesIncludeTax() ? netText(unitPrice, rate) : unitPrice);
     placeText(175, y, pricesIncludeTax() ? netText(lineTotal, rate) : lineTotal);
 }

@@ -2,8 +2,8 @@
 
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "runtime/lists.h"
+#include "state/settings.h"
 
 void drawTitleBlock(std::string_view label, std::int32_t number) {
     const int size = settings().invoiceTextSize;
@@ -40,8 +40,8 @@ float drawLineRow(int row) {
     const auto y = static_cast<float>(row * step + 95.0);
     // The position is counted afresh; the stored column 0 is not read.
     placeText(30, y, formatInt(row + 1));
-    placeText(40, y, getCell(kLinesList, row, 1));
-    placeText(65, y, getCell(kLinesList, row, 2));
-    placeText(140, y, getCell(kLinesList, row, 4));
+    placeText(40, y, listCell(kLinesList, row, 1));
+    placeText(65, y, listCell(kLinesList, row, 2));
+    placeText(140, y, listCell(kLinesList, row, 4));
     return y;
 }

@@ -2,7 +2,7 @@
 // The parts the invoice and the delivery note share between the letterhead and the footer: the
 // title with its number, the column titles and the common cells of each line.
 
-#include "runtime/listnumbers.h"
+#include "runtime/numbers.h"
 
 #include <cstdint>
 #include <string_view>

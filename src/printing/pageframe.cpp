@@ -1,9 +1,9 @@
 #include "printing/pageframe.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
-#include "settings/settings.h"
+#include "state/settings.h"
 
 void drawLetterhead() {
     const Settings& s = settings();

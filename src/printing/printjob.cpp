@@ -3,7 +3,7 @@
 #include "printing/printtarget.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
-#include "settings/settings.h"
+#include "state/settings.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -100,7 +100,5 @@ bool ReplacementFile::commit() {
 }
 
 int removeTemporaryLeftovers(std::string_view folder) {
-    const std::string path = folder.empty() ? std::string(".") : platformPath(folder);
-    const std::filesystem::path base(path);
-    return removeLeftoversIn(base) + removeLeftoversIn(base / "Rechnungen");
+    return removeLeftoversIn(folder.empty() ? std::string(".") : platformPath(folder));
 }

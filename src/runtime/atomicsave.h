@@ -37,5 +37,5 @@ private:
 inline constexpr std::string_view kTemporarySuffix = ".quillora-tmp";
 
 /// Deletes the leftovers of interrupted saves (names ending in kTemporarySuffix) in folder ("" is the
-/// current directory) and in its subfolder "Rechnungen"; returns how many were removed.
+/// current directory); returns how many were removed.
 int removeTemporaryLeftovers(std::string_view folder);

@@ -98,6 +98,10 @@ std::string formatFloat(float x, int decimals) {
     return out;
 }
 
+std::string amountText(float amount) {
+    return replaceAll(formatFloat(amount, 2), ".", ",");
+}
+
 float parseFloat(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() &&
@@ -194,10 +198,6 @@ std::string replaceAll(std::string_view s, std::string_view search, std::string_
     }
     out.append(s.substr(pos));
     return out;
-}
-
-int textEquals(std::string_view a, std::string_view b) {
-    return a == b ? 1 : 0;
 }
 
 std::int32_t roundToInt(double v) {

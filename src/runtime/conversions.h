@@ -24,6 +24,9 @@ std::int32_t parseInt(std::string_view s);
 /// "-", even when it rounds to zero ("-0.00"); -0 has none. Infinities give "inf" and "-inf".
 std::string formatFloat(float x, int decimals);
 
+/// An amount as lists, files and printouts show it: formatFloat with two decimals and a decimal comma.
+std::string amountText(float amount);
+
 /// Longest leading decimal number of s ("." point, optional exponent), converted to double and then
 /// to the nearest float; 0 if none. Values beyond the float range give an infinity.
 float parseFloat(std::string_view s);
@@ -36,9 +39,6 @@ std::string_view fieldView(std::string_view s, int k, char separator);
 /// s with every non-overlapping occurrence of search replaced by repl, scanning left to right; an
 /// empty search text leaves s as it is.
 std::string replaceAll(std::string_view s, std::string_view search, std::string_view repl);
-
-/// 1 when a and b hold the same bytes, else 0.
-int textEquals(std::string_view a, std::string_view b);
 
 /// The local date and time now, without any zone shift.
 DateValue currentDate();

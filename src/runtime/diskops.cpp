@@ -1,16 +1,16 @@
 #include "runtime/diskops.h"
 
+#include "runtime/runtimestate.h"
+
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-DiskFaults faultPlan;
-
 // Counts one changing operation and tells whether the plan makes it fail.
 bool faultStrikes() {
-    DiskFaults& plan = faultPlan;
+    DiskFaults& plan = runtimeState().diskFaults;
     ++plan.changes;
     const bool strikes = (plan.mode == FaultMode::Once && plan.changes == plan.failAt) ||
                          (plan.mode == FaultMode::FromThenOn && plan.changes >= plan.failAt);
@@ -20,18 +20,18 @@ bool faultStrikes() {
 }
 
 int fail() {
-    errno = faultPlan.error;
+    errno = runtimeState().diskFaults.error;
     return -1;
 }
 
 } // namespace
 
 DiskFaults& diskFaults() {
-    return faultPlan;
+    return runtimeState().diskFaults;
 }
 
 void resetDiskFaults() {
-    faultPlan = DiskFaults{};
+    runtimeState().diskFaults = DiskFaults{};
 }
 
 namespace diskops {
@@ -57,7 +57,7 @@ ssize_t read(int fd, void* buf, std::size_t n) {
 
 ssize_t write(int fd, const void* buf, std::size_t n) {
     if (faultStrikes()) {
-        if (!faultPlan.shortWrite || n < 2)
+        if (!diskFaults().shortWrite || n < 2)
             return fail();
         n /= 2;
     }

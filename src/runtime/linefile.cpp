@@ -1,6 +1,8 @@
 #include "runtime/linefile.h"
 
 #include "runtime/diskops.h"
+#include "runtime/openfile.h"
+#include "runtime/runtimestate.h"
 
 #include <algorithm>
 #include <array>
@@ -13,26 +15,11 @@
 
 namespace {
 
-constexpr int kCapacity = 4096;
 // Longest name fileSize and createDirectory look at.
 constexpr std::size_t kMaxName = 260;
 
-// One open file. The buffer serves both directions: while writing, its first kCapacity - count bytes
-// wait for the disk; while reading, its last count of filled bytes are not yet consumed.
-struct OpenFile {
-    int fd = -1;
-    std::array<char, kCapacity> buffer{};
-    int count = 0;
-    int filled = 0;
-    bool reading = true;
-    bool writeFailed = false;
-    bool readFailed = false;
-};
-
-// The runtime's table of open file numbers, the counterpart of the handle table of the system.
 std::map<int, std::unique_ptr<OpenFile>>& openFiles() {
-    static std::map<int, std::unique_ptr<OpenFile>> table;
-    return table;
+    return runtimeState().openFiles;
 }
 
 OpenFile* find(int file) {
@@ -41,73 +28,26 @@ OpenFile* find(int file) {
     return it == table.end() ? nullptr : it->second.get();
 }
 
-// Hands every byte to the disk, going on after partial writes; a failure is remembered for closeFile.
-void writeAll(OpenFile& f, const char* data, std::size_t n) {
-    while (n > 0 && !f.writeFailed) {
-        const ssize_t written = diskops::write(f.fd, data, n);
-        if (written <= 0) {
-            f.writeFailed = true;
-            return;
-        }
-        data += written;
-        n -= static_cast<std::size_t>(written);
-    }
-}
-
-void flushPending(OpenFile& f) {
-    if (!f.reading)
-        writeAll(f, f.buffer.data(), static_cast<std::size_t>(kCapacity - f.count));
-}
-
-void switchToReading(OpenFile& f) {
-    if (f.reading)
-        return;
-    flushPending(f);
-    f.reading = true;
-    f.count = 0;
-    f.filled = 0;
-}
-
-void bufferedWrite(OpenFile& f, std::string_view piece) {
-    if (f.reading) {
-        f.reading = false;
-        f.count = kCapacity;
-    }
-    const std::size_t used = static_cast<std::size_t>(kCapacity - f.count);
-    if (piece.size() < static_cast<std::size_t>(f.count)) {
-        std::copy(piece.begin(), piece.end(), f.buffer.begin() + used);
-        f.count -= static_cast<int>(piece.size());
-        return;
-    }
-    writeAll(f, f.buffer.data(), used);
-    f.count = kCapacity;
-    if (piece.size() >= static_cast<std::size_t>(kCapacity)) {
-        writeAll(f, piece.data(), piece.size());
-    } else {
-        std::copy(piece.begin(), piece.end(), f.buffer.begin());
-        f.count -= static_cast<int>(piece.size());
-    }
-}
-
-// Reads the next block into the empty read buffer; false at the end of the file or on a read error,
+// Reads the next block into the empty buffer; false at the end of the file or on a read error,
 // which is remembered: a reader must not take a file cut short by the disk for the whole file.
 bool refill(OpenFile& f) {
-    ssize_t got = 0;
-    do {
-        got = diskops::read(f.fd, f.buffer.data(), kCapacity);
-    } while (got < 0 && errno == EINTR);
+    const ssize_t got = diskops::read(f.fd, f.buffer.data(), OpenFile::kCapacity);
     if (got < 0)
         f.readFailed = true;
     f.filled = f.count = got > 0 ? static_cast<int>(got) : 0;
     return f.count > 0;
 }
 
-int clampedCount(std::size_t n) {
-    return static_cast<int>(std::min<std::size_t>(n, INT_MAX));
+} // namespace
+
+std::string platformPath(std::string_view name) {
+    std::string path(name.substr(0, name.find('\0')));
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
 }
 
-int openAs(int file, std::string_view name, int flags) {
-    const int fd = diskops::open(platformPath(name).c_str(), flags | O_CLOEXEC, 0666);
+int openForReading(int file, std::string_view name) {
+    const int fd = diskops::open(platformPath(name).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return 0;
     // A folder opens on POSIX systems but cannot be read as a file.
@@ -124,45 +64,10 @@ int openAs(int file, std::string_view name, int flags) {
     return 1;
 }
 
-} // namespace
-
-std::string platformPath(std::string_view name) {
-    std::string path(name.substr(0, name.find('\0')));
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
-
-int openForReading(int file, std::string_view name) {
-    return openAs(file, name, O_RDONLY);
-}
-
-int openFile(int file, std::string_view name) {
-    return openAs(file, name, O_RDWR | O_CREAT);
-}
-
-int writeLine(int file, std::string_view s) {
-    OpenFile* f = find(file);
-    if (f == nullptr)
-        return 0;
-    if (!s.empty())
-        bufferedWrite(*f, s);
-    bufferedWrite(*f, "\r\n");
-    return clampedCount(s.size() + 2);
-}
-
-int writeText(int file, std::string_view s) {
-    OpenFile* f = find(file);
-    if (f == nullptr || s.empty())
-        return 0;
-    bufferedWrite(*f, s);
-    return clampedCount(s.size());
-}
-
 std::string readLine(int file) {
     OpenFile* f = find(file);
     if (f == nullptr)
         return {};
-    switchToReading(*f);
     std::string line;
     for (;;) {
         if (f->count == 0 && !refill(*f))
@@ -195,7 +100,6 @@ int atEnd(int file) {
     OpenFile* f = find(file);
     if (f == nullptr)
         return 0;
-    switchToReading(*f);
     if (f->count > 0)
         return 0;
     return refill(*f) ? 0 : 1;
@@ -208,18 +112,7 @@ std::int64_t fileLength(int file) {
     struct stat st {};
     if (diskops::fstat(f->fd, &st) != 0)
         return -1;
-    return static_cast<std::int64_t>(st.st_size) + (f->reading ? 0 : kCapacity - f->count);
-}
-
-std::int64_t seekTo(int file, std::int64_t p) {
-    OpenFile* f = find(file);
-    if (f == nullptr)
-        return -1;
-    flushPending(*f);
-    f->reading = true;
-    f->count = 0;
-    f->filled = 0;
-    return diskops::lseek(f->fd, static_cast<off_t>(p), SEEK_SET);
+    return static_cast<std::int64_t>(st.st_size);
 }
 
 bool closeFile(int file) {
@@ -227,23 +120,15 @@ bool closeFile(int file) {
     const auto it = table.find(file);
     if (it == table.end())
         return false;
-    OpenFile& f = *it->second;
-    flushPending(f);
-    const bool closed = diskops::close(f.fd) == 0;
-    const bool ok = closed && !f.writeFailed;
+    diskops::close(it->second->fd);
     table.erase(it);
-    return ok;
+    return true;
 }
 
 void closeAllFiles() {
     auto& table = openFiles();
     while (!table.empty())
         closeFile(table.begin()->first);
-}
-
-bool fileWriteOk(int file) {
-    const OpenFile* f = find(file);
-    return f != nullptr && !f->writeFailed;
 }
 
 bool fileReadOk(int file) {

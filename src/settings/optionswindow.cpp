@@ -1,8 +1,8 @@
 #include "settings/optionswindow.h"
 
-#include "runtime/listnumbers.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "runtime/numbers.h"
+#include "toolkit/toolkit.h"
+#include "state/settings.h"
 #include "settings/settingsfile.h"
 
 #include <algorithm>
@@ -11,17 +11,7 @@
 
 namespace {
 
-constexpr int kOptionsWindow = 1;
-constexpr int kOptionsFlags = 0xC00001; // caption without a close box, centred
 constexpr int kLastSliderPosition = 3;
-
-constexpr int kLogoLine1Field = 6000;
-constexpr int kLogoLine2Field = 6009;
-constexpr int kCompanyAddressField = 6003;
-constexpr int kTaxNumberField = 6015;
-constexpr int kTaxRateField = 6016;
-constexpr int kPricesGrossBox = 6017;
-constexpr int kSaveButton = 6008;
 
 /// A slider position p stands for the size base + p.
 struct SizeSlider {
@@ -31,24 +21,24 @@ struct SizeSlider {
 };
 
 constexpr std::array kSizeSliders = {
-    SizeSlider{6001, 18, &Settings::logoSize},
-    SizeSlider{6004, 6, &Settings::companyAddressSize},
-    SizeSlider{6005, 10, &Settings::customerAddressSize},
-    SizeSlider{6006, 8, &Settings::invoiceTextSize},
-    SizeSlider{6007, 7, &Settings::otherTextSize},
+    SizeSlider{kLogoSizeSlider, 18, &Settings::logoSize},
+    SizeSlider{kCompanyAddressSizeSlider, 6, &Settings::companyAddressSize},
+    SizeSlider{kCustomerAddressSizeSlider, 10, &Settings::customerAddressSize},
+    SizeSlider{kInvoiceTextSizeSlider, 8, &Settings::invoiceTextSize},
+    SizeSlider{kOtherTextSizeSlider, 7, &Settings::otherTextSize},
 };
 
-/// Footer block k lives in text area 6009 + k.
+/// Footer block k (1 to 4) lives in text area kFooterArea1 + k - 1.
 struct FooterArea {
     int control;
     FooterLines Settings::*lines;
 };
 
 constexpr std::array kFooterAreas = {
-    FooterArea{6010, &Settings::footerLines1},
-    FooterArea{6011, &Settings::footerLines2},
-    FooterArea{6012, &Settings::footerLines3},
-    FooterArea{6013, &Settings::footerLines4},
+    FooterArea{kFooterArea1, &Settings::footerLines1},
+    FooterArea{kFooterArea1 + 1, &Settings::footerLines2},
+    FooterArea{kFooterArea1 + 2, &Settings::footerLines3},
+    FooterArea{kFooterArea1 + 3, &Settings::footerLines4},
 };
 
 void createSizeSlider(int control, int x, int y, int width) {
@@ -63,34 +53,34 @@ void createCaption(int control, int x, int y, int width, std::string_view text) 
 void createControls() {
     createTextField(kLogoLine1Field, 30, 30, 200, 20, "");
     createTextField(kLogoLine2Field, 30, 50, 200, 20, "");
-    createCaption(1, 30, 10, 200, "Firmenlogo f\xFCr Briefkopf");
-    createSizeSlider(6001, 60, 75, 150);
+    createCaption(kLogoCaption, 30, 10, 200, "Firmenlogo f\xFCr Briefkopf");
+    createSizeSlider(kLogoSizeSlider, 60, 75, 150);
     createTextField(kCompanyAddressField, 300, 30, 210, 20, "");
-    createCaption(4, 300, 10, 210, "Eigene Firmenanschrift");
-    createSizeSlider(6004, 300, 60, 210);
-    createCaption(6, 30, 130, 200,
+    createCaption(kCompanyAddressCaption, 300, 10, 210, "Eigene Firmenanschrift");
+    createSizeSlider(kCompanyAddressSizeSlider, 300, 60, 210);
+    createCaption(kCustomerAddressSizeCaption, 30, 130, 200,
                   "Gr\xF6\xDF"
                   "e der Kundenanschrift");
-    createSizeSlider(6005, 30, 160, 200);
-    createCaption(8, 300, 110, 210,
+    createSizeSlider(kCustomerAddressSizeSlider, 30, 160, 200);
+    createCaption(kInvoiceTextSizeCaption, 300, 110, 210,
                   "Gr\xF6\xDF"
                   "e des Rechnungstext");
-    createSizeSlider(6006, 300, 140, 210);
-    createCaption(10, 300, 180, 210,
+    createSizeSlider(kInvoiceTextSizeSlider, 300, 140, 210);
+    createCaption(kOtherTextSizeCaption, 300, 180, 210,
                   "Gr\xF6\xDF"
                   "e sonstiger Texte");
-    createSizeSlider(6007, 300, 210, 210);
+    createSizeSlider(kOtherTextSizeSlider, 300, 210, 210);
     for (int k = 0; k < 4; ++k)
         createTextArea(kFooterAreas[k].control, 20 + 150 * k, 280, 120, 80);
     for (int k = 0; k < 4; ++k)
-        createLabel(-1, 20 + 150 * k, 260, 120, 20, "Fu\xDFtext " + std::to_string(k + 1));
-    createLabel(-1, 20, 370, 120, 20, "Steuernummer");
+        createLabel(kAnonymous, 20 + 150 * k, 260, 120, 20, "Fu\xDFtext " + std::to_string(k + 1));
+    createLabel(kAnonymous, 20, 370, 120, 20, "Steuernummer");
     createTextField(kTaxNumberField, 20, 390, 120, 20, "");
-    createLabel(-1, 160, 370, 80, 20, "Steuersatz %");
+    createLabel(kAnonymous, 160, 370, 80, 20, "Steuersatz %");
     createTextField(kTaxRateField, 160, 390, 40, 20, "");
-    createLabel(-1, 250, 390, 100, 20, "Preise sind Brutto");
+    createLabel(kAnonymous, 250, 390, 100, 20, "Preise sind Brutto");
     createCheckBox(kPricesGrossBox, 350, 390, 20, 20, "");
-    createPushButton(kSaveButton, 40, 450, 200, 30, "Speichern der Optionen");
+    createPushButton(kSaveOptionsButton, 40, 450, 200, 30, "Speichern der Optionen");
 }
 
 // The five lines go in as one text: an empty area and an area holding one empty line look the same,
@@ -136,9 +126,9 @@ void takeControls(Settings& s) {
 } // namespace
 
 void openOptionsWindow() {
-    if (!openWindow(kOptionsWindow, 216, 0, 602, 502, "Optionen", kOptionsFlags))
+    if (!openWindow(kDialogWindow, 216, 0, 602, 502, "Optionen", kOptionsWindowFlags))
         return;
-    if (!useControlList(kOptionsWindow))
+    if (!useControlList(kDialogWindow))
         return;
     createControls();
     fillControls(settings());
@@ -149,6 +139,6 @@ void saveOptionsClicked() {
     // The new values stay in memory for this run even when the file cannot be written.
     if (!saveSettings())
         messageBox("Fehler!", "Die Optionen konnten nicht gespeichert werden!", kMessageOk);
-    closeWindow(kOptionsWindow);
+    closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
 }

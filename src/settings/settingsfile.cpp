@@ -3,7 +3,7 @@
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "settings/settings.h"
+#include "state/settings.h"
 
 #include <string>
 #include <string_view>

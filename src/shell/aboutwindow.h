@@ -1,8 +1,6 @@
 #pragma once
 // The about window (window 20).
 
-inline constexpr int kAboutWindow = 20;
-
 /// Menu item "About": opens the about window, replacing one that is open.
 void openAboutWindow();
 /// Button "Schließen" (control 15000): closes the about window and brings the main window to the front.

@@ -1,20 +1,14 @@
 #include "shell/articledialogs.h"
 
-#include "invoicing/invoicestate.h"
-#include "runtime/toolkit.h"
+#include "state/invoicestate.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 
 #include <array>
 #include <string>
 
 namespace {
-
-constexpr int kDialogWindow = 1;
-constexpr int kNewFirstField = 3000;
-constexpr int kNewOkButton = 3100;
-constexpr int kChangeFirstField = 4000;
-constexpr int kChangeOkButton = 4100;
 
 /// One caption and its field below it: the label at y, the field at y + 20.
 struct FieldPlace {
@@ -48,7 +42,7 @@ bool openArticleDialog(const char* title, int firstField, int okButton,
     for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
         const FieldPlace& place = kFieldPlaces[i];
         const int field = firstField + static_cast<int>(i);
-        createLabel(-1, 10, place.y, place.labelWidth, 20, place.caption);
+        createLabel(kAnonymous, 10, place.y, place.labelWidth, 20, place.caption);
         createTextField(field, 10, place.y + 20, place.fieldWidth, 20, texts[i]);
         // A "|" would split the field when Daten.dat is read back.
         setForbiddenCharacters(field, "|");
@@ -71,7 +65,7 @@ void putRowAndClose(int firstField, int position) {
 
 void newArticleClicked() {
     shellState().savedFlag = 0;
-    openArticleDialog("Neuer Eintrag", kNewFirstField, kNewOkButton, {});
+    openArticleDialog("Neuer Eintrag", kNewArticleFirstField, kNewArticleOkButton, {});
 }
 
 void deleteArticleClicked() {
@@ -90,15 +84,15 @@ void changeArticleClicked() {
         *values[i] = getCell(kArticleList, shell.selectedRow, static_cast<int>(i));
     removeRow(kArticleList, shell.selectedRow);
     shell.savedFlag = 0;
-    openArticleDialog("Artikeldaten editieren", kChangeFirstField, kChangeOkButton,
+    openArticleDialog("Artikeldaten editieren", kChangeArticleFirstField, kChangeArticleOkButton,
                       {*values[0], *values[1], *values[2], *values[3]});
 }
 
 void newArticleOkClicked() {
-    putRowAndClose(kNewFirstField, -1);
+    putRowAndClose(kNewArticleFirstField, -1);
 }
 
 void changeArticleOkClicked() {
     // SelectedRow may have been changed by another handler meanwhile; past the end appends.
-    putRowAndClose(kChangeFirstField, shellState().selectedRow);
+    putRowAndClose(kChangeArticleFirstField, shellState().selectedRow);
 }

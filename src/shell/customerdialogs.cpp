@@ -1,20 +1,14 @@
 #include "shell/customerdialogs.h"
 
-#include "runtime/toolkit.h"
-#include "shell/customeredit.h"
+#include "toolkit/toolkit.h"
+#include "state/customeredit.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 
 #include <array>
 #include <string>
 
 namespace {
-
-constexpr int kDialogWindow = 1;
-constexpr int kNewFirstField = 1000;
-constexpr int kNewOkButton = 1100;
-constexpr int kChangeFirstField = 2000;
-constexpr int kChangeOkButton = 2100;
 
 /// One caption and its field below it: the label at y, the field at y + 20, both this wide.
 struct FieldPlace {
@@ -42,7 +36,7 @@ bool openCustomerDialog(const char* title, int firstField, int okButton, const C
     for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
         const FieldPlace& place = kFieldPlaces[i];
         const int field = firstField + static_cast<int>(i);
-        createLabel(-1, 10, place.y, place.width, 20, place.caption);
+        createLabel(kAnonymous, 10, place.y, place.width, 20, place.caption);
         createTextField(field, 10, place.y + 20, place.width, 20, values[i]);
         // A "|" would split the field when Daten.dat is read back.
         setForbiddenCharacters(field, "|");
@@ -75,7 +69,7 @@ void putRowAndClose(int position) {
 
 void newCustomerClicked() {
     shellState().savedFlag = 0;
-    openCustomerDialog("Neuer Eintrag", kNewFirstField, kNewOkButton, CustomerValues{});
+    openCustomerDialog("Neuer Eintrag", kNewCustomerFirstField, kNewCustomerOkButton, CustomerValues{});
 }
 
 void deleteCustomerClicked() {
@@ -94,16 +88,16 @@ void changeCustomerClicked() {
         values[i] = getCell(kCustomerList, shell.selectedRow, static_cast<int>(i));
     removeRow(kCustomerList, shell.selectedRow);
     shell.savedFlag = 0;
-    openCustomerDialog("Personendaten editieren", kChangeFirstField, kChangeOkButton, values);
+    openCustomerDialog("Personendaten editieren", kChangeCustomerFirstField, kChangeCustomerOkButton, values);
 }
 
 void newCustomerOkClicked() {
-    readFields(kNewFirstField, customerEdit().values);
+    readFields(kNewCustomerFirstField, customerEdit().values);
     putRowAndClose(-1);
 }
 
 void changeCustomerOkClicked() {
-    readFields(kChangeFirstField, customerEdit().values);
+    readFields(kChangeCustomerFirstField, customerEdit().values);
     // SelectedRow may have been changed by another handler meanwhile; past the end appends.
     putRowAndClose(shellState().selectedRow);
 }

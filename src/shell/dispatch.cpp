@@ -2,14 +2,14 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/invoicedeletion.h"
 #include "shell/menucommands.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 
 #include <array>
 
@@ -26,28 +26,28 @@ struct ControlHandler {
 
 // Control numbers are unique in the whole program, so the number alone picks the handler.
 constexpr std::array kControlTable = {
-    ControlHandler{100, newCustomerClicked},
-    ControlHandler{101, deleteCustomerClicked},
-    ControlHandler{102, changeCustomerClicked},
-    ControlHandler{1100, newCustomerOkClicked},
-    ControlHandler{2100, changeCustomerOkClicked},
-    ControlHandler{110, newArticleClicked},
-    ControlHandler{111, deleteArticleClicked},
-    ControlHandler{112, changeArticleClicked},
-    ControlHandler{3100, newArticleOkClicked},
-    ControlHandler{4100, changeArticleOkClicked},
-    ControlHandler{210, openNewInvoiceWindow},
-    ControlHandler{211, deleteSelectedInvoice},
-    ControlHandler{300, openLineDialog},
-    ControlHandler{301, deleteSelectedLine},
-    ControlHandler{310, chooseCustomer, 0},
-    ControlHandler{311, createInvoice},
-    ControlHandler{312, cancelInvoice},
-    ControlHandler{313, printDeliveryNoteClicked},
-    ControlHandler{5000, takeArticle, 2},
-    ControlHandler{5100, addLineClicked},
-    ControlHandler{6008, saveOptionsClicked},
-    ControlHandler{15000, closeAboutWindow},
+    ControlHandler{kNewCustomerButton, newCustomerClicked},
+    ControlHandler{kDeleteCustomerButton, deleteCustomerClicked},
+    ControlHandler{kChangeCustomerButton, changeCustomerClicked},
+    ControlHandler{kNewCustomerOkButton, newCustomerOkClicked},
+    ControlHandler{kChangeCustomerOkButton, changeCustomerOkClicked},
+    ControlHandler{kNewArticleButton, newArticleClicked},
+    ControlHandler{kDeleteArticleButton, deleteArticleClicked},
+    ControlHandler{kChangeArticleButton, changeArticleClicked},
+    ControlHandler{kNewArticleOkButton, newArticleOkClicked},
+    ControlHandler{kChangeArticleOkButton, changeArticleOkClicked},
+    ControlHandler{kNewInvoiceButton, openNewInvoiceWindow},
+    ControlHandler{kDeleteInvoiceButton, deleteSelectedInvoice},
+    ControlHandler{kNewLineButton, openLineDialog},
+    ControlHandler{kDeleteLineButton, deleteSelectedLine},
+    ControlHandler{kCustomerPicks, chooseCustomer, kSelectionChanged},
+    ControlHandler{kCreateInvoiceButton, createInvoice},
+    ControlHandler{kCancelInvoiceButton, cancelInvoice},
+    ControlHandler{kDeliveryNoteButton, printDeliveryNoteClicked},
+    ControlHandler{kArticlePicks, takeArticle, kDoubleClicked},
+    ControlHandler{kLineOkButton, addLineClicked},
+    ControlHandler{kSaveOptionsButton, saveOptionsClicked},
+    ControlHandler{kAboutCloseButton, closeAboutWindow},
 };
 
 struct MenuHandler {
@@ -56,10 +56,10 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
-    MenuHandler{10002, saveClicked},
-    MenuHandler{10007, exitClicked},
-    MenuHandler{10009, openOptionsWindow},
-    MenuHandler{10011, openAboutWindow},
+    MenuHandler{kSaveItem, saveClicked},
+    MenuHandler{kExitItem, exitClicked},
+    MenuHandler{kOptionsItem, openOptionsWindow},
+    MenuHandler{kAboutItem, openAboutWindow},
 };
 
 bool dispatchControl(int control, int subType) {
@@ -92,16 +92,16 @@ void handleCloseRequest(int window) {
     if (shell.savedFlag == 0) {
         const int answer = messageBox("Hinweis!", "Daten wurden nicht gespeichert! Sind Sie sicher?", kMessageYesNo);
         if (answer == kAnswerYes) {
-            closeWindow(1);
-            activateWindow(0);
+            closeWindow(kDialogWindow);
+            activateWindow(kMainWindow);
             shell.savedFlag = 1;
         }
     }
     // 2. Saved (or agreed to discard): a dialog closes, any other window ends the program.
     if (shell.savedFlag == 1) {
-        if (window == 1) {
-            closeWindow(1);
-            activateWindow(0);
+        if (window == kDialogWindow) {
+            closeWindow(kDialogWindow);
+            activateWindow(kMainWindow);
         } else {
             shell.quitFlag = 1;
         }

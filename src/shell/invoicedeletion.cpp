@@ -3,9 +3,9 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 
 #include <string>
 

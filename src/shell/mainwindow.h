@@ -1,7 +1,7 @@
 #pragma once
 // The main window: menu bar and the three pages with their buttons and lists.
 
-#include "runtime/listnumbers.h"
+#include "runtime/numbers.h"
 
 /// Builds the main window (window 0). Returns false when the window could not be opened.
 bool buildMainWindow();

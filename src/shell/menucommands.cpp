@@ -1,8 +1,8 @@
 #include "shell/menucommands.h"
 
 #include "datafiles/masterdatafile.h"
-#include "runtime/toolkit.h"
-#include "shell/shellstate.h"
+#include "toolkit/toolkit.h"
+#include "state/shellstate.h"
 
 void saveClicked() {
     if (saveMasterData()) {

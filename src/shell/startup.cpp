@@ -1,19 +1,20 @@
 #include "shell/startup.h"
 
+#include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+#include "state/settings.h"
 #include "settings/settingsfile.h"
-#include "shell/customeredit.h"
+#include "state/customeredit.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ StartOutcome startUp() {
     buildMainWindow();
     // An interrupted save leaves its temporary files; the data files themselves are whole.
     removeTemporaryLeftovers(".");
+    removeTemporaryLeftovers(kItemFolder);
     // 7. to 9.: the data files fill the lists that step 6 made.
     loadMasterData();
     loadSettings();

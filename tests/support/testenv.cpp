@@ -1,16 +1,16 @@
 #include "support/testenv.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "runtime/linefile.h"
-#include "runtime/toolkit.h"
-#include "runtime/toolkit_testing.h"
-#include "settings/settings.h"
-#include "shell/customeredit.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
+#include "state/settings.h"
+#include "state/customeredit.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 #include "shell/startup.h"
 
 #include <QAbstractItemView>
@@ -143,7 +143,7 @@ bool typeInto(int field, const QString& text) {
 }
 
 bool chooseMenuItem(const QString& text) {
-    QWidget* main = windowWidget(0);
+    QWidget* main = windowWidget(kMainWindow);
     if (!main)
         return false;
     for (QMenuBar* bar : main->findChildren<QMenuBar*>()) {

@@ -2,9 +2,9 @@
 
 #include "journal.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "runtime/conversions.h"
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"

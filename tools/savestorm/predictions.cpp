@@ -1,11 +1,11 @@
 #include "predictions.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "runtime/conversions.h"
-#include "runtime/listnumbers.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "runtime/numbers.h"
+#include "toolkit/toolkit.h"
+#include "state/settings.h"
 #include "shell/mainwindow.h"
 
 namespace {
@@ -74,14 +74,14 @@ std::string itemFileBytes() {
     for (int i = 0; i < rowCount(kLinesList); ++i)
         appendLine(out, getCell(kLinesList, i, 1) + " " + getCell(kLinesList, i, 3) + " " +
                             getCell(kLinesList, i, 2));
-    appendLine(out, amountWithComma(invoice.invoiceTotal));
+    appendLine(out, amountText(invoice.invoiceTotal));
     return out;
 }
 
 std::string registerLineBytes(std::int32_t number) {
     const InvoiceState& invoice = invoiceState();
     std::string line = formatInt(number) + "|" + getCell(kCustomerList, invoice.customerIndex, 1) + "|" +
-                       invoice.customerNumberText + "|" + amountWithComma(invoice.invoiceTotal) + "|" +
+                       invoice.customerNumberText + "|" + amountText(invoice.invoiceTotal) + "|" +
                        formatDate("%dd.%mm.%yyyy", currentDate());
     line += "\r\n";
     return line;

@@ -3,11 +3,11 @@
 #include "journal.h"
 #include "predictions.h"
 
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 #include "printing/printtarget.h"
 #include "runtime/conversions.h"
-#include "runtime/toolkit.h"
-#include "settings/settings.h"
+#include "toolkit/toolkit.h"
+#include "state/settings.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "support/testenv.h"
@@ -62,13 +62,13 @@ bool customerStep(Storm& storm, int k, Step& step) {
     const int rows = rowCount(kCustomerList);
     const QString n = QString::number(k);
     if (rows < 12 || storm.pick(4) == 0) {
-        if (!press(100) ||
+        if (!press(kNewCustomerButton) ||
             !typeAll(1000, {"Herr", "Kunde" + n, QString::fromUtf8("Jörg"), "", "Weg " + n, "12345 Ort"}) ||
-            !press(1100))
+            !press(kNewCustomerOkButton))
             return false;
     } else {
-        if (!selectRow(kCustomerList, storm.pick(rows)) || !press(102) || !typeInto(2003, "Zusatz " + n) ||
-            !press(2100))
+        if (!selectRow(kCustomerList, storm.pick(rows)) || !press(kChangeCustomerButton) || !typeInto(kChangeCustomerFirstField + 3, "Zusatz " + n) ||
+            !press(kChangeCustomerOkButton))
             return false;
     }
     step.action = "customer";
@@ -82,13 +82,13 @@ bool articleStep(Storm& storm, int k, Step& step) {
     const int rows = rowCount(kArticleList);
     const QString n = QString::number(k);
     if (rows < 4) {
-        if (!press(110) ||
+        if (!press(kNewArticleButton) ||
             !typeAll(3000, {"Artikel" + n, "Teile", n + ",25", QString::fromUtf8("Maß ") + n}) ||
-            !press(3100))
+            !press(kNewArticleOkButton))
             return false;
     } else {
-        if (!selectRow(kArticleList, storm.pick(rows)) || !press(112) ||
-            !typeInto(4002, QString::number(1 + storm.pick(90)) + ",50") || !press(4100))
+        if (!selectRow(kArticleList, storm.pick(rows)) || !press(kChangeArticleButton) ||
+            !typeInto(kChangeArticleFirstField + 2, QString::number(1 + storm.pick(90)) + ",50") || !press(kChangeArticleOkButton))
             return false;
     }
     step.action = "article";
@@ -102,26 +102,26 @@ bool optionsStep(Storm&, int k, Step& step) {
     if (!chooseMenuItem(QString::fromLatin1("Algemeine Einstellungen")))
         return false;
     dispatch();
-    if (!typeInto(6000, QString::fromStdString(logo)))
+    if (!typeInto(kLogoLine1Field, QString::fromStdString(logo)))
         return false;
     Settings next = settings();
     next.logoLine1 = logo;
     step.action = "options";
     step.changes["Option.ini"] = settingsBytes(next);
-    step.fire = [] { return press(6008); };
+    step.fire = [] { return press(kSaveOptionsButton); };
     return true;
 }
 
 bool invoiceStep(Storm& storm, int, Step& step) {
-    if (!press(210) || !selectRow(310, storm.pick(rowCount(kCustomerList))))
+    if (!press(kNewInvoiceButton) || !selectRow(kCustomerPicks, storm.pick(rowCount(kCustomerList))))
         return false;
     dispatch();
     const int lines = 1 + storm.pick(3);
     for (int i = 0; i < lines; ++i) {
-        if (!press(300) || !doubleClickRow(5000, storm.pick(rowCount(kArticleList))))
+        if (!press(kNewLineButton) || !doubleClickRow(kArticlePicks, storm.pick(rowCount(kArticleList))))
             return false;
         dispatch();
-        if (!typeInto(5001, QString::number(1 + storm.pick(20))) || !press(5100))
+        if (!typeInto(kQuantityField, QString::number(1 + storm.pick(20))) || !press(kLineOkButton))
             return false;
     }
     const std::int32_t number = invoiceState().invoiceCounter + 1;
@@ -130,7 +130,7 @@ bool invoiceStep(Storm& storm, int, Step& step) {
     step.changes["Rechnungen/" + formatInt(number) + ".txt"] = itemFileBytes();
     step.changes["ReData.dat"] = oldRegister + registerLineBytes(number);
     step.changes["Daten.dat"] = masterDataBytes(number);
-    step.fire = [] { return press(311); };
+    step.fire = [] { return press(kCreateInvoiceButton); };
     return true;
 }
 
@@ -152,7 +152,7 @@ bool deleteStep(Storm& storm, int, Step& step) {
     } else {
         step.messages = {"Fehler!"};
     }
-    step.fire = [] { return press(211); };
+    step.fire = [] { return press(kDeleteInvoiceButton); };
     return true;
 }
 

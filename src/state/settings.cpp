@@ -1,4 +1,4 @@
-#include "settings/settings.h"
+#include "state/settings.h"
 
 namespace {
 Settings theSettings;

@@ -2,7 +2,7 @@
 // The toolkit's own tables: windows by number, controls by number (one table for the whole program),
 // the current container and the event queue. Internal to the toolkit's source files.
 
-#include "runtime/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QPointer>
 #include <deque>
@@ -69,5 +69,7 @@ ToolkitState& toolkit();
 Control* findControl(int number);
 /// Destroys the control under a number, if any, and frees the number.
 void destroyControl(int number);
+/// Frees the number of a control whose widget goes with its window.
+void forgetControl(int number);
 /// Appends an event to the queue.
 void queueEvent(int kind, int window, int number, int type);

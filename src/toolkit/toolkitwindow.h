@@ -11,7 +11,6 @@ class ToolkitWindow : public QWidget {
 public:
     ToolkitWindow(int number, QWidget* owner, int width, int height, Qt::WindowFlags flags);
 
-    int number() const { return number_; }
     /// The inner area that holds the controls, below the menu bar.
     QWidget* clientArea() const { return client_; }
     /// Gives the window a menu bar above its inner area.

@@ -1,6 +1,6 @@
-#include "runtime/toolkitwindow.h"
+#include "toolkit/toolkitwindow.h"
 
-#include "runtime/toolkitstate.h"
+#include "toolkit/toolkitstate.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>

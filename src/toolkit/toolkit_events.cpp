@@ -1,8 +1,9 @@
 // Making the toolkit ready, the event queue, and the program-wide modal message box.
 
 #include "runtime/codepage.h"
-#include "runtime/toolkitstate.h"
-#include "runtime/toolkitwindow.h"
+#include "runtime/lists.h"
+#include "toolkit/toolkitstate.h"
+#include "toolkit/toolkitwindow.h"
 
 #include <QApplication>
 #include <QFont>
@@ -89,8 +90,11 @@ bool makeToolkitReady() {
 
 void resetToolkit() {
     closeAllWindows();
-    for (auto& [number, control] : theToolkit.controls)
+    for (auto& [number, control] : theToolkit.controls) {
+        if (control.model)
+            registerList(number, nullptr);
         delete control.widget.data();
+    }
     theToolkit = ToolkitState{};
 }
 

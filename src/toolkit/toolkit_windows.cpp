@@ -1,9 +1,9 @@
 // Windows by number, their menus, and the current container.
 
 #include "runtime/codepage.h"
-#include "runtime/toolkit_testing.h"
-#include "runtime/toolkitstate.h"
-#include "runtime/toolkitwindow.h"
+#include "toolkit/toolkit_testing.h"
+#include "toolkit/toolkitstate.h"
+#include "toolkit/toolkitwindow.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -101,7 +101,7 @@ int closeWindow(int number) {
             controls.push_back(control);
     }
     for (int control : controls)
-        toolkit().controls.erase(control);
+        forgetControl(control);
     if (toolkit().current.window == number)
         toolkit().current = Container{};
     toolkit().windows.erase(number);

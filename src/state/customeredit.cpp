@@ -1,4 +1,4 @@
-#include "shell/customeredit.h"
+#include "state/customeredit.h"
 
 namespace {
 CustomerEdit theCustomerEdit;

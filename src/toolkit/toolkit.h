@@ -6,6 +6,8 @@
 // user does as events from waitEvent. Texts are Windows-1252 byte strings; nothing here hands out a
 // widget (tests reach the widgets through toolkit_testing.h).
 
+#include "runtime/numbers.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,25 +19,6 @@ enum EventKind : int {
     ControlEvent = 13100,
     MenuCommand = 13101,
 };
-
-/// openWindow flags.
-inline constexpr int kWindowCentred = 0x1;
-inline constexpr int kWindowCentredOnOwner = 0x2;
-inline constexpr int kWindowCaption = 0xC00000;
-inline constexpr int kWindowCloseBox = 0x80000;
-/// createTextField flag: read-only.
-inline constexpr int kTextFieldReadOnly = 0x800;
-/// createSlider flag: tick marks.
-inline constexpr int kSliderTicks = 0x1;
-/// ReportList flags the program always passes: single selection, full row, grid, selection kept visible.
-inline constexpr int kReportListFlags = 0x40010008;
-
-/// messageBox flags and results.
-inline constexpr int kMessageOk = 0;
-inline constexpr int kMessageYesNo = 4;
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
 
 // --- Start and reset -----------------------------------------------------------------------------
 
@@ -108,9 +91,6 @@ void setState(int number, int value);
 /// ReportList: cells joined by LF, -1 or past the end appends, surplus cells dropped.
 /// PickList: one row. TextArea: a line before line `position`. TabPanel: a page that becomes the container.
 void addRow(int number, int position, std::string_view text);
-/// ReportList: as addRow, with the cells joined by `separator` instead of LF. A record line of a data
-/// file goes into its list as it was read, without being rewritten first ('\0': one cell).
-void addRowSplitAt(int number, int position, std::string_view text, char separator);
 void removeRow(int number, int row);
 int rowCount(int number);
 /// ReportList: cell text, row -1 gives the column title, "" out of range. TextArea: line `row`.
@@ -133,7 +113,8 @@ int queuedEventCount();
 
 // --- Message box ---------------------------------------------------------------------------------
 
-/// Shows a modal box for the whole program: flags 0 gives "OK" (result 1), flags 4 "Ja"/"Nein" (6/7).
+/// Shows a modal box for the whole program: kMessageOk gives "OK" (kAnswerOk), kMessageYesNo "Ja" and
+/// "Nein" (kAnswerYes, kAnswerNo).
 int messageBox(std::string_view caption, std::string_view text, int flags);
 
 /// Answers message boxes instead of a person (tests). An empty function restores the real box.

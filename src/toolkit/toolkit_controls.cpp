@@ -2,8 +2,9 @@
 
 #include "runtime/codepage.h"
 #include "runtime/listmodel.h"
-#include "runtime/toolkit_testing.h"
-#include "runtime/toolkitstate.h"
+#include "runtime/lists.h"
+#include "toolkit/toolkit_testing.h"
+#include "toolkit/toolkitstate.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -48,12 +49,21 @@ void connectSelection(QAbstractItemView* view, int number, int window) {
 
 } // namespace
 
+void forgetControl(int number) {
+    auto it = toolkit().controls.find(number);
+    if (it == toolkit().controls.end())
+        return;
+    if (it->second.model)
+        registerList(number, nullptr);
+    toolkit().controls.erase(it);
+}
+
 void destroyControl(int number) {
     auto it = toolkit().controls.find(number);
     if (it == toolkit().controls.end())
         return;
     QWidget* widget = it->second.widget;
-    toolkit().controls.erase(it);
+    forgetControl(number);
     delete widget;
 }
 
@@ -165,11 +175,12 @@ int createReportList(int number, int x, int y, int width, int height, std::strin
     view->setCornerButtonEnabled(false);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setSelectionBehavior((flags & 0x40000000) ? QAbstractItemView::SelectRows
+    view->setSelectionBehavior((flags & kListFullRowSelect) ? QAbstractItemView::SelectRows
                                                     : QAbstractItemView::SelectItems);
-    view->setShowGrid((flags & 0x10000) != 0);
+    view->setShowGrid((flags & kListGridLines) != 0);
     view->setTabKeyNavigation(false);
     toolkit().controls[number].model = model;
+    registerList(number, model);
     return 1;
 }
 
@@ -185,6 +196,7 @@ int createPickList(int number, int x, int y, int width, int height) {
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     toolkit().controls[number].model = model;
+    registerList(number, model);
     connectSelection(view, number, toolkit().current.window);
     return 1;
 }

@@ -1,4 +1,4 @@
-#include "shell/shellstate.h"
+#include "state/shellstate.h"
 
 namespace {
 ShellState theShellState;

@@ -1,4 +1,4 @@
-#include "invoicing/invoicestate.h"
+#include "state/invoicestate.h"
 
 namespace {
 InvoiceState theInvoiceState;

@@ -2,7 +2,7 @@
 
 #include "runtime/codepage.h"
 #include "runtime/listmodel.h"
-#include "runtime/toolkitstate.h"
+#include "toolkit/toolkitstate.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -172,12 +172,6 @@ void addRow(int number, int position, std::string_view text) {
     default:
         break;
     }
-}
-
-void addRowSplitAt(int number, int position, std::string_view text, char separator) {
-    Control* control = findControl(number);
-    if (control && control->kind == ControlKind::ReportList)
-        control->model->insertRowAt(position, text, separator);
 }
 
 void removeRow(int number, int row) {

@@ -1,0 +1,22 @@
+#pragma once
+// The program's lists by control number. A list keeps its rows in a ListModel that the window showing
+// it registers here, so that the data files and the printouts read and fill the customer, article,
+// invoice and lines lists without knowing the windows. A number no list has reads as an empty list
+// and takes no rows.
+
+#include <string_view>
+
+class ListModel;
+
+/// Makes model the rows of list `number`; nullptr forgets the number.
+void registerList(int number, ListModel* model);
+/// The rows of list `number`, or nullptr.
+ListModel* findList(int number);
+
+/// Number of rows; 0 for a number no list has.
+int listRowCount(int number);
+/// Cell text: row -1 gives the column title; "" out of range. Valid until the list changes.
+std::string_view listCell(int number, int row, int column);
+/// Inserts a row whose cells are joined by separator at position (-1 or past the end: appended);
+/// surplus cells are dropped, missing ones empty.
+void listAddRow(int number, int position, std::string_view text, char separator);

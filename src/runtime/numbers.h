@@ -1,0 +1,142 @@
+#pragma once
+// Every number the program names a window, control, menu item or flag by. The window builders, the
+// dispatcher and the tests use these names; the toolkit reads the flags.
+
+// --- Windows ---------------------------------------------------------------------------------------
+
+inline constexpr int kMainWindow = 0;
+/// Every dialog: new or changed customer or article, the new-invoice window, the options window.
+/// Opening one closes the one before.
+inline constexpr int kDialogWindow = 1;
+/// The invoice line dialog, owned by the new-invoice window.
+inline constexpr int kLineDialog = 2;
+inline constexpr int kAboutWindow = 20;
+
+// --- Window flags ----------------------------------------------------------------------------------
+
+/// Centred on the screen.
+inline constexpr int kWindowCentred = 0x1;
+/// Centred on its owner.
+inline constexpr int kWindowCentredOnOwner = 0x2;
+/// A title bar.
+inline constexpr int kWindowCaption = 0xC00000;
+/// A close box in the title bar.
+inline constexpr int kWindowCloseBox = 0x80000;
+/// The main window: title bar, close box, centred.
+inline constexpr int kMainWindowFlags = kWindowCaption | kWindowCloseBox | kWindowCentred;
+/// The options window: title bar without a close box, centred.
+inline constexpr int kOptionsWindowFlags = kWindowCaption | kWindowCentred;
+
+// --- Control flags and list event types -------------------------------------------------------------
+
+/// Text field: read-only.
+inline constexpr int kTextFieldReadOnly = 0x800;
+/// Slider: tick marks.
+inline constexpr int kSliderTicks = 0x1;
+/// ReportList: the whole row is highlighted.
+inline constexpr int kListFullRowSelect = 0x40000000;
+/// ReportList: grid lines.
+inline constexpr int kListGridLines = 0x10000;
+/// ReportList: the selection stays visible when the list has no focus.
+inline constexpr int kListShowSelectionAlways = 0x8;
+/// The flags of every ReportList of the program (one selected row at a time in any case).
+inline constexpr int kReportListFlags = kListFullRowSelect | kListGridLines | kListShowSelectionAlways;
+/// Event type of a list: the selection changed.
+inline constexpr int kSelectionChanged = 0;
+/// Event type of a list: a row was double-clicked.
+inline constexpr int kDoubleClicked = 2;
+/// The number asked for a control the program never addresses (labels).
+inline constexpr int kAnonymous = -1;
+
+// --- Message box -----------------------------------------------------------------------------------
+
+inline constexpr int kMessageOk = 0;
+inline constexpr int kMessageYesNo = 4;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+// --- Menu items of the main window ------------------------------------------------------------------
+
+inline constexpr int kMainMenu = 0;
+inline constexpr int kSaveItem = 10002;
+inline constexpr int kExitItem = 10007;
+inline constexpr int kOptionsItem = 10009;
+inline constexpr int kAboutItem = 10011;
+
+// --- Main window -----------------------------------------------------------------------------------
+
+inline constexpr int kTabPanel = 0;
+/// The pages of the tab panel, in their order.
+inline constexpr int kCustomersPage = 0;
+inline constexpr int kArticlesPage = 1;
+inline constexpr int kInvoicesPage = 2;
+
+/// The main window's three lists are the program's store of customers, articles and invoices.
+inline constexpr int kCustomerList = 15;
+inline constexpr int kArticleList = 17;
+inline constexpr int kInvoiceList = 18;
+
+inline constexpr int kNewCustomerButton = 100;
+inline constexpr int kDeleteCustomerButton = 101;
+inline constexpr int kChangeCustomerButton = 102;
+inline constexpr int kNewArticleButton = 110;
+inline constexpr int kDeleteArticleButton = 111;
+inline constexpr int kChangeArticleButton = 112;
+inline constexpr int kNewInvoiceButton = 210;
+inline constexpr int kDeleteInvoiceButton = 211;
+
+// --- Customer and article dialogs --------------------------------------------------------------------
+
+/// The six fields of a customer dialog are numbered from its first field on, in column order.
+inline constexpr int kNewCustomerFirstField = 1000;
+inline constexpr int kNewCustomerOkButton = 1100;
+inline constexpr int kChangeCustomerFirstField = 2000;
+inline constexpr int kChangeCustomerOkButton = 2100;
+/// The four fields of an article dialog likewise.
+inline constexpr int kNewArticleFirstField = 3000;
+inline constexpr int kNewArticleOkButton = 3100;
+inline constexpr int kChangeArticleFirstField = 4000;
+inline constexpr int kChangeArticleOkButton = 4100;
+
+// --- New-invoice window and line dialog --------------------------------------------------------------
+
+/// The lines list of the new-invoice window holds the invoice being composed.
+inline constexpr int kLinesList = 19;
+inline constexpr int kNewLineButton = 300;
+inline constexpr int kDeleteLineButton = 301;
+inline constexpr int kCustomerPicks = 310;
+inline constexpr int kCreateInvoiceButton = 311;
+inline constexpr int kCancelInvoiceButton = 312;
+inline constexpr int kDeliveryNoteButton = 313;
+
+inline constexpr int kArticlePicks = 5000;
+inline constexpr int kQuantityField = 5001;
+inline constexpr int kPriceField = 5002;
+inline constexpr int kLineOkButton = 5100;
+
+// --- Options window ----------------------------------------------------------------------------------
+
+inline constexpr int kLogoLine1Field = 6000;
+inline constexpr int kLogoLine2Field = 6009;
+inline constexpr int kLogoCaption = 1;
+inline constexpr int kLogoSizeSlider = 6001;
+inline constexpr int kCompanyAddressField = 6003;
+inline constexpr int kCompanyAddressCaption = 4;
+inline constexpr int kCompanyAddressSizeSlider = 6004;
+inline constexpr int kCustomerAddressSizeCaption = 6;
+inline constexpr int kCustomerAddressSizeSlider = 6005;
+inline constexpr int kInvoiceTextSizeCaption = 8;
+inline constexpr int kInvoiceTextSizeSlider = 6006;
+inline constexpr int kOtherTextSizeCaption = 10;
+inline constexpr int kOtherTextSizeSlider = 6007;
+/// Footer block k (1 to 4) is text area kFooterArea1 + k - 1.
+inline constexpr int kFooterArea1 = 6010;
+inline constexpr int kTaxNumberField = 6015;
+inline constexpr int kTaxRateField = 6016;
+inline constexpr int kPricesGrossBox = 6017;
+inline constexpr int kSaveOptionsButton = 6008;
+
+// --- About window ------------------------------------------------------------------------------------
+
+inline constexpr int kAboutCloseButton = 15000;
