@@ -2,9 +2,9 @@
 // it again, printing both times (best of three) and the file size.
 
 #include "datafiles/masterdatafile.h"
+#include "shell/mainwindow.h"
 #include "state/invoicestate.h"
 #include "toolkit/toolkit.h"
-#include "shell/mainwindow.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,12 +1,12 @@
 // Time to print one full invoice of 18 lines into a PDF file: the first printout (fonts loaded and
 // matched) and the mean and median of the ones after it.
 
-#include "state/invoicestate.h"
 #include "printing/invoiceprintout.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
-#include "toolkit/toolkit.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
+#include "toolkit/toolkit.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

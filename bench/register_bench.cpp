@@ -4,12 +4,12 @@
 
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
-#include "state/invoicestate.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
 #include "shell/invoicedeletion.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
+#include "toolkit/toolkit.h"
 
 #include <QDir>
 #include <QTemporaryDir>

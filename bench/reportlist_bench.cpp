@@ -1,8 +1,8 @@
 // Adding rows to the customer list one addRow at a time and reading every cell back with getCell,
 // for 100 000 and 200 000 rows, on the real main window.
 
-#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
+#include "toolkit/toolkit.h"
 
 #include <chrono>
 #include <cstdio>
@@ -35,7 +35,7 @@ double fillAndRead(int rows) {
 
 int main() {
     makeToolkitReady();
-    fillAndRead(1000);  // warm-up
+    fillAndRead(1000); // warm-up
     const double t100 = fillAndRead(100000);
     const double t200 = fillAndRead(200000);
     std::printf("100000 rows: %.3f s\n200000 rows: %.3f s\nratio: %.2f\n", t100, t200, t200 / t100);

@@ -7,11 +7,11 @@
 //   scale_bench [folder]      the folder is made (and kept) when given, else a temporary one
 
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
 #include "shell/invoicedeletion.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The line reader against the rule it follows: a line ends at CR LF, CR, LF, NUL or the end of the
 // file, and atEnd is 1 exactly when no byte is left.
 
-#include "fuzzprogram.h"
+#include "fuzzsupport.h"
 
 #include "runtime/linefile.h"
 
@@ -31,7 +31,7 @@ std::vector<std::string> expectedLines(const std::string& bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    startProgramForFuzzing(argc, argv);
+    prepareFuzzing(argc, argv);
     return 0;
 }
 

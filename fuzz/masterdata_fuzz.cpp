@@ -1,12 +1,12 @@
 // Daten.dat as anyone may have left it: the reader fills the customer and article lists and the
 // counter, and what is saved from them must hold exactly those rows, read the plain way.
 
-#include "fuzzprogram.h"
+#include "fuzzsupport.h"
 
 #include "datafiles/masterdatafile.h"
+#include "runtime/lists.h"
+#include "runtime/numbers.h"
 #include "state/invoicestate.h"
-#include "toolkit/toolkit.h"
-#include "shell/mainwindow.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -45,7 +45,7 @@ bool savedAsListed() {
     SavedLines saved;
     std::string_view line;
     for (const auto& [list, columns] : {std::pair{kCustomerList, 6}, std::pair{kArticleList, 4}}) {
-        const int rows = rowCount(list);
+        const int rows = listRowCount(list);
         if (!saved.next(line) || line != std::to_string(rows))
             return false;
         for (int r = 0; r < rows; ++r) {
@@ -54,7 +54,7 @@ bool savedAsListed() {
             std::size_t start = 0;
             for (int c = 0; c < columns; ++c) {
                 const std::size_t end = c + 1 < columns ? line.find('|', start) : line.size();
-                if (end == std::string_view::npos || line.substr(start, end - start) != getCell(list, r, c))
+                if (end == std::string_view::npos || line.substr(start, end - start) != listCell(list, r, c))
                     return false;
                 start = end + 1;
             }
@@ -66,13 +66,13 @@ bool savedAsListed() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    startProgramForFuzzing(argc, argv);
+    prepareFuzzing(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     writeInput("Daten.dat", data, size);
-    emptyLists();
+    freshLists();
     invoiceState().invoiceCounter = 0;
     loadMasterData();
     if (!saveMasterData() || !savedAsListed())

@@ -1,12 +1,12 @@
 // ReData.dat as anyone may have left it: the reader fills the invoice list with the lines whose
 // first field is not empty, and the rewrite without one invoice keeps every other line.
 
-#include "fuzzprogram.h"
+#include "fuzzsupport.h"
 
 #include "datafiles/registerfile.h"
 #include "runtime/conversions.h"
-#include "toolkit/toolkit.h"
-#include "shell/mainwindow.h"
+#include "runtime/lists.h"
+#include "runtime/numbers.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,25 +38,25 @@ int invoicesInRegister() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    startProgramForFuzzing(argc, argv);
+    prepareFuzzing(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     writeInput("ReData.dat", data, size);
-    emptyLists();
+    freshLists();
     const std::int32_t highest = loadRegister();
-    const int rows = rowCount(kInvoiceList);
+    const int rows = listRowCount(kInvoiceList);
     // The number start-up raises the counter to is the highest one the list shows.
     std::int32_t listed = 0;
     for (int i = 0; i < rows; ++i)
-        listed = std::max(listed, parseInt(getCell(kInvoiceList, i, 0)));
+        listed = std::max(listed, parseInt(listCell(kInvoiceList, i, 0)));
     if (highest != listed)
         std::abort();
     if (rows > 0) {
         const int r = static_cast<int>(size % static_cast<std::size_t>(rows));
         // One invoice fewer; a number that stands twice loses only one of its lines.
-        if (!rewriteRegister(r, getCell(kInvoiceList, r, 0)) || invoicesInRegister() != rows - 1)
+        if (!rewriteRegister(r, listCell(kInvoiceList, r, 0)) || invoicesInRegister() != rows - 1)
             std::abort();
     }
     return 0;

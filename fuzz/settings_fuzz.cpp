@@ -1,10 +1,10 @@
 // Option.ini as anyone may have left it: 31 lines without keys, read into the settings. What is read
 // and saved again reads back the same.
 
-#include "fuzzprogram.h"
+#include "fuzzsupport.h"
 
-#include "state/settings.h"
 #include "settings/settingsfile.h"
+#include "state/settings.h"
 
 #include <cstdlib>
 
@@ -23,7 +23,7 @@ bool sameSettings(const Settings& a, const Settings& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    startProgramForFuzzing(argc, argv);
+    prepareFuzzing(argc, argv);
     return 0;
 }
 

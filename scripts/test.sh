@@ -6,8 +6,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
-# Fontconfig keeps its caches to the end of the process; that is not a leak of the program.
-export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 jobs=$(nproc)
 main=${QUILLORA_BUILD_DIR:-$root/build}
 asan=${QUILLORA_ASAN_BUILD_DIR:-$root/build-asan}

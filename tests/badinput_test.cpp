@@ -2,15 +2,15 @@
 // absurd counts, a folder where a file belongs, a file cut off inside a line. The readers must come
 // through without a crash, a hang or memory out of all proportion, and keep the bytes they took.
 
-#include "state/invoicestate.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
-#include "state/settings.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
 #include "support/datafolder.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QWidget>
 

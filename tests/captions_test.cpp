@@ -3,13 +3,13 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -26,8 +26,8 @@ std::vector<std::string> cutCaptions(QWidget* window) {
     std::vector<std::string> cut;
     auto report = [&cut](const QString& text, int needed, int available) {
         if (needed > available)
-            cut.push_back(text.toStdString() + " (" + std::to_string(needed) + " > " + std::to_string(available) +
-                          ")");
+            cut.push_back(text.toStdString() + " (" + std::to_string(needed) + " > " +
+                          std::to_string(available) + ")");
     };
     for (QPushButton* button : window->findChildren<QPushButton*>()) {
         if (button->text().isEmpty() || !button->isVisibleTo(window))
@@ -35,15 +35,17 @@ std::vector<std::string> cutCaptions(QWidget* window) {
         QStyleOptionButton option;
         option.initFrom(button);
         option.text = button->text();
-        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QRect contents =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         report(button->text(), button->fontMetrics().horizontalAdvance(button->text()), contents.width());
     }
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (label->window() == window && !label->text().isEmpty())
-            report(label->text(), label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+            report(label->text(), label->fontMetrics().horizontalAdvance(label->text()),
+                   label->contentsRect().width());
     }
     for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
-        if (field->isReadOnly())  // read-only fields serve as captions
+        if (field->isReadOnly()) // read-only fields serve as captions
             report(field->text(), field->fontMetrics().horizontalAdvance(field->text()),
                    field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4);
     }
@@ -59,7 +61,7 @@ std::vector<std::string> cutCaptions(QWidget* window) {
 }
 
 class CaptionsTest : public ProgramTest {
-protected:
+  protected:
     void SetUp() override {
         ProgramTest::SetUp();
         start();

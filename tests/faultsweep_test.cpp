@@ -3,16 +3,16 @@
 // operation no longer reaches the fault. Afterwards each data file holds its old or its new bytes,
 // every failure was told to the user, and the next start removes what the failed save left.
 
-#include "state/invoicestate.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
-#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
 #include "support/datafolder.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <QDir>
 
@@ -20,7 +20,6 @@
 #include <map>
 
 namespace {
-
 
 const std::string kItem = "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\nMusterstadt\r\n12,50\r\n";
 

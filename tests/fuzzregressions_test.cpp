@@ -5,14 +5,14 @@
 
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
-#include "state/invoicestate.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
-#include "state/settings.h"
 #include "settings/settingsfile.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <string>
 #include <vector>

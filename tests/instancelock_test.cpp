@@ -3,11 +3,11 @@
 // The first program is the real build of Quillora, started offscreen in the test's data folder.
 
 #include "runtime/atomicsave.h"
-#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

@@ -3,17 +3,16 @@
 
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-
 
 // The register line of invoice n, as the program writes it.
 std::string registerLine(int n) {

@@ -1,15 +1,15 @@
 // The whole way of an invoice through the real windows: composed in the new-invoice window, printed
 // into a PDF file, listed, stored in its three files, listed again after a restart, and deleted.
 
-#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "printtesting.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <QString>
 #include <algorithm>
@@ -19,7 +19,6 @@
 namespace {
 
 using Row = std::vector<std::string>;
-
 
 const std::string kCustomers = "2\r\n"
                                "Frau|Muster|Erika|c/o Firma|Ringweg 2|Beispielort\r\n"

@@ -3,11 +3,11 @@
 
 #include "printtesting.h"
 
-#include "state/invoicestate.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
-#include "toolkit/toolkit.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
+#include "toolkit/toolkit.h"
 
 #include <map>
 

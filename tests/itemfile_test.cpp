@@ -1,17 +1,16 @@
 // The item files in "Rechnungen": their exact lines, the folder, replacing an older file, failures.
 
 #include "datafiles/itemfile.h"
-#include "state/invoicestate.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
+#include "state/invoicestate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
 
 class ItemFileTest : public ProgramTest {
   protected:

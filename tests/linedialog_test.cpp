@@ -1,14 +1,14 @@
 // The invoice line dialog: taking an article by double click, reading quantity and price, and the
 // line it adds to the new-invoice window, driven through the real windows.
 
-#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -80,7 +80,8 @@ TEST_F(LineDialogTest, DialogHasItsControlsAndNamesTheArticles) {
     EXPECT_EQ(getText(kArticlePicks), "");
     EXPECT_EQ(getCell(kArticlePicks, 0, 0), "Schraube");
     EXPECT_EQ(getCell(kArticlePicks, 1, 0), "Mutter");
-    EXPECT_EQ(controlWidget(kArticlePicks)->toolTip(), QString::fromUtf8("Artikel auswählen mit Doppelklick links"));
+    EXPECT_EQ(controlWidget(kArticlePicks)->toolTip(),
+              QString::fromUtf8("Artikel auswählen mit Doppelklick links"));
     EXPECT_EQ(qobject_cast<QPushButton*>(controlWidget(kLineOkButton))->text(), "OK");
     EXPECT_EQ(controlWidget(kQuantityField)->geometry(), QRect(120, 70, 40, 20));
     EXPECT_EQ(controlWidget(kPriceField)->geometry(), QRect(170, 70, 40, 20));

@@ -3,9 +3,9 @@
 // store compacting itself after many changes. The views must always show what the list holds.
 
 #include "runtime/lists.h"
+#include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
-#include "support/testenv.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -16,7 +16,6 @@
 namespace {
 
 using Table = std::vector<std::vector<std::string>>;
-
 
 class ListModelTest : public ProgramTest {
   protected:

@@ -1,14 +1,14 @@
 // Adding, changing and deleting customers and articles through the real dialogs, then checking the
 // lists, the flags and the saved Daten.dat.
 
-#include "state/invoicestate.h"
 #include "runtime/diskops.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
-#include "state/customeredit.h"
 #include "shell/mainwindow.h"
+#include "state/customeredit.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +21,6 @@
 namespace {
 
 using Row = std::vector<std::string>;
-
 
 const std::string kTwoCustomersThreeArticles = "2\r\n"
                                                "Herr|M\xFCller|Hans||Hauptstr. 1|12345 Stadt\r\n"

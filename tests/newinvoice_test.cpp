@@ -1,18 +1,18 @@
 // The new-invoice window: choosing the customer, deleting lines, cancelling, printing a delivery note
 // and creating the invoice, driven through the real windows.
 
-#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "printing/recordingdevice.h"
 #include "runtime/conversions.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,9 +123,11 @@ TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
         ASSERT_NE(button, nullptr) << number;
         EXPECT_EQ(button->text(), caption);
     }
-    EXPECT_EQ(controlWidget(kCustomerPicks)->toolTip(), QString::fromUtf8("Mit Linksklick einen Kunden auswählen"));
+    EXPECT_EQ(controlWidget(kCustomerPicks)->toolTip(),
+              QString::fromUtf8("Mit Linksklick einen Kunden auswählen"));
     EXPECT_EQ(controlWidget(kNewLineButton)->toolTip(), "Einen neuen Rechnungseintrag erstellen");
-    EXPECT_EQ(controlWidget(kDeleteLineButton)->toolTip(), QString::fromUtf8("Den markierten Rechnungseintrag löschen"));
+    EXPECT_EQ(controlWidget(kDeleteLineButton)->toolTip(),
+              QString::fromUtf8("Den markierten Rechnungseintrag löschen"));
     EXPECT_EQ(controlWidget(kCreateInvoiceButton)->toolTip(), "");
 }
 

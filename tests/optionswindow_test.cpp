@@ -2,13 +2,13 @@
 // writing Option.ini, and a save that fails.
 
 #include "runtime/diskops.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
-#include "state/settings.h"
 #include "settings/settingsfile.h"
 #include "shell/mainwindow.h"
+#include "state/settings.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -126,11 +126,11 @@ TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
     EXPECT_EQ(getText(kLogoCaption), "Firmenlogo f\xFCr Briefkopf");
     EXPECT_EQ(getText(kCompanyAddressCaption), "Eigene Firmenanschrift");
     EXPECT_EQ(getText(kCustomerAddressSizeCaption), "Gr\xF6\xDF"
-                          "e der Kundenanschrift");
+                                                    "e der Kundenanschrift");
     EXPECT_EQ(getText(kInvoiceTextSizeCaption), "Gr\xF6\xDF"
-                          "e des Rechnungstext");
+                                                "e des Rechnungstext");
     EXPECT_EQ(getText(kOtherTextSizeCaption), "Gr\xF6\xDF"
-                           "e sonstiger Texte");
+                                              "e sonstiger Texte");
     EXPECT_EQ(getText(kSaveOptionsButton), "Speichern der Optionen");
     EXPECT_EQ(getText(kPricesGrossBox), "");
     for (int slider : kSliders) {

@@ -2,9 +2,9 @@
 
 #include "printtesting.h"
 
-#include "state/invoicestate.h"
 #include "printing/pageframe.h"
 #include "runtime/conversions.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
 
 namespace {

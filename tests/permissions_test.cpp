@@ -4,12 +4,13 @@
 
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
-#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "state/shellstate.h"
 #include "support/datafolder.h"
+#include "support/ordinaryuser.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <QDir>
 
@@ -56,10 +57,15 @@ class PermissionsTest : public ProgramTest {
     bool asOrdinaryUser() {
         if (::geteuid() != 0)
             return true;
+        const std::string self = fs::read_symlink("/proc/self/exe").string();
+        // The run as nobody starts this test's program file again, in a folder of its own under /tmp.
+        if (const std::string why = whyOrdinaryUserCannotReach(self); !why.empty()) {
+            GTEST_MESSAGE_(why.c_str(), ::testing::TestPartResult::kSkip);
+            return false;
+        }
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const std::string filter =
             std::string("--gtest_filter=") + info->test_suite_name() + "." + info->name();
-        const std::string self = fs::read_symlink("/proc/self/exe").string();
         std::vector<std::string> env = {"HOME=/tmp", "TMPDIR=/tmp", "QT_QPA_PLATFORM=offscreen"};
         for (char** e = environ; *e; ++e) {
             const std::string entry = *e;

@@ -3,9 +3,9 @@
 
 #include "printtesting.h"
 
+#include "state/settings.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
-#include "state/settings.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,13 +2,13 @@
 // the counter that start-up raises to the highest registered number.
 
 #include "datafiles/registerfile.h"
-#include "state/invoicestate.h"
 #include "runtime/conversions.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <string>
 #include <vector>

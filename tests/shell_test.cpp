@@ -1,12 +1,12 @@
 // Start-up, the main window, close requests and the menu, driven through the real program.
 
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
 #include "shell/aboutwindow.h"
 #include "shell/dispatch.h"
 #include "shell/mainwindow.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QTabWidget>
 

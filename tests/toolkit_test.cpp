@@ -1,8 +1,8 @@
 // The toolkit's windows, list semantics and events, driven through the real widgets.
 
+#include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
-#include "support/testenv.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -183,7 +183,7 @@ TEST_F(ToolkitTest, TextFieldsHoldWindows1252Bytes) {
     ASSERT_TRUE(typeInto(kNewCustomerFirstField, QString::fromUtf8("Straße 5 € \u4E2D")));
     // The euro sign is byte 128; a character Windows-1252 cannot hold becomes "?".
     EXPECT_EQ(getText(kNewCustomerFirstField), "Stra\xDF"
-                             "e 5 \x80 ?");
+                                               "e 5 \x80 ?");
     setForbiddenCharacters(1000, "|");
     ASSERT_TRUE(typeInto(kNewCustomerFirstField, "a|b"));
     EXPECT_EQ(getText(kNewCustomerFirstField), "ab");
@@ -293,7 +293,8 @@ TEST_F(ToolkitTest, MessageBoxDisablesTheOtherWindowsMeanwhile) {
     int enabledDuringBox = -1;
     setMessageAnswerer([&](const std::string&, const std::string&, int) {
         // Only the box's owner, if any, may still take input.
-        enabledDuringBox = int(windowWidget(kMainWindow)->isEnabled()) + int(windowWidget(kDialogWindow)->isEnabled());
+        enabledDuringBox =
+            int(windowWidget(kMainWindow)->isEnabled()) + int(windowWidget(kDialogWindow)->isEnabled());
         return kAnswerYes;
     });
     EXPECT_EQ(messageBox("Hinweis!", "Frage", kMessageYesNo), kAnswerYes);
@@ -314,7 +315,8 @@ TEST_F(ToolkitTest, TabPagesBecomeTheContainer) {
     closeControlList();
     createPushButton(kNoSuchControl, 0, 0, 10, 10, "x");
     EXPECT_EQ(rowCount(kTabPanel), 2);
-    EXPECT_EQ(controlWidget(kNewCustomerButton)->parentWidget()->parentWidget()->parentWidget(), controlWidget(kTabPanel));
+    EXPECT_EQ(controlWidget(kNewCustomerButton)->parentWidget()->parentWidget()->parentWidget(),
+              controlWidget(kTabPanel));
     EXPECT_EQ(controlWidget(kNoSuchControl)->parentWidget(), controlWidget(kTabPanel)->parentWidget());
     EXPECT_TRUE(controlWidget(kNewCustomerButton)->isVisible());
     EXPECT_FALSE(controlWidget(kNewArticleButton)->isVisible());

@@ -1,11 +1,11 @@
 #include "datafiles/masterdatafile.h"
 
-#include "state/invoicestate.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
-#include "runtime/numbers.h"
 #include "runtime/lists.h"
+#include "runtime/numbers.h"
+#include "state/invoicestate.h"
 
 #include <string>
 #include <string_view>

@@ -1,11 +1,11 @@
 #include "invoicing/linedialog.h"
 
-#include "state/invoicestate.h"
 #include "invoicing/newinvoicewindow.h"
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
-#include "toolkit/toolkit.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 namespace {
 
@@ -29,14 +29,13 @@ float lineTotalOf(std::int32_t quantity, std::string_view priceText) {
 }
 
 void openLineDialog() {
-    // 1. Window 2 replaces a dialog that is still open and goes with the new-invoice window.
-    if (!openWindow(kLineDialog, 100, 100, 450, 160, "Neuer Rechnungseintrag", kWindowCentred,
-                    kDialogWindow))
+    // Window 2 replaces a dialog that is still open and goes with the new-invoice window.
+    if (!openWindow(kLineDialog, 100, 100, 450, 160, "Neuer Rechnungseintrag", kWindowCentred, kDialogWindow))
         return;
     useControlList(kLineDialog);
-    // 2. The controls; both fields start empty.
+    // The controls; both fields start empty.
     createControls();
-    // 3. The designations, in the order of the article list, so pick row r is article row r.
+    // The designations, in the order of the article list, so pick row r is article row r.
     const int articles = rowCount(kArticleList);
     for (int r = 0; r < articles; ++r)
         addRow(kArticlePicks, -1, getCell(kArticleList, r, 0));
@@ -57,20 +56,19 @@ void takeArticle() {
 
 void addLineClicked() {
     InvoiceState& invoice = invoiceState();
-    // 1. to 5. The price field only shows the price: the article's text is what counts. Read with
+    // The price field only shows the price: the article's text is what counts. Read with
     // "," as the point, it is kept with every "." shown as "," and otherwise as typed.
     const std::int32_t quantity = parseInt(getText(kQuantityField));
     const float lineTotal = lineTotalOf(quantity, invoice.unitPriceText);
     invoice.unitPriceText = replaceAll(invoice.unitPriceText, ".", ",");
-    // 6. to 8. The running total is rounded to single precision after each addition.
+    // The running total is rounded to single precision after each addition.
     const std::string lineTotalText = amountText(lineTotal);
     invoice.invoiceTotal = static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotal);
-    // 9. The new line goes to the end; its position is its place there.
+    // The new line goes to the end; its position is its place there.
     addRow(kLinesList, -1,
            formatInt(rowCount(kLinesList) + 1) + "\n" + invoice.articleName + "\n" +
                invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" + formatInt(quantity) + "\n" +
                lineTotalText);
-    // 10.
     closeWindow(kLineDialog);
     activateWindow(kDialogWindow);
 }

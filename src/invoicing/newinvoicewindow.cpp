@@ -3,14 +3,14 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
-#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
-#include "toolkit/toolkit.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 #include <string>
 
@@ -45,18 +45,18 @@ float lineTotalOfRow(int row) {
 /// failed file does not stop the others.
 bool registerInvoice() {
     InvoiceState& invoice = invoiceState();
-    // 1. and 2. The name is read now, from whatever customer then has the chosen index.
+    // The name is read now, from whatever customer then has the chosen index.
     invoice.customerLastName = getCell(kCustomerList, invoice.customerIndex, 1);
     invoice.invoiceDateText = formatDate("%dd.%mm.%yyyy", currentDate());
-    // 3. The list row comes before the files.
+    // The list row comes before the files.
     addRow(kInvoiceList, -1,
            formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
                invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText);
-    // 4. to 6. The item file before the register line, the counter last.
+    // The item file before the register line, the counter last.
     const bool itemWritten = writeItemFile();
     const bool lineAppended = appendRegisterLine();
     const bool masterSaved = saveMasterData();
-    // 7.
+    // The invoice is registered: the next one starts unprinted.
     invoice.printedFlag = 0;
     return itemWritten && lineAppended && masterSaved;
 }
@@ -64,16 +64,14 @@ bool registerInvoice() {
 } // namespace
 
 void openNewInvoiceWindow() {
-    // 1. and 2.
     shellState().savedFlag = 0;
     invoiceState().invoiceTotal = 0.0f;
-    // 3. Replaces whatever dialog holds number 1.
+    // Replaces whatever dialog holds number 1.
     if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
         return;
     useControlList(kDialogWindow);
-    // 4.
     createControls();
-    // 5. Only the names, in the order of the customer list, so pick row r is customer row r.
+    // Only the names, in the order of the customer list, so pick row r is customer row r.
     const int customers = rowCount(kCustomerList);
     for (int r = 0; r < customers; ++r)
         addRow(kCustomerPicks, -1, getCell(kCustomerList, r, 1));
@@ -96,17 +94,16 @@ void chooseCustomer() {
 }
 
 void deleteSelectedLine() {
-    // 1. and 2.
     const int r = getState(kLinesList);
     shellState().selectedRow = r;
     if (r == -1)
         return;
     removeRow(kLinesList, r);
-    // 3. The remaining lines are numbered 1 to n again.
+    // The remaining lines are numbered 1 to n again.
     const int n = rowCount(kLinesList);
     for (int i = 1; i <= n; ++i)
         setCell(kLinesList, i - 1, formatInt(i), 0);
-    // 4. Summed anew in list order, so the total is exactly what the listed lines add up to.
+    // Summed anew in list order, so the total is exactly what the listed lines add up to.
     InvoiceState& invoice = invoiceState();
     invoice.invoiceTotal = 0.0f;
     for (int row = 0; row < n; ++row)
@@ -120,16 +117,16 @@ void createInvoice() {
 
 InvoiceOutcome createAndRegisterInvoice() {
     InvoiceState& invoice = invoiceState();
-    // 1. to 4. The number is used up even when the print dialog is cancelled.
+    // The number is used up even when the print dialog is cancelled.
     invoice.invoiceCounter = invoice.invoiceCounter + 1;
     invoice.invoiceLineCount = rowCount(kLinesList);
     invoice.invoiceTotalText = amountText(invoice.invoiceTotal);
     printInvoice();
-    // 5. Only a printed invoice is registered.
+    // Only a printed invoice is registered.
     InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
     if (invoice.printedFlag == 1)
         outcome = registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
-    // 6. and 7. The lines go with the window.
+    // The lines go with the window.
     invoice.invoiceTotal = 0.0f;
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);

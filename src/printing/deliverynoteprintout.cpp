@@ -1,9 +1,9 @@
 #include "printing/deliverynoteprintout.h"
 
-#include "state/invoicestate.h"
 #include "printing/linetable.h"
 #include "printing/pageframe.h"
 #include "printing/printjob.h"
+#include "state/invoicestate.h"
 
 bool printDeliveryNote() {
     if (!beginPrintout("test"))

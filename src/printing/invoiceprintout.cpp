@@ -1,11 +1,11 @@
 #include "printing/invoiceprintout.h"
 
-#include "state/invoicestate.h"
 #include "printing/linetable.h"
 #include "printing/pageframe.h"
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
 
 #include <string>

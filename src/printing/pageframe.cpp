@@ -1,8 +1,8 @@
 #include "printing/pageframe.h"
 
-#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
 
 void drawLetterhead() {

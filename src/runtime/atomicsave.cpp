@@ -5,9 +5,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <unistd.h>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 

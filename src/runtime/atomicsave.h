@@ -9,7 +9,7 @@
 #include <string_view>
 
 class ReplacementFile {
-public:
+  public:
     /// name is a program file name ("Daten.dat", "Rechnungen\17.txt").
     explicit ReplacementFile(std::string_view name);
 
@@ -27,7 +27,7 @@ public:
     /// on the disk, and the result is false.
     bool commit();
 
-private:
+  private:
     std::string name_;
     std::string content_;
 };

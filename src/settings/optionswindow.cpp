@@ -1,9 +1,9 @@
 #include "settings/optionswindow.h"
 
 #include "runtime/numbers.h"
-#include "toolkit/toolkit.h"
-#include "state/settings.h"
 #include "settings/settingsfile.h"
+#include "state/settings.h"
+#include "toolkit/toolkit.h"
 
 #include <algorithm>
 #include <array>

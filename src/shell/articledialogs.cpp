@@ -1,22 +1,15 @@
 #include "shell/articledialogs.h"
 
-#include "state/invoicestate.h"
-#include "toolkit/toolkit.h"
+#include "shell/labelledfields.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 #include <array>
 #include <string>
 
 namespace {
-
-/// One caption and its field below it: the label at y, the field at y + 20.
-struct FieldPlace {
-    int y;
-    int labelWidth;
-    int fieldWidth;
-    const char* caption;
-};
 
 constexpr std::array<FieldPlace, 4> kFieldPlaces = {{
     {10, 100, 100, "Bezeichnung"},
@@ -39,22 +32,17 @@ bool openArticleDialog(const char* title, int firstField, int okButton,
         return false;
     useControlList(kDialogWindow);
     createPushButton(okButton, 10, 210, 30, 30, "OK");
-    for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
-        const FieldPlace& place = kFieldPlaces[i];
-        const int field = firstField + static_cast<int>(i);
-        createLabel(kAnonymous, 10, place.y, place.labelWidth, 20, place.caption);
-        createTextField(field, 10, place.y + 20, place.fieldWidth, 20, texts[i]);
-        // A "|" would split the field when Daten.dat is read back.
-        setForbiddenCharacters(field, "|");
-    }
+    createLabelledFields(kFieldPlaces, firstField, texts);
     return true;
 }
 
 // Takes the fields into the article edit values, then puts them into the list as one row.
 void putRowAndClose(int firstField, int position) {
+    std::array<std::string, 4> texts;
+    readLabelledFields(firstField, texts);
     const std::array<std::string*, 4> values = articleValues();
     for (std::size_t i = 0; i < values.size(); ++i)
-        *values[i] = getText(firstField + static_cast<int>(i));
+        *values[i] = texts[i];
     shellState().savedFlag = 0;
     addRow(kArticleList, position, *values[0] + '\n' + *values[1] + '\n' + *values[2] + '\n' + *values[3]);
     closeWindow(kDialogWindow);

@@ -1,29 +1,23 @@
 #include "shell/customerdialogs.h"
 
-#include "toolkit/toolkit.h"
-#include "state/customeredit.h"
+#include "shell/labelledfields.h"
 #include "shell/mainwindow.h"
+#include "state/customeredit.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 #include <array>
 #include <string>
 
 namespace {
 
-/// One caption and its field below it: the label at y, the field at y + 20, both this wide.
-struct FieldPlace {
-    int y;
-    int width;
-    const char* caption;
-};
-
 constexpr std::array<FieldPlace, 6> kFieldPlaces = {{
-    {10, 50, "Anrede"},
-    {60, 100, "Name"},
-    {110, 120, "Vorname"},
-    {160, 120, "Zusatz"},
-    {210, 180, "Strasse"},
-    {260, 180, "Wohnort"},
+    {10, 50, 50, "Anrede"},
+    {60, 100, 100, "Name"},
+    {110, 120, 120, "Vorname"},
+    {160, 120, 120, "Zusatz"},
+    {210, 180, 180, "Strasse"},
+    {260, 180, 180, "Wohnort"},
 }};
 
 // Builds a customer dialog as window 1 with its fields filled from values. False when the window
@@ -33,20 +27,8 @@ bool openCustomerDialog(const char* title, int firstField, int okButton, const C
         return false;
     useControlList(kDialogWindow);
     createPushButton(okButton, 10, 310, 30, 30, "OK");
-    for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
-        const FieldPlace& place = kFieldPlaces[i];
-        const int field = firstField + static_cast<int>(i);
-        createLabel(kAnonymous, 10, place.y, place.width, 20, place.caption);
-        createTextField(field, 10, place.y + 20, place.width, 20, values[i]);
-        // A "|" would split the field when Daten.dat is read back.
-        setForbiddenCharacters(field, "|");
-    }
+    createLabelledFields(kFieldPlaces, firstField, values);
     return true;
-}
-
-void readFields(int firstField, CustomerValues& values) {
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = getText(firstField + static_cast<int>(i));
 }
 
 // The row text of addRow: the six values joined by line feeds.
@@ -92,12 +74,12 @@ void changeCustomerClicked() {
 }
 
 void newCustomerOkClicked() {
-    readFields(kNewCustomerFirstField, customerEdit().values);
+    readLabelledFields(kNewCustomerFirstField, customerEdit().values);
     putRowAndClose(-1);
 }
 
 void changeCustomerOkClicked() {
-    readFields(kChangeCustomerFirstField, customerEdit().values);
+    readLabelledFields(kChangeCustomerFirstField, customerEdit().values);
     // SelectedRow may have been changed by another handler meanwhile; past the end appends.
     putRowAndClose(shellState().selectedRow);
 }

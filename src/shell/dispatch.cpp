@@ -2,7 +2,6 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
-#include "toolkit/toolkit.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
@@ -10,6 +9,7 @@
 #include "shell/invoicedeletion.h"
 #include "shell/menucommands.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 #include <array>
 
@@ -88,16 +88,17 @@ bool dispatchMenu(int item) {
 
 void handleCloseRequest(int window) {
     ShellState& shell = shellState();
-    // 1. Unsaved data: ask first.
+    // Unsaved data: ask first.
     if (shell.savedFlag == 0) {
-        const int answer = messageBox("Hinweis!", "Daten wurden nicht gespeichert! Sind Sie sicher?", kMessageYesNo);
+        const int answer =
+            messageBox("Hinweis!", "Daten wurden nicht gespeichert! Sind Sie sicher?", kMessageYesNo);
         if (answer == kAnswerYes) {
             closeWindow(kDialogWindow);
             activateWindow(kMainWindow);
             shell.savedFlag = 1;
         }
     }
-    // 2. Saved (or agreed to discard): a dialog closes, any other window ends the program.
+    // Saved (or agreed to discard): a dialog closes, any other window ends the program.
     if (shell.savedFlag == 1) {
         if (window == kDialogWindow) {
             closeWindow(kDialogWindow);

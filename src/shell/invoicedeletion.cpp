@@ -3,27 +3,27 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
 #include "shell/mainwindow.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 #include <string>
 
 void deleteSelectedInvoice() {
-    // 1. The selected invoice; nothing selected, nothing to do.
+    // The selected invoice; nothing selected, nothing to do.
     const int r = getState(kInvoiceList);
     shellState().selectedRow = r;
     if (r == -1)
         return;
-    // 2. The invoice number as the list shows it.
+    // The invoice number as the list shows it.
     const std::string number = getCell(kInvoiceList, r, 0);
-    // 3. Its item file goes first; the rest follows only when that worked.
+    // Its item file goes first; the rest follows only when that worked.
     if (deleteFile(itemFileName(number)) == 0) {
-        // 5. Missing or refused: the invoice stays in the list and in the register.
+        // Missing or refused: the invoice stays in the list and in the register.
         messageBox("Fehler!", "Die Rechnung Nr.:" + number + " konnte nicht gel\xF6scht werden!", kMessageOk);
         return;
     }
-    // 4. The row, the message, the register line.
+    // The row, the message, the register line.
     removeRow(kInvoiceList, r);
     messageBox("Rechnung gel\xF6scht", "Die Rechnung Nr.:" + number + " wurde gel\xF6scht!", kMessageOk);
     // The register would list the invoice again at the next start, without its item file.

@@ -1,8 +1,8 @@
 #include "shell/menucommands.h"
 
 #include "datafiles/masterdatafile.h"
-#include "toolkit/toolkit.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 void saveClicked() {
     if (saveMasterData()) {
@@ -13,4 +13,6 @@ void saveClicked() {
     messageBox("Fehler!", "Die Daten konnten nicht gespeichert werden!", kMessageOk);
 }
 
-void exitClicked() { shellState().quitFlag = 1; }
+void exitClicked() {
+    shellState().quitFlag = 1;
+}

@@ -3,18 +3,18 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
-#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
-#include "state/settings.h"
 #include "settings/settingsfile.h"
-#include "state/customeredit.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
+#include "state/customeredit.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
 #include "state/shellstate.h"
+#include "toolkit/toolkit.h"
 
 namespace {
 
@@ -24,12 +24,12 @@ enum class StartOutcome { Started, NoToolkit, FolderInUse };
 constexpr int kFolderInUseStatus = 2;
 
 StartOutcome startUp() {
-    // 1. Clear all program state; SavedFlag and QuitFlag are 0.
+    // Clear all program state; SavedFlag and QuitFlag are 0.
     resetShellState();
     resetInvoiceState();
     resetSettings();
     resetCustomerEdit();
-    // 2. Make the toolkit ready.
+    // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
     // Two programs saving into one folder would overwrite each other's invoices; the second one leaves
@@ -42,13 +42,13 @@ StartOutcome startUp() {
         return StartOutcome::FolderInUse;
     }
     resetToolkit();
-    // 3. to 5.: SelectedRow, the footer lines and printedFlag start cleared with the state above.
-    // 6. The main window with its menu, tab panel, buttons and lists.
+    // SelectedRow, the footer lines and printedFlag start cleared with the state above.
+    // The main window with its menu, tab panel, buttons and lists.
     buildMainWindow();
     // An interrupted save leaves its temporary files; the data files themselves are whole.
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
-    // 7. to 9.: the data files fill the lists that step 6 made.
+    // The data files fill the lists the main window made.
     loadMasterData();
     loadSettings();
     const std::int32_t highestRegistered = loadRegister();

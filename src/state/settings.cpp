@@ -4,9 +4,13 @@ namespace {
 Settings theSettings;
 }
 
-Settings& settings() { return theSettings; }
+Settings& settings() {
+    return theSettings;
+}
 
-void resetSettings() { theSettings = Settings{}; }
+void resetSettings() {
+    theSettings = Settings{};
+}
 
 Settings defaultSettings() {
     Settings s;

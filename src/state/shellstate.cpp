@@ -4,6 +4,10 @@ namespace {
 ShellState theShellState;
 }
 
-ShellState& shellState() { return theShellState; }
+ShellState& shellState() {
+    return theShellState;
+}
 
-void resetShellState() { theShellState = ShellState{}; }
+void resetShellState() {
+    theShellState = ShellState{};
+}

@@ -22,8 +22,7 @@
 namespace {
 
 /// Registers a new widget under a number (anonymous for -1) in the current container.
-template <typename W>
-W* place(int& number, ControlKind kind, int x, int y, int width, int height) {
+template <typename W> W* place(int& number, ControlKind kind, int x, int y, int width, int height) {
     const Container at = toolkit().current;
     if (!at.widget)
         return nullptr;
@@ -176,7 +175,7 @@ int createReportList(int number, int x, int y, int width, int height, std::strin
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior((flags & kListFullRowSelect) ? QAbstractItemView::SelectRows
-                                                    : QAbstractItemView::SelectItems);
+                                                            : QAbstractItemView::SelectItems);
     view->setShowGrid((flags & kListGridLines) != 0);
     view->setTabKeyNavigation(false);
     toolkit().controls[number].model = model;

@@ -58,7 +58,9 @@ int showRealBox(QWidget* owner, const std::string& caption, const std::string& t
 
 } // namespace
 
-ToolkitState& toolkit() { return theToolkit; }
+ToolkitState& toolkit() {
+    return theToolkit;
+}
 
 void queueEvent(int kind, int window, int number, int type) {
     theToolkit.queue.push_back(Event{kind, window, number, type});
@@ -110,13 +112,25 @@ int pollEvent() {
     return takeQueued() ? theToolkit.last.kind : NoEvent;
 }
 
-int eventWindow() { return theToolkit.last.window; }
-int eventMenu() { return theToolkit.last.kind == MenuCommand ? theToolkit.last.number : 0; }
-int eventControl() { return theToolkit.last.kind == ControlEvent ? theToolkit.last.number : 0; }
-int eventType() { return theToolkit.last.type; }
-int queuedEventCount() { return static_cast<int>(theToolkit.queue.size()); }
+int eventWindow() {
+    return theToolkit.last.window;
+}
+int eventMenu() {
+    return theToolkit.last.kind == MenuCommand ? theToolkit.last.number : 0;
+}
+int eventControl() {
+    return theToolkit.last.kind == ControlEvent ? theToolkit.last.number : 0;
+}
+int eventType() {
+    return theToolkit.last.type;
+}
+int queuedEventCount() {
+    return static_cast<int>(theToolkit.queue.size());
+}
 
-void setMessageAnswerer(MessageAnswerer answerer) { theToolkit.answerer = std::move(answerer); }
+void setMessageAnswerer(MessageAnswerer answerer) {
+    theToolkit.answerer = std::move(answerer);
+}
 
 int messageBox(std::string_view caption, std::string_view text, int flags) {
     QWidget* owner = QApplication::activeWindow();

@@ -62,8 +62,8 @@ int openWindow(int number, int x, int y, int width, int height, std::string_view
     closeWindow(number);
     WindowEntry* ownerEntry = owner >= 0 ? findWindow(owner) : nullptr;
     QWidget* ownerWidget = ownerEntry ? ownerEntry->widget.data() : nullptr;
-    auto* window = new ToolkitWindow(number, ownerWidget, std::max(width, 0), std::max(height, 0),
-                                     qtFlagsFor(flags));
+    auto* window =
+        new ToolkitWindow(number, ownerWidget, std::max(width, 0), std::max(height, 0), qtFlagsFor(flags));
     window->setWindowTitle(toQString(title));
     window->move(x, y);
     place(window, flags, ownerWidget);
@@ -135,7 +135,9 @@ void closeAllWindows() {
     }
 }
 
-bool windowExists(int number) { return findWindow(number) != nullptr; }
+bool windowExists(int number) {
+    return findWindow(number) != nullptr;
+}
 
 QWidget* windowWidget(int number) {
     WindowEntry* entry = findWindow(number);

@@ -17,7 +17,17 @@ class QWidget;
 class ListModel;
 class ToolkitWindow;
 
-enum class ControlKind { PushButton, Label, TextField, TextArea, CheckBox, Slider, PickList, ReportList, TabPanel };
+enum class ControlKind {
+    PushButton,
+    Label,
+    TextField,
+    TextArea,
+    CheckBox,
+    Slider,
+    PickList,
+    ReportList,
+    TabPanel
+};
 
 struct Control {
     ControlKind kind = ControlKind::Label;

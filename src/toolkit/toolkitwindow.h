@@ -8,7 +8,7 @@ class QMenuBar;
 
 class ToolkitWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     ToolkitWindow(int number, QWidget* owner, int width, int height, Qt::WindowFlags flags);
 
     /// The inner area that holds the controls, below the menu bar.
@@ -18,10 +18,10 @@ public:
     /// Lays the window out again at once, so that the inner area moves below a grown menu bar.
     void relayout();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     int number_;
     QWidget* client_;
 };

@@ -1,17 +1,17 @@
 #include "support/testenv.h"
 
-#include "state/invoicestate.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "runtime/linefile.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_testing.h"
-#include "state/settings.h"
-#include "state/customeredit.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
-#include "state/shellstate.h"
 #include "shell/startup.h"
+#include "state/customeredit.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
+#include "state/shellstate.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QAbstractItemView>
 #include <QAction>

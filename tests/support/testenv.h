@@ -3,8 +3,8 @@
 // cleared, a fresh temporary folder as the current directory, and message boxes answered by the test.
 
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <deque>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -15,7 +15,7 @@ struct ShownMessage {
 };
 
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -33,7 +33,7 @@ protected:
 
     std::vector<ShownMessage> messages;
 
-private:
+  private:
     void installAnswerer();
 
     QTemporaryDir dir_;

@@ -2,12 +2,12 @@
 
 #include "journal.h"
 
-#include "state/invoicestate.h"
 #include "runtime/conversions.h"
-#include "toolkit/toolkit.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "state/invoicestate.h"
+#include "toolkit/toolkit.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,12 +1,12 @@
 #include "predictions.h"
 
-#include "state/invoicestate.h"
 #include "invoicing/linedialog.h"
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
-#include "toolkit/toolkit.h"
-#include "state/settings.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
+#include "toolkit/toolkit.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include "journal.h"
 #include "predictions.h"
 
-#include "state/invoicestate.h"
 #include "printing/printtarget.h"
 #include "runtime/conversions.h"
-#include "toolkit/toolkit.h"
-#include "state/settings.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
 #include "support/testenv.h"
+#include "toolkit/toolkit.h"
 
 #include <cstdio>
 #include <functional>
@@ -67,8 +67,8 @@ bool customerStep(Storm& storm, int k, Step& step) {
             !press(kNewCustomerOkButton))
             return false;
     } else {
-        if (!selectRow(kCustomerList, storm.pick(rows)) || !press(kChangeCustomerButton) || !typeInto(kChangeCustomerFirstField + 3, "Zusatz " + n) ||
-            !press(kChangeCustomerOkButton))
+        if (!selectRow(kCustomerList, storm.pick(rows)) || !press(kChangeCustomerButton) ||
+            !typeInto(kChangeCustomerFirstField + 3, "Zusatz " + n) || !press(kChangeCustomerOkButton))
             return false;
     }
     step.action = "customer";
@@ -88,7 +88,8 @@ bool articleStep(Storm& storm, int k, Step& step) {
             return false;
     } else {
         if (!selectRow(kArticleList, storm.pick(rows)) || !press(kChangeArticleButton) ||
-            !typeInto(kChangeArticleFirstField + 2, QString::number(1 + storm.pick(90)) + ",50") || !press(kChangeArticleOkButton))
+            !typeInto(kChangeArticleFirstField + 2, QString::number(1 + storm.pick(90)) + ",50") ||
+            !press(kChangeArticleOkButton))
             return false;
     }
     step.action = "article";
