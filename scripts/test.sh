@@ -4,7 +4,7 @@
 # main build, so that the output ends with CTest's summary of the main suite.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" --with-tests
 export QT_QPA_PLATFORM=offscreen
 # Fontconfig keeps its caches to the end of the process; that is not a leak of the program.
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
