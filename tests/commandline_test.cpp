@@ -193,6 +193,7 @@ TEST(OwnDataFolder, FollowsTheDocumentsFolderOfUserDirs) {
          "/h/Dokumente/Quillora"},
         {"escaped-quote", "XDG_DOCUMENTS_DIR=\"$HOME/Akten \\\"alt\\\"\"\n", "/h/Akten \"alt\"/Quillora"},
         {"relative-is-ignored", "XDG_DOCUMENTS_DIR=\"Akten\"\n", "/h/Dokumente/Quillora"},
+        {"cut-off-after-a-backslash", "XDG_DOCUMENTS_DIR=\"$HOME/Akten\\", "/h/Akten\\/Quillora"},
     };
     const fs::path config = fs::temp_directory_path() / ("quillora-userdirs-" + std::to_string(::getpid()));
     fs::create_directories(config);
