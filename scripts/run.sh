@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Quillora. Its data files live in the current directory, or in the
-# folder given as the first argument (created when missing).
+# Sets up and builds the program alone, then starts it with the given arguments: a data folder
+# (created when missing), or none for the current folder; "scripts/run.sh --help" tells the rest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-data=${1:-$PWD}
-mkdir -p "$data"
-cd "$data"
-exec "${QUILLORA_BUILD_DIR:-$root/build}/src/quillora"
+exec "${QUILLORA_BUILD_DIR:-$root/build}/src/quillora" "$@"

@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs (only those missing) and builds Quillora in build/.
-# Usage: scripts/setup.sh [extra cmake arguments]
+# Installs the Debian packages that are missing and builds Quillora in build/.
+# Usage: scripts/setup.sh [--with-tests] [extra cmake arguments]
+#   without --with-tests  only what building and running the program needs, and only the program
+#   --with-tests          also the test tools; builds the tests, benchmarks and tools as well
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
-          libgtest-dev fonts-liberation poppler-utils xvfb imagemagick clang-14 libclang-rt-14-dev
-          clang-format-14)
+program_packages=(build-essential cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
+                  fonts-liberation libqpdf-dev)
+test_packages=(libgtest-dev poppler-utils xvfb imagemagick clang-14 libclang-rt-14-dev
+               desktop-file-utils appstream lintian dpkg-dev file groff-base clang-format-14)
+
+with_tests=0
+if [ "${1:-}" = --with-tests ]; then
+    with_tests=1
+    shift
+fi
+packages=("${program_packages[@]}")
+[ "$with_tests" -eq 0 ] || packages+=("${test_packages[@]}")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -20,5 +31,13 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build=${QUILLORA_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+if [ "$with_tests" -eq 1 ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLORA_TESTS=ON -DQUILLORA_BENCH=ON "$@" >/dev/null
+    cmake --build "$build" -j "$(nproc)"
+else
+    # A new build folder gets the program alone; one the test command made keeps its tests.
+    lean=()
+    [ -f "$build/CMakeCache.txt" ] || lean=(-DQUILLORA_TESTS=OFF -DQUILLORA_BENCH=OFF)
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${lean[@]}" "$@" >/dev/null
+    cmake --build "$build" -j "$(nproc)" --target quillora
+fi

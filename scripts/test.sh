@@ -4,7 +4,7 @@
 # main build, so that the output ends with CTest's summary of the main suite.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" --with-tests
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 main=${QUILLORA_BUILD_DIR:-$root/build}

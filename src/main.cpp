@@ -1,5 +1,5 @@
-#include "shell/startup.h"
+#include "shell/commandline.h"
 
-int main() {
-    return runProgram();
+int main(int argc, char* argv[]) {
+    return runFromCommandLine(argc, argv, QUILLORA_VERSION);
 }
