@@ -1,5 +1,6 @@
-// Time to print one full invoice of 18 lines into a PDF file: the first printout (fonts loaded and
-// matched) and the mean and median of the ones after it.
+// Time to print invoices into a PDF file: one full page of 18 lines (the first printout, with fonts
+// loaded and matched, and the ones after it), then invoices of 2, 10 and 50 pages and of 1 000 lines,
+// each as the median of several runs and per page.
 
 #include "printing/invoiceprintout.h"
 #include "printing/printjob.h"
@@ -19,9 +20,9 @@
 namespace {
 
 constexpr int kRuns = 20;
-constexpr int kLines = 18;
+constexpr int kLongRuns = 7;
 
-void composeInvoice() {
+void composeInvoice(int lines) {
     settings() = defaultSettings();
     settings().logoLine1 = "Holzwerk Beispiel";
     settings().logoLine2 = "Tischlerei und Innenausbau";
@@ -34,7 +35,7 @@ void composeInvoice() {
     invoice.customerFullName = "Erika Mustermann";
     invoice.customerStreet = "Lindenweg 4";
     invoice.customerTown = "12345 M\xFCnster";
-    invoice.customerNumberText = "7";
+    invoice.customerNumberText = std::string("7");
     invoice.invoiceCounter = 42;
 
     openWindow(kDialogWindow, 0, 0, 782, 500, "Neue Rechnung", 1);
@@ -45,11 +46,34 @@ void composeInvoice() {
     addColumn(kLinesList, 4, "Einzelpr.", 60);
     addColumn(kLinesList, 5, "Menge", 60);
     addColumn(kLinesList, 6, "Gesamtpr.", 60);
-    for (int i = 1; i <= kLines; ++i)
-        addRow(kLinesList, -1,
-               std::to_string(i) + "\nSchraube " + std::to_string(i) + "\nM6 x 40 verzinkt\n11,90\n2\n23,80");
+    for (int i = 1; i <= lines; ++i) {
+        const std::string number = std::to_string(i);
+        std::string row = number;
+        row.append("\nSchraube ").append(number).append("\nM6 x 40 verzinkt\n11,90\n2\n23,80");
+        addRow(kLinesList, -1, row);
+    }
     invoice.invoiceLineCount = rowCount(kLinesList);
-    invoice.invoiceTotal = 23.8f * kLines;
+    invoice.invoiceTotal = 23.8f * static_cast<float>(lines);
+}
+
+/// Milliseconds of each printout, and the pages of the last one; empty when one failed.
+std::vector<double> timePrintouts(int runs, int& pages) {
+    std::vector<double> ms;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!printInvoice())
+            return {};
+        pages = printJob().page + 1;
+        resetPrintJob();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return ms;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return (values[values.size() / 2] + values[(values.size() - 1) / 2]) / 2;
 }
 
 } // namespace
@@ -60,27 +84,35 @@ int main() {
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
-    composeInvoice();
     printTarget().kind = PrintTargetKind::PdfFile;
     printTarget().pdfPath = (dir.path() + "/invoice.pdf").toStdString();
 
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!printInvoice())
-            return 1;
-        resetPrintJob();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
+    composeInvoice(18);
+    int pages = 0;
+    const std::vector<double> ms = timePrintouts(kRuns, pages);
+    if (ms.empty())
+        return 1;
     std::vector<double> rest(ms.begin() + 1, ms.end());
     const double mean = std::accumulate(rest.begin(), rest.end(), 0.0) / static_cast<double>(rest.size());
     std::sort(rest.begin(), rest.end());
-    const double median = (rest[rest.size() / 2] + rest[(rest.size() - 1) / 2]) / 2;
-    std::printf("invoice of %d lines to PDF, %d runs\n", kLines, kRuns);
+    std::printf("invoice of 18 lines to PDF, %d runs\n", kRuns);
     std::printf("first:  %.2f ms\n", ms.front());
-    std::printf("others: mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n", mean, median,
+    std::printf("others: mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n", mean, median(rest),
                 rest.front(), rest.back());
+
+    // 18 lines on page 1, 29 on each page in the middle, 20 on the last: 2, 10 and 50 pages.
+    std::printf("longer invoices to PDF, median of %d runs\n", kLongRuns);
+    for (int lines : {18 + 20, 18 + 8 * 29 + 20, 18 + 48 * 29 + 20, 1000}) {
+        resetToolkit();
+        if (!makeToolkitReady())
+            return 1;
+        composeInvoice(lines);
+        const std::vector<double> times = timePrintouts(kLongRuns, pages);
+        if (times.empty())
+            return 1;
+        const double m = median(times);
+        std::printf("%5d lines, %2d pages: %8.2f ms, %6.2f ms a page\n", lines, pages, m, m / pages);
+    }
     resetToolkit();
     return 0;
 }

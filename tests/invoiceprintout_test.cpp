@@ -3,13 +3,16 @@
 
 #include "printtesting.h"
 
+#include "money/money.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
 #include <map>
+#include <numeric>
 
 namespace {
 
@@ -38,6 +41,30 @@ class InvoicePrintoutTest : public PrintTest {
                position + "\n" + designation + "\n" + description + "\n" + price + "\n" + quantity + "\n" +
                    total);
         invoiceState().invoiceLineCount = rowCount(kLinesList);
+    }
+
+    void clearLines() {
+        while (rowCount(kLinesList) > 0)
+            removeRow(kLinesList, 0);
+        invoiceState().invoiceLineCount = 0;
+    }
+
+    /// "Seite <page + 1> von <pages>" at y, ending at the table's right edge and touching no other word.
+    static void expectPageNumber(const std::vector<PdfWord>& onPage, int page, int pages, double y) {
+        const auto at =
+            std::find_if(onPage.begin(), onPage.end(), [](const PdfWord& w) { return w.text == "Seite"; });
+        ASSERT_GE(onPage.end() - at, 4);
+        EXPECT_EQ(at[1].text + " " + at[2].text + " " + at[3].text,
+                  std::to_string(page + 1) + " von " + std::to_string(pages));
+        EXPECT_NEAR(at[0].top, kMargin + y, 0.5);
+        EXPECT_NEAR(at[3].right, kMargin + 185, 0.5);
+        for (auto other = onPage.begin(); other != onPage.end(); ++other) {
+            if (other >= at && other < at + 4)
+                continue;
+            const bool apart = other->left >= at[3].right || other->right <= at[0].left ||
+                               other->top >= at[0].bottom || other->bottom <= at[0].top;
+            EXPECT_TRUE(apart) << other->text;
+        }
     }
 
     std::vector<PdfWord> printInvoiceToPdf() {
@@ -273,6 +300,169 @@ TEST_F(InvoicePrintoutTest, EmptyDeliveryNoteHasFrameTitlesAndThreeRules) {
     EXPECT_NE(recordedText("Lieferschein Nr.:"), nullptr);
     EXPECT_NE(recordedText("43"), nullptr);
     EXPECT_EQ(recordedColumn(30).size(), 0u);
+}
+
+/// The description that tells row apart from the others: "D<row + 1>".
+std::string rowMark(int row) {
+    std::string mark = "D";
+    mark += std::to_string(row + 1);
+    return mark;
+}
+
+TEST_F(InvoicePrintoutTest, LongDocumentsGoOnOnFurtherPages) {
+    struct Case {
+        const char* name;
+        bool deliveryNote;
+        int textSize;
+        /// The rows each page holds; a last 0 is the page the totals stand on alone.
+        std::vector<int> rowsPerPage;
+    };
+    const Case cases[] = {
+        {"18 rows: one page as before", false, 8, {18}},
+        {"19 rows", false, 8, {18, 1}},
+        {"36 rows", false, 8, {18, 18}},
+        {"37 rows", false, 8, {18, 19}},
+        {"44 rows: the last ones still above the totals", false, 8, {18, 26}},
+        {"45 rows: the totals on a page of their own", false, 8, {18, 27, 0}},
+        {"67 rows: a full page in the middle", false, 8, {18, 29, 20}},
+        {"17 rows at the largest sizes", false, 11, {16, 1}},
+        {"120-row delivery note", true, 8, {18, 30, 30, 30, 12}},
+    };
+    invoiceState().customerFullName = "Erika K\xFChn";
+    const std::string carry = "\xDC"
+                              "bertrag:";
+    settings().logoLine1 = "Holzwerk";
+    settings().taxNumber = "12/345/67890";
+    invoiceState().customerNumberText = std::string("1234");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Size 11 comes with the largest sizes the options window offers.
+        const bool largest = c.textSize == 11;
+        settings().logoSize = largest ? 21 : 18;
+        settings().companyAddressSize = largest ? 9 : 6;
+        settings().customerAddressSize = largest ? 13 : 10;
+        settings().otherTextSize = largest ? 10 : 7;
+        settings().invoiceTextSize = c.textSize;
+        clearLines();
+        const int rows = std::accumulate(c.rowsPerPage.begin(), c.rowsPerPage.end(), 0);
+        for (int row = 0; row < rows; ++row)
+            addLine("Teil", rowMark(row), "1,25", "1", "1,25");
+        invoiceState().invoiceTotal = 1.25f * static_cast<float>(rows);
+        printToPdf();
+        ASSERT_TRUE(c.deliveryNote ? printDeliveryNote() : printInvoice());
+        const std::vector<PdfWord> words = readPdfWords(pdfPath());
+        const int pages = static_cast<int>(c.rowsPerPage.size());
+        ASSERT_FALSE(words.empty());
+        EXPECT_EQ(words.back().page + 1, pages);
+        const double step = lineStep(c.textSize, 5);
+        const std::string title = c.deliveryNote ? "Lieferschein" : "Rechnung";
+        money::Amount carried;
+        int row = 0;
+        for (int page = 0; page < pages; ++page) {
+            SCOPED_TRACE("page " + std::to_string(page + 1));
+            const std::vector<PdfWord> onPage = wordsOnPage(words, page);
+            const double head = page == 0 ? 80 : 10;
+            const double pageEnd = page == 0 ? 220 : 235;
+            const bool last = page + 1 == pages;
+            EXPECT_EQ(countWords(onPage, "Adresse"), 5);
+            expectPlaced(onPage, {{title, 25, head}, {"Pos.", 25, page == 0 ? 87.0 : 23.0}});
+            if (pages > 1)
+                expectPageNumber(onPage, page, pages, head);
+            double y = page == 0 ? 95 : c.deliveryNote ? 31 : 31 + step;
+            if (page > 0) {
+                expectPlaced(onPage, {{"Erika", 25, 16}});
+                if (!c.deliveryNote)
+                    expectPlaced(onPage, {{carry, 145, 31}, {money::formatAmount(carried), 175, 31}});
+            }
+            for (int i = 0; i < c.rowsPerPage[static_cast<std::size_t>(page)]; ++i, ++row, y += step) {
+                expectPlaced(onPage, {{rowMark(row), 65, y}});
+                carried.units += 125;
+            }
+            if (c.deliveryNote)
+                continue;
+            // The sum carried from the last page is the net total.
+            expectPlaced(onPage, {{last ? "Nettogesamtbetrag" : carry, 145, last ? 225 : pageEnd + 5},
+                                  {money::formatAmount(carried), 175, last ? 225 : pageEnd + 5}});
+            EXPECT_EQ(countWords(onPage, "\u00DCbertrag:"), (page > 0) + !last);
+        }
+        EXPECT_EQ(countWords(words, "Seite"), pages > 1 ? pages : 0);
+        EXPECT_EQ(row, rows);
+    }
+}
+
+TEST_F(InvoicePrintoutTest, LongTextsWrapInTheirColumnsAndAddressLinesEndInTheArea) {
+    const std::string description = "Edelstahl mit Flansch und Sperrverzahnung, passend f\xFCr alle Gewinde";
+    invoiceState().customerStreet =
+        "Am Langen Wege 1, Hinterhof links, dritter Aufgang, Werkstatt im Keller, "
+        "bei Familie Mustermann-Schneider bitte zweimal klingeln";
+    addLine("Holzschraube verzinkt", description, "1,00", "1", "1,00");
+    addLine("Donaudampfschifffahrtsgesellschaft", "kurz", "1,00", "1", "1,00");
+    for (int row = 2; row < 18; ++row)
+        addLine("Teil", rowMark(row), "1,00", "1", "1,00");
+    const std::vector<PdfWord> words = printInvoiceToPdf();
+
+    // Two lines 4 mm apart in each of the first two rows; the rows below move down by those lines,
+    // and the 18th row, now at 222, goes to page 2.
+    expectPlaced(words, {{"Holzschraube", 40, 95},
+                         {"verzinkt", 40, 99},
+                         {"Edelstahl", 65, 95},
+                         {"kurz", 65, 106},
+                         {rowMark(2), 65, 117},
+                         {rowMark(16), 65, 215}});
+    EXPECT_EQ(words.back().page, 1);
+    expectPlaced(wordsOnPage(words, 1), {{rowMark(17), 65, 38}});
+    // The columns from x 40 and x 65 of these rows hold all of their texts, each word inside.
+    std::map<int, std::string> columns;
+    for (const PdfWord& w : wordsOnPage(words, 0)) {
+        const double left = w.left - kMargin;
+        if (w.top - kMargin > 94.5 && w.top - kMargin < 110.5 && left > 39.5 && left < 139.5) {
+            const int x = left < 64.5 ? 40 : 65;
+            EXPECT_LE(w.right - kMargin, x == 40 ? 64.5 : 139.5) << w.text;
+            columns[x] += (columns[x].empty() ? "" : " ") + w.text;
+        }
+    }
+    std::erase(columns[40], ' ');
+    EXPECT_EQ(columns[40], "HolzschraubeverzinktDonaudampfschifffahrtsgesellschaft");
+    EXPECT_EQ(columns[65], toQString(description + " kurz").toStdString());
+    EXPECT_EQ(countWords(words, "Donaudampfschifffahrtsgesellschaft"), 0);
+
+    // The street ends with "…" at the right edge of the printable area.
+    const auto streetEnd = std::find_if(
+        words.rbegin(), words.rend(), [](const PdfWord& w) { return std::abs(w.top - kMargin - 60) < 0.5; });
+    ASSERT_NE(streetEnd, words.rend());
+    EXPECT_TRUE(streetEnd->text.ends_with("\u2026")) << streetEnd->text;
+    EXPECT_NEAR(streetEnd->right, kMargin + 195, 5.5);
+}
+
+TEST_F(InvoicePrintoutTest, PrintedOnlyWhenEveryPageWasDrawn) {
+    struct Case {
+        const char* name;
+        int rows;
+        int pageLimit;
+        int printedFlag;
+        int pages;
+    };
+    const Case cases[] = {
+        {"one page", 18, 1, 1, 1},
+        {"second page refused", 19, 1, 0, 1},
+        {"two pages", 19, 2, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clearLines();
+        for (int row = 0; row < c.rows; ++row)
+            addLine("Teil", rowMark(row), "1,00", "1", "1,00");
+        invoiceState().printedFlag = 0;
+        printToRecorder(24);
+        printTarget().recorderPageLimit = c.pageLimit;
+        EXPECT_TRUE(printInvoice());
+        EXPECT_EQ(invoiceState().printedFlag, c.printedFlag);
+        EXPECT_EQ(recording().page + 1, c.pages);
+        EXPECT_EQ(recording().paintingsEnded, 1);
+        // Nothing meant for a refused page lands on the page before it.
+        EXPECT_EQ(recording().texts.back().page, c.pages - 1);
+        EXPECT_EQ(recordedText("Nettogesamtbetrag") != nullptr, c.printedFlag == 1);
+    }
 }
 
 } // namespace

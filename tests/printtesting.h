@@ -24,6 +24,8 @@ struct PdfWord {
     double top = 0;
     double right = 0;
     double bottom = 0;
+    /// The page it stands on, from 0.
+    int page = 0;
 };
 
 inline double pointsToMm(double points) {
@@ -38,18 +40,33 @@ inline std::vector<PdfWord> readPdfWords(const std::string& pdfPath) {
         return {};
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     static const QRegularExpression wordPattern(
-        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">(.*?)</word>)re");
+        R"re(<page |<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">(.*?)</word>)re");
     std::vector<PdfWord> words;
+    int page = -1;
     for (auto it = wordPattern.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
+        if (m.captured(0) == "<page ") {
+            ++page;
+            continue;
+        }
         QString text = m.captured(5);
         text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&#39;", "'");
         text.replace("&amp;", "&");
         words.push_back({text.toStdString(), pointsToMm(m.captured(1).toDouble()),
                          pointsToMm(m.captured(2).toDouble()), pointsToMm(m.captured(3).toDouble()),
-                         pointsToMm(m.captured(4).toDouble())});
+                         pointsToMm(m.captured(4).toDouble()), page});
     }
     return words;
+}
+
+/// The words of one page, from 0.
+inline std::vector<PdfWord> wordsOnPage(const std::vector<PdfWord>& words, int page) {
+    std::vector<PdfWord> onPage;
+    for (const PdfWord& w : words) {
+        if (w.page == page)
+            onPage.push_back(w);
+    }
+    return onPage;
 }
 
 /// The word with this text whose top-left lies nearest to (left, top); nullptr when none has it.

@@ -1,21 +1,22 @@
 #include "printing/deliverynoteprintout.h"
 
-#include "printing/linetable.h"
-#include "printing/pageframe.h"
 #include "printing/printjob.h"
+#include "printing/tableprintout.h"
 #include "state/invoicestate.h"
+
+bool drawDeliveryNote() {
+    TablePrintout note;
+    note.label = "Lieferschein Nr.:";
+    note.number = invoiceState().deliveryNoteNumber;
+    // Each page's rows end with a rule, the last page's too.
+    note.drawClosing = [](float pageEnd) { placeLine(25, pageEnd, 185, pageEnd, 1); };
+    return drawTablePrintout(note);
+}
 
 bool printDeliveryNote() {
     if (!beginPrintout("test"))
         return false;
-    setTransparentText();
-    drawLetterhead();
-    drawTitleBlock("Lieferschein Nr.:", invoiceState().deliveryNoteNumber);
-    drawColumnTitles(false);
-    for (int row = 0; row < invoiceState().invoiceLineCount; ++row)
-        drawLineRow(row);
-    placeLine(25, 220, 185, 220, 1);
-    drawFooter();
+    drawDeliveryNote();
     endPrintout();
     return true;
 }

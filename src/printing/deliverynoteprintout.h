@@ -1,7 +1,11 @@
 #pragma once
 // The delivery note printout: the page frame, the number the invoice will get, and the lines of the
-// new-invoice window without prices or totals.
+// new-invoice window without prices or totals, over as many pages as they need.
 
 /// Prints the delivery note with number deliveryNoteNumber. False when the print dialog was
 /// cancelled. Changes no program state.
 bool printDeliveryNote();
+
+/// Draws every page of the delivery note onto the open print job, which stays open. False when the
+/// device refused a page.
+bool drawDeliveryNote();

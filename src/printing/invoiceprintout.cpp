@@ -1,10 +1,10 @@
 #include "printing/invoiceprintout.h"
 
-#include "printing/linetable.h"
-#include "printing/pageframe.h"
 #include "printing/printjob.h"
+#include "printing/tableprintout.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
+#include "runtime/numbers.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
@@ -43,14 +43,18 @@ Totals computeTotals(float total, int rate) {
     return t;
 }
 
-void drawPriceCells(int row, float y, int rate) {
-    const std::string unitPrice(listCell(kLinesList, row, 3));
-    const std::string lineTotal(listCell(kLinesList, row, 5));
-    placeText(160, y, pricesIncludeTax() ? netText(unitPrice, rate) : unitPrice);
-    placeText(175, y, pricesIncludeTax() ? netText(lineTotal, rate) : lineTotal);
+// The texts of a line's price columns, one function a column; the carried sums add the amounts.
+std::string unitPriceText(int row) {
+    const std::string stored(listCell(kLinesList, row, 3));
+    return pricesIncludeTax() ? netText(stored, parseInt(settings().taxRate)) : stored;
+}
+std::string lineAmountText(int row) {
+    const std::string stored(listCell(kLinesList, row, 5));
+    return pricesIncludeTax() ? netText(stored, parseInt(settings().taxRate)) : stored;
 }
 
-void drawTotalsBlock(int rate) {
+void drawTotalsBlock() {
+    const int rate = parseInt(settings().taxRate);
     const Settings& s = settings();
     const int step = lineStep(s.invoiceTextSize, 2);
     placeLine(25, 220, 185, 220, 1);
@@ -69,21 +73,22 @@ void drawTotalsBlock(int rate) {
 
 } // namespace
 
+bool drawInvoice() {
+    TablePrintout invoice;
+    invoice.label = "Rechnung Nr.:";
+    invoice.number = invoiceState().invoiceCounter;
+    invoice.priceText = unitPriceText;
+    invoice.amountText = lineAmountText;
+    invoice.drawClosing = [](float) { drawTotalsBlock(); };
+    invoice.closingTop = 220;
+    return drawTablePrintout(invoice);
+}
+
 bool printInvoice() {
     if (!beginPrintout("test"))
         return false;
-    setTransparentText();
-    drawLetterhead();
-    drawTitleBlock("Rechnung Nr.:", invoiceState().invoiceCounter);
-    drawColumnTitles(true);
-    const int rate = parseInt(settings().taxRate);
-    for (int row = 0; row < invoiceState().invoiceLineCount; ++row) {
-        const float y = drawLineRow(row);
-        drawPriceCells(row, y, rate);
-    }
-    drawTotalsBlock(rate);
-    drawFooter();
-    invoiceState().printedFlag = 1;
-    endPrintout();
+    const bool drawn = drawInvoice();
+    if (endPrintout() && drawn)
+        invoiceState().printedFlag = 1;
     return true;
 }

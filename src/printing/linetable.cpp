@@ -1,47 +1,112 @@
 #include "printing/linetable.h"
 
 #include "printing/printjob.h"
+#include "printing/textfit.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where the table's columns start; a wrapped text keeps this gap before the next column.
+constexpr float kDesignationX = 40;
+constexpr float kDescriptionX = 65;
+constexpr float kQuantityX = 140;
+constexpr float kColumnGap = 1;
+constexpr float kRightEdge = 185;
+
+// The head of the pages after the first.
+constexpr float kHeadY = 10;
+constexpr float kNameY = 16;
+
+void placeTitle(std::string_view label, std::int32_t number, float y) {
+    const int size = settings().invoiceTextSize;
+    placeText(25, y, label);
+    // The number follows the label further right as the text grows; 3.8 is single precision here.
+    const auto numberX = static_cast<float>(25.0 + 12.0 * size / static_cast<double>(3.8f));
+    placeText(numberX, y, formatInt(number));
+}
+
+// The stored texts of a line's cells, one function a column.
+std::string_view designationText(int row) {
+    return listCell(kLinesList, row, 1);
+}
+std::string_view descriptionText(int row) {
+    return listCell(kLinesList, row, 2);
+}
+std::string_view quantityText(int row) {
+    return listCell(kLinesList, row, 4);
+}
+
+std::vector<std::string> fitColumn(std::string_view text, float width, int maxLines) {
+    const TextMeasure measure = [](std::string_view t) { return static_cast<double>(textWidth(t)); };
+    // A text that fits is printed as it is, blanks and all.
+    if (measure(text) <= width)
+        return {std::string(text)};
+    return wrapToWidth(text, width, maxLines, measure);
+}
+
+} // namespace
 
 void drawTitleBlock(std::string_view label, std::int32_t number) {
     const int size = settings().invoiceTextSize;
     selectTextSize(size, false);
-    const int step = lineStep(size, 3);
-    placeText(25, 80, label);
-    // The number follows the label further right as the text grows; 3.8 is single precision here.
-    const auto numberX = static_cast<float>(25.0 + 12.0 * size / static_cast<double>(3.8f));
-    placeText(numberX, 80, formatInt(number));
-    const auto ruleY = static_cast<float>(80.0 + step);
+    placeTitle(label, number, 80);
+    const auto ruleY = static_cast<float>(80.0 + lineStep(size, 3));
     placeLine(25, ruleY, 185, ruleY, 1);
 }
 
-void drawColumnTitles(bool withPrices) {
-    const int size = settings().otherTextSize;
-    selectTextSize(size, false);
-    const int step = lineStep(size, 3);
-    placeText(25, 87, "Pos.");
-    placeText(40, 87, "Art.-Nr.");
-    placeText(65, 87, "Bezeichnung");
-    placeText(140, 87, "Menge");
-    if (withPrices) {
-        placeText(155, 87, "Einzelp.Netto");
-        placeText(175, 87, "Betrag");
-    }
-    const auto ruleY = static_cast<float>(87.0 + step);
-    placeLine(25, ruleY, 185, ruleY, 1);
-}
-
-float drawLineRow(int row) {
+void drawFollowingPageHead(std::string_view label, std::int32_t number, int page, int pages) {
     const int size = settings().invoiceTextSize;
     selectTextSize(size, false);
-    const int step = lineStep(size, 5);
-    const auto y = static_cast<float>(row * step + 95.0);
+    placeTitle(label, number, kHeadY);
+    drawPageNumber(kHeadY, page, pages);
+    placeTextInArea(25, kNameY, invoiceState().customerFullName);
+    const auto ruleY = static_cast<float>(kNameY + lineStep(size, 3));
+    placeLine(25, ruleY, 185, ruleY, 1);
+}
+
+void drawPageNumber(float y, int page, int pages) {
+    selectTextSize(settings().invoiceTextSize, false);
+    const std::string text = "Seite " + formatInt(page + 1) + " von " + formatInt(pages);
+    placeText(kRightEdge - textWidth(text), y, text);
+}
+
+void drawColumnTitles(float y, bool withPrices) {
+    const int size = settings().otherTextSize;
+    selectTextSize(size, false);
+    placeText(25, y, "Pos.");
+    placeText(kDesignationX, y, "Art.-Nr.");
+    placeText(kDescriptionX, y, "Bezeichnung");
+    placeText(kQuantityX, y, "Menge");
+    if (withPrices) {
+        placeText(155, y, "Einzelp.Netto");
+        placeText(175, y, "Betrag");
+    }
+    const auto ruleY = static_cast<float>(y + lineStep(size, 3));
+    placeLine(25, ruleY, 185, ruleY, 1);
+}
+
+int RowTexts::lines() const {
+    return static_cast<int>(std::max(designation.size(), description.size()));
+}
+
+RowTexts fitRowTexts(int row, int maxLines) {
+    selectTextSize(settings().invoiceTextSize, false);
+    return {fitColumn(designationText(row), kDescriptionX - kDesignationX - kColumnGap, maxLines),
+            fitColumn(descriptionText(row), kQuantityX - kDescriptionX - kColumnGap, maxLines)};
+}
+
+void drawLineRow(int row, const RowTexts& texts, float y, float lineStep) {
+    selectTextSize(settings().invoiceTextSize, false);
     // The position is counted afresh; the stored column 0 is not read.
     placeText(30, y, formatInt(row + 1));
-    placeText(40, y, listCell(kLinesList, row, 1));
-    placeText(65, y, listCell(kLinesList, row, 2));
-    placeText(140, y, listCell(kLinesList, row, 4));
-    return y;
+    for (std::size_t i = 0; i < texts.designation.size(); ++i)
+        placeText(kDesignationX, y + static_cast<float>(i) * lineStep, texts.designation[i]);
+    for (std::size_t i = 0; i < texts.description.size(); ++i)
+        placeText(kDescriptionX, y + static_cast<float>(i) * lineStep, texts.description[i]);
+    placeText(kQuantityX, y, quantityText(row));
 }

@@ -1,12 +1,14 @@
 #include "printing/printjob.h"
 
 #include "printing/printtarget.h"
+#include "printing/textfit.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
 #include "state/settings.h"
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLine>
 #include <QPainter>
@@ -52,12 +54,20 @@ void resetPrintJob() {
     theJob.device.reset();
     theJob.pixelsPerMmX = 0.0f;
     theJob.pixelsPerMmY = 0.0f;
+    theJob.widthMm = 0.0f;
+    theJob.page = 0;
 }
 
 bool beginPrintout(std::string_view documentName) {
     endPainting();
     theJob.device.reset();
-    auto device = openPrintDevice(printTarget(), documentName);
+    return beginPrintoutOn(openPrintDevice(printTarget(), documentName));
+}
+
+bool beginPrintoutOn(std::unique_ptr<PrintDevice> device) {
+    endPainting();
+    theJob.device.reset();
+    theJob.page = 0;
     if (!device)
         return false;
     theJob.device = std::move(device);
@@ -78,6 +88,14 @@ bool beginPrintout(std::string_view documentName) {
     const PrintableArea area = theJob.device->printableArea();
     theJob.pixelsPerMmX = pixelsPerMm(area.widthPixels, area.widthMm);
     theJob.pixelsPerMmY = pixelsPerMm(area.heightPixels, area.heightMm);
+    theJob.widthMm = static_cast<float>(area.widthMm);
+    return true;
+}
+
+bool newPage() {
+    if (!theJob.painter || !theJob.device->newPage())
+        return false;
+    ++theJob.page;
     return true;
 }
 
@@ -128,6 +146,21 @@ void placeText(float x, float y, std::string_view text) {
     // QPainter places text by its baseline; the cell's top lies one ascent above it.
     const int ascent = theJob.painter->fontMetrics().ascent();
     theJob.painter->drawText(QPoint(left, top + ascent), toQString(text));
+}
+
+void placeTextInArea(float x, float y, std::string_view text) {
+    if (!theJob.painter || text.empty())
+        return;
+    const TextMeasure measure = [](std::string_view t) { return static_cast<double>(textWidth(t)); };
+    placeText(x, y, shortenToWidth(text, static_cast<double>(theJob.widthMm) - x, measure));
+}
+
+float textWidth(std::string_view text) {
+    if (!theJob.painter || theJob.pixelsPerMmX <= 0.0f)
+        return 0.0f;
+    const QFontMetricsF metrics(theJob.painter->font(), theJob.painter->device());
+    return static_cast<float>(metrics.horizontalAdvance(toQString(text)) /
+                              static_cast<double>(theJob.pixelsPerMmX));
 }
 
 void placeLine(float x1, float y1, float x2, float y2, float thickness) {

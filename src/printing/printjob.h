@@ -1,6 +1,7 @@
 #pragma once
-// The print job: one page on the chosen printer, drawn in millimetres from the top-left corner of
-// the printable area. The invoice and the delivery note are written entirely in these terms.
+// The print job: the pages of one document on the chosen printer, drawn in millimetres from the
+// top-left corner of the printable area. The invoice and the delivery note are written entirely in
+// these terms.
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,10 @@ struct PrintJob {
     float pixelsPerMmX = 0.0f;
     /// Printer pixels per millimetre down the page; used only for text heights.
     float pixelsPerMmY = 0.0f;
+    /// The printable width in whole millimetres: where a text must end.
+    float widthMm = 0.0f;
+    /// The page being drawn, from 0.
+    int page = 0;
     /// The device of the last printout, held until the next printout starts.
     std::unique_ptr<PrintDevice> device;
     /// Draws on the device while a page is open.
@@ -34,6 +39,12 @@ void resetPrintJob();
 /// False when cancelled, and then nothing is held. True when a document named documentName has its
 /// page open and the page scale is measured.
 bool beginPrintout(std::string_view documentName);
+/// Like beginPrintout, on a device made by the caller instead of one the print target gives. False
+/// for no device.
+bool beginPrintoutOn(std::unique_ptr<PrintDevice> device);
+/// Ends the page and opens the next one of the same document. False when no page is open or the
+/// device refused the page; the job then stays on the page it had.
+bool newPage();
 /// Draws text without filling its background.
 void setTransparentText();
 /// Makes a font of text size size (normal or bold) in the settings' face the current font.
@@ -43,6 +54,12 @@ std::int32_t lineStep(int size, int extra);
 /// Draws text with the top-left corner of its first character cell at (x, y) millimetres; an
 /// empty text draws nothing.
 void placeText(float x, float y, std::string_view text);
+/// Like placeText, but a text that would run past the right edge of the printable area is shortened
+/// to end there with "…".
+void placeTextInArea(float x, float y, std::string_view text);
+/// The width of text in the current font on the device, in millimetres across the page; 0 when no
+/// page is open.
+float textWidth(std::string_view text);
 /// Draws one-pixel strokes from (x1, y1) to (x2, y2), both ends included, as many as thickness
 /// takes in pixels: shifted right for a positive thickness, down otherwise, one for thickness 0.
 void placeLine(float x1, float y1, float x2, float y2, float thickness);

@@ -49,7 +49,8 @@ std::unique_ptr<PrintDevice> openPdfPrinter(const PrintTarget& target, std::stri
 
 PrintDevice::PrintDevice(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
 
-PrintDevice::PrintDevice(const PrintableArea& area) : recorder_(std::make_unique<RecordingDevice>(area)) {}
+PrintDevice::PrintDevice(const PrintableArea& area, int pageLimit)
+    : recorder_(std::make_unique<RecordingDevice>(area, pageLimit)) {}
 
 PrintDevice::~PrintDevice() = default;
 
@@ -66,6 +67,10 @@ PrintableArea PrintDevice::printableArea() const {
     const QRectF mm = printer_->pageLayout().paintRect(QPageLayout::Millimeter);
     return {printer_->width(), printer_->height(), wholeMillimetres(mm.width()),
             wholeMillimetres(mm.height())};
+}
+
+bool PrintDevice::newPage() {
+    return recorder_ ? recorder_->newPage() : printer_->newPage();
 }
 
 const PrintRecording* PrintDevice::recording() const {
@@ -87,7 +92,7 @@ std::unique_ptr<PrintDevice> openPrintDevice(const PrintTarget& target, std::str
     case PrintTargetKind::PdfFile:
         return openPdfPrinter(target, documentName);
     case PrintTargetKind::Recorder:
-        return std::make_unique<PrintDevice>(target.recorderArea);
+        return std::make_unique<PrintDevice>(target.recorderArea, target.recorderPageLimit);
     case PrintTargetKind::Cancelled:
         return nullptr;
     }

@@ -40,6 +40,8 @@ struct PrintTarget {
     int pdfResolution = 1200;
     /// Recorder: the printable area the device reports.
     PrintableArea recorderArea;
+    /// Recorder: the device refuses to start a page beyond this many (0: no limit).
+    int recorderPageLimit = 0;
 };
 
 /// The drawing device of one printout: a printer (dialog or PDF) or a recorder. It stays held after
@@ -47,7 +49,7 @@ struct PrintTarget {
 class PrintDevice {
   public:
     explicit PrintDevice(std::unique_ptr<QPrinter> printer);
-    explicit PrintDevice(const PrintableArea& area);
+    PrintDevice(const PrintableArea& area, int pageLimit);
     ~PrintDevice();
     PrintDevice(const PrintDevice&) = delete;
     PrintDevice& operator=(const PrintDevice&) = delete;
@@ -56,6 +58,8 @@ class PrintDevice {
     QPaintDevice* paintDevice() const;
     /// The printable area: its pixels, and its millimetres truncated to whole numbers.
     PrintableArea printableArea() const;
+    /// Ends the page and starts the next one of the same document; false when the device refused.
+    bool newPage();
     /// What a recorder has received; nullptr for a printer.
     const PrintRecording* recording() const;
 

@@ -33,7 +33,8 @@ class RecordingEngine : public QPaintEngine {
             const QLineF& l = lines[i];
             device_.recording_.strokes.push_back(
                 {static_cast<int>(std::lround(l.x1())), static_cast<int>(std::lround(l.y1())),
-                 static_cast<int>(std::lround(l.x2())), static_cast<int>(std::lround(l.y2()))});
+                 static_cast<int>(std::lround(l.x2())), static_cast<int>(std::lround(l.y2())),
+                 device_.recording_.page});
         }
     }
 
@@ -41,7 +42,7 @@ class RecordingEngine : public QPaintEngine {
         for (int i = 0; i < count; ++i) {
             const int x = static_cast<int>(std::lround(points[i].x()));
             const int y = static_cast<int>(std::lround(points[i].y()));
-            device_.recording_.strokes.push_back({x, y, x, y});
+            device_.recording_.strokes.push_back({x, y, x, y, device_.recording_.page});
         }
     }
 
@@ -54,6 +55,7 @@ class RecordingEngine : public QPaintEngine {
         text.pixelSize = item.font().pixelSize();
         text.bold = item.font().bold();
         text.ascent = QFontMetrics(item.font(), &device_).ascent();
+        text.page = device_.recording_.page;
         device_.recording_.texts.push_back(std::move(text));
     }
 
@@ -61,10 +63,17 @@ class RecordingEngine : public QPaintEngine {
     RecordingDevice& device_;
 };
 
-RecordingDevice::RecordingDevice(const PrintableArea& area)
-    : area_(area), engine_(std::make_unique<RecordingEngine>(*this)) {}
+RecordingDevice::RecordingDevice(const PrintableArea& area, int pageLimit)
+    : area_(area), pageLimit_(pageLimit), engine_(std::make_unique<RecordingEngine>(*this)) {}
 
 RecordingDevice::~RecordingDevice() = default;
+
+bool RecordingDevice::newPage() {
+    if (pageLimit_ > 0 && recording_.page + 1 >= pageLimit_)
+        return false;
+    ++recording_.page;
+    return true;
+}
 
 QPaintEngine* RecordingDevice::paintEngine() const {
     return engine_.get();

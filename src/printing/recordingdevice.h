@@ -15,6 +15,8 @@ struct RecordedStroke {
     int y1 = 0;
     int x2 = 0;
     int y2 = 0;
+    /// The page it was drawn on, from 0.
+    int page = 0;
 };
 
 /// One run of text, positioned by its baseline.
@@ -28,6 +30,8 @@ struct RecordedText {
     bool bold = false;
     /// Ascent of the font on this device, in pixels: the cell's top lies this far above the baseline.
     int ascent = 0;
+    /// The page it was drawn on, from 0.
+    int page = 0;
 };
 
 struct PrintRecording {
@@ -36,18 +40,23 @@ struct PrintRecording {
     /// How many times painting began and ended on the device.
     int paintingsBegun = 0;
     int paintingsEnded = 0;
+    /// The page being drawn, from 0: the number of page breaks so far.
+    int page = 0;
 };
 
 class RecordingEngine;
 
 class RecordingDevice : public QPaintDevice {
   public:
-    explicit RecordingDevice(const PrintableArea& area);
+    /// A device of this printable area that takes up to pageLimit pages (0: any number).
+    RecordingDevice(const PrintableArea& area, int pageLimit);
     ~RecordingDevice() override;
 
     QPaintEngine* paintEngine() const override;
     const PrintRecording& recording() const { return recording_; }
     const PrintableArea& area() const { return area_; }
+    /// Moves on to the next page; false, staying on the page, when that would pass the page limit.
+    bool newPage();
 
   protected:
     int metric(PaintDeviceMetric metric) const override;
@@ -55,6 +64,7 @@ class RecordingDevice : public QPaintDevice {
   private:
     friend class RecordingEngine;
     PrintableArea area_;
+    int pageLimit_ = 0;
     PrintRecording recording_;
     std::unique_ptr<RecordingEngine> engine_;
 };
