@@ -14,13 +14,15 @@
 
 namespace {
 
-// Page 1 keeps the table of a one-page document; the following pages start the table near the top
-// and, carrying no totals, may fill it further down.
+// Every page keeps its rows where page 1 has them, from 95 on, so that a page that the totals follow
+// holds the 18 rows of page 1. The following pages have their head at the top, the column titles and
+// the sum carried over just above the rows; a page that more rows follow carries no totals and may
+// fill its table further down.
 constexpr float kFirstColumnTitlesY = 87;
 constexpr float kFirstRowY = 95;
 constexpr float kFirstPageEnd = 220;
-constexpr float kNextColumnTitlesY = 23;
-constexpr float kNextCarryY = 31;
+constexpr float kNextColumnTitlesY = 80;
+constexpr float kNextCarryY = 88;
 constexpr float kNextPageEnd = 235;
 // A page that more rows follow ends with a rule and, below it, the sum carried over.
 constexpr float kCarryBelowRule = 5;
@@ -41,7 +43,7 @@ bool drawTablePrintout(const TablePrintout& document) {
     const int size = settings().invoiceTextSize;
     TableGeometry geometry;
     geometry.firstPageTop = kFirstRowY;
-    geometry.nextPageTop = withPrices ? kNextCarryY + static_cast<float>(lineStep(size, 5)) : kNextCarryY;
+    geometry.nextPageTop = kFirstRowY;
     geometry.firstPageEnd = kFirstPageEnd;
     geometry.nextPageEnd = kNextPageEnd;
     geometry.closingTop = document.closingTop;
