@@ -53,11 +53,17 @@ struct Reading {
 /// - a separator of one kind that occurs once is the decimal separator ("12.5", "12,50");
 /// - one kind occurring more than once with no other kind is grouping ("1.234.567" is 1234567);
 /// - the reading stops at the first character that does not belong to the number ("3 Stück" is 3,
-///   "16%" is 16).
-/// Digits beyond `decimals` places are rounded half away from zero.
+///   "16%" is 16, "12,5o" is 12,5 and not whole).
+/// A separator belongs to the number when a digit follows it (",5" is 0,5). One with no digit after it
+/// ends the number and is taken along, without a say in which separator is the decimal one: "5," is 5
+/// and "12.5." is 12,5, both whole; "1..2" is 1 and not whole. The rules above see only the separators
+/// within the number, so "1.234,5.6" is 12345,6 (the last one is the decimal separator).
+/// Blanks are spaces and tabs; "- 5", "-" and "," hold no number. Digits beyond `decimals` places
+/// (0 to 18; others are taken as the nearest of them) are rounded half away from zero; a value
+/// outside the 64-bit range, however many digits it has, is an overflow.
 Reading read(std::string_view text, int decimals);
 
-/// The value of text by read(), in the type's units (0 when no number was found).
+/// The value of text by read(), in the type's units (0 when no number was found or it overflowed).
 template <class T> T parse(std::string_view text) {
     return T{read(text, T::kDecimals).units};
 }
@@ -92,7 +98,8 @@ std::string formatAmount(Amount amount);
 std::string formatQuantity(Quantity quantity);
 
 /// units × 10^-decimals with at least minDecimals and at most decimals places (trailing zeros beyond
-/// minDecimals dropped), `point` as the decimal separator, no grouping ("6.50" for XML).
+/// minDecimals dropped; a minDecimals above decimals pads with zeros), `point` as the decimal separator,
+/// no grouping ("6.50" for XML). decimals runs from 0 to 18; others are taken as the nearest of them.
 std::string formatDecimal(std::int64_t units, int decimals, int minDecimals, char point);
 
 /// The unit price column's text for a price as typed: with a single separator every "." becomes ","
