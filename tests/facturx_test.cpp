@@ -92,14 +92,14 @@ TEST_F(FacturXTest, HybridInvoiceIsCompleteAndReadable) {
         const QJsonObject info = object(trailer["/Info"])["value"].toObject();
         const QJsonObject attachments = json["attachments"].toObject();
         const QJsonObject attachment = attachments["factur-x.xml"].toObject();
-        const QJsonObject spec = object(attachment["filespec"])["value"].toObject();
+        const QJsonObject entry = object(attachment["filespec"])["value"].toObject();
         const QJsonObject stream =
-            object(spec["/EF"].toObject()["/F"])["stream"].toObject()["dict"].toObject();
+            object(entry["/EF"].toObject()["/F"])["stream"].toObject()["dict"].toObject();
         EXPECT_EQ(attachments.size(), 1);
         EXPECT_EQ(root["/AF"].toArray(), QJsonArray{attachment["filespec"]});
-        EXPECT_EQ(spec["/AFRelationship"], "/Alternative");
-        EXPECT_EQ(spec["/F"], "u:factur-x.xml");
-        EXPECT_EQ(spec["/UF"], "u:factur-x.xml");
+        EXPECT_EQ(entry["/AFRelationship"], "/Alternative");
+        EXPECT_EQ(entry["/F"], "u:factur-x.xml");
+        EXPECT_EQ(entry["/UF"], "u:factur-x.xml");
         EXPECT_EQ(stream["/Subtype"], "/text/xml");
         EXPECT_EQ(stream["/Params"].toObject()["/ModDate"], "u:D:20261207000000Z");
         EXPECT_EQ(info["/Title"], "u:Rechnung 17 M\u00FCller \u20AC");

@@ -55,12 +55,12 @@ void addSRgbOutputIntent(QPDF& pdf, QPDFObjectHandle root) {
 QPDFObjectHandle attachXml(QPDF& pdf, std::string_view xml, const std::string& pdfDate) {
     auto stream = QPDFEFStreamObjectHelper::createEFStream(pdf, std::string(xml));
     stream.setSubtype("text/xml").setModDate(pdfDate);
-    auto spec = QPDFFileSpecObjectHelper::createFileSpec(pdf, kFacturXFileName, stream);
-    spec.setDescription("Factur-X Invoice");
-    QPDFObjectHandle specObject = spec.getObjectHandle();
-    specObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
-    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, spec);
-    return specObject;
+    auto entry = QPDFFileSpecObjectHelper::createFileSpec(pdf, kFacturXFileName, stream);
+    entry.setDescription("Factur-X Invoice");
+    QPDFObjectHandle entryObject = entry.getObjectHandle();
+    entryObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
+    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, entry);
+    return entryObject;
 }
 
 } // namespace
