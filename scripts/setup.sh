@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
           libgtest-dev fonts-liberation poppler-utils xvfb imagemagick clang-14 libclang-rt-14-dev
-          libqpdf-dev qpdf libxml2-utils libsaxonhe-java default-jre-headless)
+          pkg-config libqpdf-dev qpdf libxml2-utils libsaxonhe-java default-jre-headless)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
