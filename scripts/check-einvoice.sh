@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Checks every *.xml in a folder as an e-invoice: the CII D16B schema (xmllint), the EN 16931 rules
+# (Saxon) and, for files named *-xrechnung.xml, the XRechnung rules. Saxon runs once per rule set over
+# the whole folder, since compiling a stylesheet takes seconds and checking a file a fraction of one.
+#
+# Usage: scripts/check-einvoice.sh [--xrechnung-all | --en16931-only] [--artefacts DIR] FOLDER
+#   (default)        every file: schema and EN 16931; *-xrechnung.xml also XRechnung
+#   --xrechnung-all  every file also against the XRechnung rules (the official XRechnung examples)
+#   --en16931-only   no file against the XRechnung rules
+#   --artefacts DIR  where the schema and stylesheets lie (default: tests/einvoice of this repository)
+# A failed assert counts when its flag is absent, fatal or error; warnings and information do not.
+# Prints each failure as "file: rule: text" and a summary; exits 0 when all passed, 1 when anything
+# failed, 2 when the check itself could not run.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+artefacts=$root/tests/einvoice
+xrechnung=named
+folder=
+while [ $# -gt 0 ]; do
+    case $1 in
+    --xrechnung-all) xrechnung=all ;;
+    --en16931-only) xrechnung=none ;;
+    --artefacts)
+        artefacts=${2:-}
+        shift
+        ;;
+    -h | --help)
+        sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+        exit 0
+        ;;
+    -*)
+        echo "check-einvoice: unknown option $1" >&2
+        exit 2
+        ;;
+    *) folder=$1 ;;
+    esac
+    shift
+done
+[ -n "$folder" ] && [ -d "$folder" ] || {
+    echo "check-einvoice: no folder given (or not a folder): '$folder'" >&2
+    exit 2
+}
+
+schema=$artefacts/cii-xsd/CrossIndustryInvoice_100pD16B.xsd
+en16931=$artefacts/EN16931-CII-validation.xslt
+xrrules=$artefacts/XRechnung-CII-validation.xsl
+saxon=${SAXON_JAR:-/usr/share/java/Saxon-HE.jar}
+for f in "$schema" "$en16931" "$xrrules" "$saxon"; do
+    [ -f "$f" ] || {
+        echo "check-einvoice: missing $f" >&2
+        exit 2
+    }
+done
+for tool in xmllint java; do
+    command -v $tool >/dev/null || {
+        echo "check-einvoice: $tool not found" >&2
+        exit 2
+    }
+done
+
+shopt -s nullglob
+files=("$folder"/*.xml)
+if [ ${#files[@]} -eq 0 ]; then
+    echo "check-einvoice: no *.xml in $folder" >&2
+    exit 2
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+fail() {
+    echo "$1"
+    failures=$((failures + 1))
+}
+
+# The schema: one xmllint call for all files; it names every file that fails.
+xmllint --noout --schema "$schema" "${files[@]}" >"$work/schema.log" 2>&1
+for f in "${files[@]}"; do
+    if ! grep -qxF "$f validates" "$work/schema.log"; then
+        fail "$(basename "$f"): schema: $(grep -F "$f:" "$work/schema.log" | head -3 | tr '\n' ' ')"
+    fi
+done
+schemaFailures=$failures
+
+# Runs a stylesheet over the files given (linked into a folder of their own) and reports every failed
+# assert that counts. $1: rule set name, $2: stylesheet, rest: files.
+runRules() {
+    local name=$1 xsl=$2
+    shift 2
+    local in=$work/$name-in out=$work/$name-out
+    mkdir -p "$in" "$out"
+    for f in "$@"; do
+        ln -s "$(cd "$(dirname "$f")" && pwd)/$(basename "$f")" "$in/$(basename "$f")"
+    done
+    java -cp "$saxon" net.sf.saxon.Transform -s:"$in" -xsl:"$xsl" -o:"$out" >"$work/$name.log" 2>&1
+    local counted='//*[local-name()="failed-assert"][not(@flag) or @flag="fatal" or @flag="error"]'
+    for f in "$@"; do
+        local base report n i
+        base=$(basename "$f")
+        report=$out/$base
+        if [ ! -s "$report" ]; then
+            fail "$base: $name: no report ($(grep -m1 -i error "$work/$name.log"))"
+            continue
+        fi
+        n=$(xmllint --xpath "count($counted)" "$report" 2>/dev/null)
+        for ((i = 1; i <= ${n:-0}; i++)); do
+            fail "$base: $(xmllint --xpath "string(($counted)[$i]/@id)" "$report"): $(xmllint --xpath \
+                "normalize-space(($counted)[$i]/*[local-name()=\"text\"])" "$report")"
+        done
+    done
+}
+
+runRules EN16931 "$en16931" "${files[@]}"
+en16931Failures=$((failures - schemaFailures))
+
+xrfiles=()
+case $xrechnung in
+all) xrfiles=("${files[@]}") ;;
+named) xrfiles=("$folder"/*-xrechnung.xml) ;;
+esac
+if [ ${#xrfiles[@]} -gt 0 ]; then
+    runRules XRechnung "$xrrules" "${xrfiles[@]}"
+fi
+xrFailures=$((failures - schemaFailures - en16931Failures))
+
+echo "check-einvoice: ${#files[@]} files (${#xrfiles[@]} with XRechnung rules):" \
+    "schema $schemaFailures, EN 16931 $en16931Failures, XRechnung $xrFailures failures"
+[ $failures -eq 0 ]

@@ -1,0 +1,302 @@
+#include "einvoice/ciiwriter.h"
+
+#include "einvoice/cleantext.h"
+
+#include <QXmlStreamWriter>
+
+namespace einvoice {
+
+namespace {
+
+const QString kRsm = QStringLiteral("urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100");
+const QString kRam =
+    QStringLiteral("urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100");
+const QString kUdt = QStringLiteral("urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100");
+const QString kQdt = QStringLiteral("urn:un:unece:uncefact:data:standard:QualifiedDataType:100");
+// The business process XRechnung's receivers ask for (BT-23).
+const QString kBillingProcess = QStringLiteral("urn:fdc:peppol.eu:2017:poacc:billing:01:1.0");
+
+QString amountText(money::Amount a) {
+    return QString::fromStdString(money::formatDecimal(a.units, 2, 2, '.'));
+}
+QString rateText(money::Rate r) {
+    return QString::fromStdString(money::formatDecimal(r.units, 2, 0, '.'));
+}
+
+// The writer over the stream, with the element shapes CII repeats.
+class Cii {
+  public:
+    Cii(QByteArray* out, const Document& doc, Profile profile) : x_(out), doc_(doc), profile_(profile) {
+        x_.setAutoFormatting(true);
+        x_.setAutoFormattingIndent(1);
+    }
+
+    void write() {
+        x_.writeStartDocument();
+        x_.writeNamespace(kRsm, QStringLiteral("rsm"));
+        x_.writeNamespace(kRam, QStringLiteral("ram"));
+        x_.writeNamespace(kQdt, QStringLiteral("qdt"));
+        x_.writeNamespace(kUdt, QStringLiteral("udt"));
+        x_.writeStartElement(kRsm, QStringLiteral("CrossIndustryInvoice"));
+        context();
+        header();
+        x_.writeStartElement(kRsm, QStringLiteral("SupplyChainTradeTransaction"));
+        for (std::size_t i = 0; i < doc_.lines.size(); ++i)
+            line(i + 1, doc_.lines[i]);
+        agreement();
+        delivery();
+        settlement();
+        x_.writeEndElement();
+        x_.writeEndElement();
+        x_.writeEndDocument();
+    }
+
+  private:
+    void start(const char* name) { x_.writeStartElement(kRam, QLatin1String(name)); }
+    void end() { x_.writeEndElement(); }
+    void text(const char* name, const QString& value) {
+        x_.writeTextElement(kRam, QLatin1String(name), value);
+    }
+    /// A text element of a program text, left out when nothing visible is left.
+    void optionalText(const char* name, std::string_view value) {
+        const QString clean = cleanText(value);
+        if (!clean.isEmpty())
+            text(name, clean);
+    }
+    /// An element holding one <ram:ID> with a scheme, left out when value is blank.
+    void schemeId(const char* outer, const char* inner, const char* scheme, const QString& value) {
+        if (value.isEmpty())
+            return;
+        start(outer);
+        x_.writeStartElement(kRam, QLatin1String(inner));
+        x_.writeAttribute(QStringLiteral("schemeID"), QLatin1String(scheme));
+        x_.writeCharacters(value);
+        end();
+        end();
+    }
+    void date(const char* name, DateValue d) {
+        start(name);
+        x_.writeStartElement(kUdt, QStringLiteral("DateTimeString"));
+        x_.writeAttribute(QStringLiteral("format"), QStringLiteral("102"));
+        x_.writeCharacters(QString::fromStdString(formatDate("%yyyy%mm%dd", d)));
+        end();
+        end();
+    }
+    void tax(const char* categoryCode, const QString& rate) {
+        text("TypeCode", QStringLiteral("VAT"));
+        text("CategoryCode", QLatin1String(categoryCode));
+        text("RateApplicablePercent", rate);
+    }
+    const char* categoryCode() const {
+        switch (categoryOf(doc_)) {
+        case VatCategory::Exempt:
+            return "E";
+        case VatCategory::ZeroRated:
+            return "Z";
+        case VatCategory::Standard:
+            break;
+        }
+        return "S";
+    }
+    QString rate() const {
+        return categoryOf(doc_) == VatCategory::Exempt ? QStringLiteral("0") : rateText(doc_.rate);
+    }
+
+    void context() {
+        x_.writeStartElement(kRsm, QStringLiteral("ExchangedDocumentContext"));
+        if (profile_ == Profile::XRechnung) {
+            start("BusinessProcessSpecifiedDocumentContextParameter");
+            text("ID", kBillingProcess);
+            end();
+        }
+        start("GuidelineSpecifiedDocumentContextParameter");
+        text("ID", QLatin1String(profile_ == Profile::XRechnung ? kXRechnungGuideline : kEn16931Guideline));
+        end();
+        end();
+    }
+
+    void header() {
+        x_.writeStartElement(kRsm, QStringLiteral("ExchangedDocument"));
+        text("ID", cleanText(doc_.number));
+        text("TypeCode", QStringLiteral("380"));
+        date("IssueDateTime", doc_.issueDate);
+        end();
+    }
+
+    void line(std::size_t position, const Line& l) {
+        // Prices may not be negative: a credit line carries its sign in the quantity.
+        money::Quantity quantity = l.quantity;
+        money::Price price = l.netPrice;
+        if (price.units < 0) {
+            quantity.units = -quantity.units;
+            price.units = -price.units;
+        }
+        start("IncludedSupplyChainTradeLineItem");
+        start("AssociatedDocumentLineDocument");
+        text("LineID", QString::number(position));
+        end();
+        start("SpecifiedTradeProduct");
+        text("Name", cleanText(l.name));
+        optionalText("Description", l.description);
+        end();
+        start("SpecifiedLineTradeAgreement");
+        start("NetPriceProductTradePrice");
+        text("ChargeAmount", QString::fromStdString(money::formatDecimal(price.units, 4, 2, '.')));
+        end();
+        end();
+        start("SpecifiedLineTradeDelivery");
+        x_.writeStartElement(kRam, QStringLiteral("BilledQuantity"));
+        x_.writeAttribute(QStringLiteral("unitCode"), QStringLiteral("C62"));
+        x_.writeCharacters(QString::fromStdString(money::formatDecimal(quantity.units, 3, 0, '.')));
+        end();
+        end();
+        start("SpecifiedLineTradeSettlement");
+        start("ApplicableTradeTax");
+        tax(categoryCode(), rate());
+        end();
+        start("SpecifiedTradeSettlementLineMonetarySummation");
+        text("LineTotalAmount", amountText(l.netAmount));
+        end();
+        end();
+        end();
+    }
+
+    void address(std::string_view postcode, std::initializer_list<std::string_view> lines,
+                 std::string_view city, std::string_view country) {
+        start("PostalTradeAddress");
+        optionalText("PostcodeCode", postcode);
+        static const char* const kLineNames[] = {"LineOne", "LineTwo", "LineThree"};
+        std::size_t used = 0;
+        for (std::string_view l : lines) {
+            if (used < std::size(kLineNames) && !isBlank(l))
+                optionalText(kLineNames[used++], l);
+        }
+        optionalText("CityName", city);
+        text("CountryID", cleanText(country));
+        end();
+    }
+
+    void electronicAddress(std::string_view email) {
+        schemeId("URIUniversalCommunication", "URIID", "EM", cleanText(email));
+    }
+
+    void seller() {
+        const Seller& s = doc_.seller;
+        start("SellerTradeParty");
+        // Without a VAT id the tax number is the seller's identifier too, since the rules want one of
+        // identifier, registration or VAT id to tell sellers apart.
+        if (isBlank(s.vatId))
+            optionalText("ID", s.taxNumber);
+        text("Name", cleanText(s.name));
+        if (!isBlank(s.contactName) || !isBlank(s.telephone) || !isBlank(s.email)) {
+            start("DefinedTradeContact");
+            optionalText("PersonName", s.contactName);
+            if (!isBlank(s.telephone)) {
+                start("TelephoneUniversalCommunication");
+                optionalText("CompleteNumber", s.telephone);
+                end();
+            }
+            if (!isBlank(s.email)) {
+                start("EmailURIUniversalCommunication");
+                optionalText("URIID", s.email);
+                end();
+            }
+            end();
+        }
+        address(s.postcode, {s.street}, s.city, s.countryCode);
+        electronicAddress(s.email);
+        schemeId("SpecifiedTaxRegistration", "ID", "FC", cleanText(s.taxNumber));
+        schemeId("SpecifiedTaxRegistration", "ID", "VA", cleanText(s.vatId).remove(u' '));
+        end();
+    }
+
+    void buyer() {
+        const Buyer& b = doc_.buyer;
+        start("BuyerTradeParty");
+        text("Name", cleanText(b.name));
+        address(b.postcode, {b.addressLines[0], b.addressLines[1], b.addressLines[2]}, b.city, b.countryCode);
+        electronicAddress(b.email);
+        schemeId("SpecifiedTaxRegistration", "ID", "VA", cleanText(b.vatId).remove(u' '));
+        end();
+    }
+
+    void agreement() {
+        start("ApplicableHeaderTradeAgreement");
+        optionalText("BuyerReference", doc_.buyer.reference);
+        seller();
+        buyer();
+        end();
+    }
+
+    void delivery() {
+        start("ApplicableHeaderTradeDelivery");
+        if (doc_.deliveryDate) {
+            start("ActualDeliverySupplyChainEvent");
+            date("OccurrenceDateTime", *doc_.deliveryDate);
+            end();
+        }
+        end();
+    }
+
+    void settlement() {
+        const money::Totals& t = doc_.totals;
+        start("ApplicableHeaderTradeSettlement");
+        text("InvoiceCurrencyCode", QStringLiteral("EUR"));
+        const QString iban = cleanText(doc_.seller.iban).remove(u' ').toUpper();
+        if (!iban.isEmpty()) {
+            start("SpecifiedTradeSettlementPaymentMeans");
+            text("TypeCode", QStringLiteral("58"));
+            start("PayeePartyCreditorFinancialAccount");
+            text("IBANID", iban);
+            end();
+            const QString bic = cleanText(doc_.seller.bic).remove(u' ').toUpper();
+            if (!bic.isEmpty()) {
+                start("PayeeSpecifiedCreditorFinancialInstitution");
+                text("BICID", bic);
+                end();
+            }
+            end();
+        }
+        start("ApplicableTradeTax");
+        text("CalculatedAmount", amountText(t.tax));
+        text("TypeCode", QStringLiteral("VAT"));
+        if (categoryOf(doc_) == VatCategory::Exempt)
+            text("ExemptionReason", cleanText(kSmallBusinessReason));
+        text("BasisAmount", amountText(t.net));
+        text("CategoryCode", QLatin1String(categoryCode()));
+        text("RateApplicablePercent", rate());
+        end();
+        if (doc_.dueDate || !isBlank(doc_.paymentTerms)) {
+            start("SpecifiedTradePaymentTerms");
+            optionalText("Description", doc_.paymentTerms);
+            if (doc_.dueDate)
+                date("DueDateDateTime", *doc_.dueDate);
+            end();
+        }
+        start("SpecifiedTradeSettlementHeaderMonetarySummation");
+        text("LineTotalAmount", amountText(t.net));
+        text("TaxBasisTotalAmount", amountText(t.net));
+        x_.writeStartElement(kRam, QStringLiteral("TaxTotalAmount"));
+        x_.writeAttribute(QStringLiteral("currencyID"), QStringLiteral("EUR"));
+        x_.writeCharacters(amountText(t.tax));
+        end();
+        text("GrandTotalAmount", amountText(t.gross));
+        text("DuePayableAmount", amountText(t.gross));
+        end();
+        end();
+    }
+
+    QXmlStreamWriter x_;
+    const Document& doc_;
+    Profile profile_;
+};
+
+} // namespace
+
+std::string ciiXml(const Document& doc, Profile profile) {
+    QByteArray out;
+    Cii(&out, doc, profile).write();
+    return out.toStdString();
+}
+
+} // namespace einvoice

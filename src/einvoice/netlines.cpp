@@ -1,0 +1,58 @@
+#include "einvoice/netlines.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <optional>
+
+namespace einvoice {
+
+namespace {
+
+// units × 100 / (100 + rate), rounded half away from zero, in the same units; nullopt beyond 64 bits
+// (or at the lowest value, whose magnitude does not fit).
+std::optional<std::int64_t> netUnits(std::int64_t units, money::Rate rate) {
+    const __int128 divisor = 10000 + rate.units;
+    const __int128 scaled = static_cast<__int128>(units) * 10000;
+    const __int128 half = divisor / 2;
+    const __int128 q = scaled >= 0 ? (scaled + half) / divisor : (scaled - half) / divisor;
+    const __int128 limit = std::numeric_limits<std::int64_t>::max() - 1; // room for the cent added below
+    if (q > limit || q < -limit)
+        return std::nullopt;
+    return static_cast<std::int64_t>(q);
+}
+
+} // namespace
+
+bool convertGrossLines(std::vector<Line>& lines, money::Rate rate, money::Amount net) {
+    if (rate.units <= -10000)
+        return false;
+    std::vector<Line> out = lines;
+    __int128 sum = 0;
+    for (Line& line : out) {
+        const auto price = netUnits(line.netPrice.units, rate);
+        const auto amount = netUnits(line.netAmount.units, rate);
+        if (!price || !amount)
+            return false;
+        line.netPrice.units = *price;
+        line.netAmount.units = *amount;
+        sum += *amount;
+    }
+    // Each line rounds by half a cent at most, so the rest is at most half a cent per line.
+    const __int128 rest = net.units - sum;
+    const __int128 count = static_cast<__int128>(out.size());
+    if (rest > count || -rest > count)
+        return false;
+    std::vector<std::size_t> order(out.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::abs(out[a].netAmount.units) > std::abs(out[b].netAmount.units);
+    });
+    const int step = rest > 0 ? 1 : -1;
+    for (__int128 i = 0; i < (rest > 0 ? rest : -rest); ++i)
+        out[order[static_cast<std::size_t>(i)]].netAmount.units += step;
+    lines = std::move(out);
+    return true;
+}
+
+} // namespace einvoice

@@ -1,0 +1,126 @@
+#include "einvoice/preflight.h"
+
+#include "einvoice/cleantext.h"
+
+#include <cstdlib>
+
+namespace einvoice {
+
+namespace {
+
+// ISO 3166-1 alpha-2 as the rules accept it (with 1A for Kosovo and XI for Northern Ireland).
+constexpr std::string_view kCountryCodes =
+    " 1A AD AE AF AG AI AL AM AN AO AQ AR AS AT AU AW AX AZ BA BB BD BE BF BG BH BI BL BJ BM BN BO BQ BR "
+    "BS BT BV BW BY BZ CA CC CD CF CG CH CI CK CL CM CN CO CR CU CV CW CX CY CZ DE DJ DK DM DO DZ EC EE "
+    "EG EH ER ES ET FI FJ FK FM FO FR GA GB GD GE GF GG GH GI GL GM GN GP GQ GR GS GT GU GW GY HK HM HN "
+    "HR HT HU ID IE IL IM IN IO IQ IR IS IT JE JM JO JP KE KG KH KI KM KN KP KR KW KY KZ LA LB LC LI LK "
+    "LR LS LT LU LV LY MA MC MD ME MF MG MH MK ML MM MN MO MP MQ MR MS MT MU MV MW MX MY MZ NA NC NE NF "
+    "NG NI NL NO NP NR NU NZ OM PA PE PF PG PH PK PL PM PN PR PS PT PW PY QA RE RO RS RU RW SA SB SC SD "
+    "SE SG SH SI SJ SK SL SM SN SO SR ST SV SX SY SZ TC TD TF TG TH TJ TK TL TM TN TO TR TT TV TW TZ UA "
+    "UG UM US UY UZ VA VC VE VG VI VN VU WF WS XI YE YT ZA ZM ZW ";
+
+// A VAT id begins with a country code; Greece writes EL there.
+bool hasCountryPrefix(std::string_view vatId) {
+    const QString id = cleanText(vatId);
+    if (id.size() < 3)
+        return false;
+    const std::string prefix = id.left(2).toStdString();
+    return prefix == "EL" || isCountryCode(prefix);
+}
+
+// The tax the rules expect within one euro either way: |tax| against |net| × rate / 100.
+bool taxFitsRate(money::Amount net, money::Amount tax, money::Rate rate) {
+    const __int128 expected = static_cast<__int128>(std::llabs(net.units)) * rate.units; // cents / 10^4
+    const __int128 given = static_cast<__int128>(std::llabs(tax.units)) * 10000;
+    const __int128 diff = given > expected ? given - expected : expected - given;
+    return diff <= static_cast<__int128>(100) * 10000;
+}
+
+bool amountsAddUp(const Document& doc) {
+    money::Amount sum;
+    for (const Line& line : doc.lines) {
+        const auto next = money::add(sum, line.netAmount);
+        if (!next)
+            return false;
+        sum = *next;
+    }
+    const money::Totals& t = doc.totals;
+    const auto gross = money::add(t.net, t.tax);
+    if (sum != t.net || !gross || *gross != t.gross)
+        return false;
+    if (categoryOf(doc) != VatCategory::Standard)
+        return t.tax.units == 0;
+    // A negative rate has its own reason.
+    return doc.rate.units < 0 || taxFitsRate(t.net, t.tax, doc.rate);
+}
+
+} // namespace
+
+bool isCountryCode(std::string_view code) {
+    if (code.size() != 2)
+        return false;
+    for (std::size_t i = 1; i + 2 < kCountryCodes.size(); i += 3) {
+        if (kCountryCodes.substr(i, 2) == code)
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::string> missingFor(const Document& doc, Profile profile) {
+    std::vector<std::string> reasons;
+    const auto require = [&](bool ok, const char* reason) {
+        if (!ok)
+            reasons.emplace_back(reason);
+    };
+    const auto country = [&](std::string_view code, const char* missing, const char* notACode) {
+        if (isBlank(code))
+            reasons.emplace_back(missing);
+        else
+            require(isCountryCode(cleanText(code).toStdString()), notACode);
+    };
+    const bool xrechnung = profile == Profile::XRechnung;
+    const Seller& s = doc.seller;
+    const Buyer& b = doc.buyer;
+
+    require(!isBlank(doc.number), "Rechnungsnummer fehlt");
+    require(!isBlank(s.name), "Firmenname fehlt");
+    require(!isBlank(s.street), "Stra\xDF"
+                                "e der Firma fehlt");
+    require(!isBlank(s.postcode), "PLZ der Firma fehlt");
+    require(!isBlank(s.city), "Ort der Firma fehlt");
+    country(s.countryCode, "Land der Firma fehlt", "Land der Firma ist kein L\xE4nderkennzeichen (z. B. DE)");
+    require(!isBlank(s.taxNumber) || !isBlank(s.vatId), "Steuernummer oder USt-IdNr. der Firma fehlt");
+    require(isBlank(s.vatId) || hasCountryPrefix(s.vatId),
+            "USt-IdNr. der Firma beginnt nicht mit einem L\xE4nderkennzeichen");
+    if (xrechnung) {
+        require(!isBlank(s.contactName), "Ansprechpartner der Firma fehlt");
+        require(!isBlank(s.telephone), "Telefon der Firma fehlt");
+        require(!isBlank(s.email), "E-Mail der Firma fehlt");
+        require(!isBlank(s.iban), "IBAN der Firma fehlt");
+        require(!cleanText(doc.paymentTerms).startsWith(u'#'), "Zahlungsbedingungen beginnen mit \"#\"");
+    }
+
+    require(!isBlank(b.name), "Name des Kunden fehlt");
+    require(!isBlank(b.postcode), "PLZ des Kunden fehlt");
+    require(!isBlank(b.city), "Ort des Kunden fehlt");
+    country(b.countryCode, "Land des Kunden fehlt",
+            "Land des Kunden ist kein L\xE4nderkennzeichen (z. B. DE)");
+    require(isBlank(b.vatId) || hasCountryPrefix(b.vatId),
+            "USt-IdNr. des Kunden beginnt nicht mit einem L\xE4nderkennzeichen");
+    if (xrechnung) {
+        require(!isBlank(b.reference), "Leitweg-ID des Kunden fehlt");
+        require(!isBlank(b.email), "E-Mail des Kunden fehlt");
+    }
+
+    require(!doc.lines.empty(), "keine Rechnungsposition");
+    for (std::size_t i = 0; i < doc.lines.size(); ++i) {
+        if (isBlank(doc.lines[i].name))
+            reasons.push_back("Position " + std::to_string(i + 1) + " ohne Bezeichnung");
+    }
+    require(doc.smallBusiness || doc.rate.units >= 0, "Steuersatz unter 0 %");
+    require(amountsAddUp(doc), "Rechnungsbetr\xE4ge passen nicht zusammen");
+    require(doc.totals.gross.units <= 0 || doc.dueDate || !isBlank(doc.paymentTerms), "Zahlungsziel fehlt");
+    return reasons;
+}
+
+} // namespace einvoice
