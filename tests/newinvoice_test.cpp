@@ -10,6 +10,7 @@
 #include "shell/mainwindow.h"
 #include "state/invoicestate.h"
 #include "state/shellstate.h"
+#include "support/datafolder.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -103,7 +104,7 @@ TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
 
     QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Neue Rechnung");
-    EXPECT_EQ(window->parentWidget(), windowWidget(kMainWindow));
+    EXPECT_EQ(transientOwner(window), windowWidget(kMainWindow));
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(controlWidget(kLinesList)->parentWidget()->size(), QSize(782, 500));
 
@@ -397,6 +398,41 @@ TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialo
         EXPECT_EQ(controlWidget(kLinesList), nullptr);
         EXPECT_EQ(controlWidget(kArticlePicks), nullptr);
     }
+}
+
+// A burst of clicks reaches the queue before the first one runs; once that one has closed the window,
+// the others belong to a window that is gone.
+TEST_F(NewInvoiceTest, ClicksQueuedOnAWindowThatClosesRunOnce) {
+    struct Case {
+        const char* name;
+        void (*openWindow)();
+        int button;
+    };
+    const Case cases[] = {
+        {"OK of a new customer", [] { press(kNewCustomerButton); }, kNewCustomerOkButton},
+        {"Rechnung erstellen",
+         [] {
+             openInvoiceWindow();
+             chooseCustomerRow(0);
+             addLine(0, "2");
+         },
+         kCreateInvoiceButton},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.openWindow();
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(clickButton(c.button));
+        dispatch();
+        EXPECT_FALSE(windowExists(kDialogWindow));
+    }
+    EXPECT_EQ(rowCount(kCustomerList), 3);
+    EXPECT_EQ(invoiceState().invoiceCounter, 1);
+    EXPECT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
+    EXPECT_EQ(
+        QDir(QString::fromStdString(dataPath("Rechnungen"))).entryList(QDir::Files).join(' ').toStdString(),
+        "1.txt");
 }
 
 } // namespace

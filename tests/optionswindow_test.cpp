@@ -96,7 +96,7 @@ TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
     openOptions();
     QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Optionen");
-    EXPECT_EQ(window->parentWidget(), nullptr);
+    EXPECT_EQ(transientOwner(window), nullptr);
     EXPECT_TRUE(window->windowFlags() & Qt::WindowTitleHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(controlWidget(kSaveOptionsButton)->parentWidget()->size(), QSize(602, 502));
