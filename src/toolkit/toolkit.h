@@ -81,7 +81,8 @@ void addColumn(int list, int position, std::string_view title, int width);
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.
 void closeControlList();
-/// Keeps every byte of forbidden out of a TextField, typed or pasted.
+/// Keeps every byte of forbidden out of a TextField, typed or pasted, besides CR, LF and NUL, which no
+/// TextField takes.
 void setForbiddenCharacters(int number, std::string_view forbidden);
 
 // --- Generic operations --------------------------------------------------------------------------

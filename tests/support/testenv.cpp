@@ -75,6 +75,15 @@ std::string ProgramTest::readData(const std::string& name) const {
     return file.readAll().toStdString();
 }
 
+std::vector<std::string> ProgramTest::errorTexts() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& m : messages) {
+        if (m.caption == "Fehler!" && m.flags == kMessageOk)
+            texts.push_back(m.text);
+    }
+    return texts;
+}
+
 void ProgramTest::installAnswerer() {
     setMessageAnswerer([this](const std::string& caption, const std::string& text, int flags) {
         messages.push_back({caption, text, flags});

@@ -31,6 +31,9 @@ class ProgramTest : public ::testing::Test {
     /// The next message box gets this answer (otherwise OK for flags 0 and No for flags 4).
     void answerNext(int answer) { answers_.push_back(answer); }
 
+    /// The texts of the "Fehler!" boxes among messages.
+    std::vector<std::string> errorTexts() const;
+
     std::vector<ShownMessage> messages;
 
   private:
