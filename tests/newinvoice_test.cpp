@@ -435,4 +435,70 @@ TEST_F(NewInvoiceTest, ClicksQueuedOnAWindowThatClosesRunOnce) {
         "1.txt");
 }
 
+TEST_F(NewInvoiceTest, NumbersWrapAtTheLimitAndANegativeCounterSurvivesTheStart) {
+    struct Case {
+        const char* name;
+        const char* counter;
+        int button;
+        std::string number;
+    };
+    const Case cases[] = {
+        {"invoice after the highest number", "2147483647", kCreateInvoiceButton, "-2147483648"},
+        {"delivery note after the highest number", "2147483647", kDeliveryNoteButton, "-2147483648"},
+        {"negative counter without a register", "-5", kCreateInvoiceButton, "-4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(QString::fromStdString(dataPath("ReData.dat")));
+        writeData("Daten.dat", std::string("1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\n"
+                                           "Schraube|Teile|0,50|M6\r\n") +
+                                   c.counter + "\r\n");
+        resetPrintJob();
+        resetToolkit();
+        start();
+        printToRecorder();
+        EXPECT_EQ(invoiceState().invoiceCounter, parseInt(c.counter));
+        openInvoiceWindow();
+        press(c.button);
+        const std::string shown = c.button == kDeliveryNoteButton
+                                      ? formatInt(invoiceState().deliveryNoteNumber)
+                                      : getCell(kInvoiceList, 0, 0);
+        EXPECT_EQ(shown, c.number);
+    }
+}
+
+// The device would not begin the document: nothing was issued, so the number goes back and the
+// window keeps its lines for another try.
+TEST_F(NewInvoiceTest, ARefusedPrintoutRegistersNothingAndSaysSo) {
+    struct Case {
+        const char* name;
+        int button;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"invoice", kCreateInvoiceButton, "Die Rechnung konnte nicht gedruckt werden!"},
+        {"delivery note", kDeliveryNoteButton, "Der Lieferschein konnte nicht gedruckt werden!"},
+    };
+    invoiceState().invoiceCounter = 4;
+    printTarget().kind = PrintTargetKind::PdfFile;
+    printTarget().pdfPath = dataPath("kein Ordner/beleg.pdf");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(0, "2");
+        press(c.button);
+        EXPECT_EQ(errorTexts(), Row{c.text});
+        EXPECT_EQ(invoiceState().invoiceCounter, 4);
+        EXPECT_EQ(invoiceState().printedFlag, 0);
+        EXPECT_TRUE(windowExists(kDialogWindow));
+        EXPECT_EQ(column(kLinesList, 1), Row{"Schraube"});
+        EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+        EXPECT_EQ(rowCount(kInvoiceList), 0);
+        for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
+            EXPECT_FALSE(exists(name)) << name;
+    }
+}
+
 } // namespace

@@ -1,9 +1,11 @@
 // The options window: its controls and places, filling them from the settings, taking them back and
 // writing Option.ini, and a save that fails.
 
+#include "printing/printtarget.h"
 #include "runtime/diskops.h"
 #include "settings/settingsfile.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -290,6 +293,57 @@ TEST_F(OptionsWindowTest, ASaveThatFailsIsReportedAndKeepsTheValuesInMemory) {
     EXPECT_EQ(settings().taxNumber, "99/999");
     resetDiskFaults();
     EXPECT_EQ(readData("Option.ini"), "alt");
+}
+
+// Net and gross only make sense for a rate from 0 to 100: the window refuses any other and keeps
+// what was typed, and an Option.ini that holds one stops "Rechnung erstellen" before a number is used.
+TEST_F(OptionsWindowTest, TheTaxRateIsEmptyOrANumberFrom0To100) {
+    const char* const refusal = "Der Steuersatz muss eine Zahl zwischen 0 und 100 sein.";
+    struct Case {
+        const char* rate;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"", true},      {"0", true},      {"16%", true},   {"19,5", true},    {"100", true},
+        {" 7 % ", true}, {"-1", false},    {"-100", false}, {"100,01", false}, {"1e3", false},
+        {"abc", false},  {"19abc", false}, {"%", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        std::filesystem::remove(dataPath("Option.ini"));
+        std::filesystem::remove(dataPath("ReData.dat"));
+        start();
+        messages.clear();
+        openOptions();
+        ASSERT_TRUE(typeInto(kTaxRateField, c.rate));
+        pressSave();
+        EXPECT_EQ(windowExists(kDialogWindow), !c.accepted);
+        EXPECT_EQ(settings().taxRate, c.accepted ? c.rate : "");
+        EXPECT_EQ(readData("Option.ini").empty(), !c.accepted);
+        if (c.accepted) {
+            EXPECT_TRUE(messages.empty());
+            continue;
+        }
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{refusal});
+        EXPECT_EQ(getText(kTaxRateField), c.rate);
+
+        std::string ini = "Firma\r\n\r\n18\r\nWeg 1\r\n6\r\n10\r\n8\r\n7\r\n";
+        for (int line = 0; line < 20; ++line)
+            ini += "Fu\xDFtext\r\n";
+        writeData("Option.ini", ini + "12/345\r\n" + c.rate + "\r\n0");
+        start();
+        printTarget().kind = PrintTargetKind::Recorder;
+        printTarget().recorderArea = {2000, 2800, 200, 280};
+        messages.clear();
+        ASSERT_TRUE(clickButton(kNewInvoiceButton));
+        dispatch();
+        ASSERT_TRUE(clickButton(kCreateInvoiceButton));
+        dispatch();
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{refusal});
+        EXPECT_EQ(invoiceState().invoiceCounter, 0);
+        EXPECT_EQ(rowCount(kInvoiceList), 0);
+        EXPECT_TRUE(readData("ReData.dat").empty());
+    }
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include "printing/printjob.h"
 #include "state/invoicestate.h"
 
-bool printDeliveryNote() {
-    if (!beginPrintout("test"))
-        return false;
+PrintResult printDeliveryNote() {
+    if (const PrintResult begun = beginPrintout("test"); !begun)
+        return begun;
     setTransparentText();
     drawLetterhead();
     drawTitleBlock("Lieferschein Nr.:", invoiceState().deliveryNoteNumber);
@@ -17,5 +17,5 @@ bool printDeliveryNote() {
     placeLine(25, 220, 185, 220, 1);
     drawFooter();
     endPrintout();
-    return true;
+    return {};
 }

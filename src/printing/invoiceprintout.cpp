@@ -69,9 +69,9 @@ void drawTotalsBlock(int rate) {
 
 } // namespace
 
-bool printInvoice() {
-    if (!beginPrintout("test"))
-        return false;
+PrintResult printInvoice() {
+    if (const PrintResult begun = beginPrintout("test"); !begun)
+        return begun;
     setTransparentText();
     drawLetterhead();
     drawTitleBlock("Rechnung Nr.:", invoiceState().invoiceCounter);
@@ -85,5 +85,5 @@ bool printInvoice() {
     drawFooter();
     invoiceState().printedFlag = 1;
     endPrintout();
-    return true;
+    return {};
 }

@@ -2,7 +2,8 @@
 // The invoice printout: one page with the page frame, the invoice number, the lines of the
 // new-invoice window at net prices, and net amount, tax and invoice amount.
 
-/// Prints the invoice being created. False when the print dialog was cancelled: then nothing is
-/// printed and printedFlag stays as it was. Otherwise the page is drawn, printedFlag becomes 1 and
-/// the job is ended.
-bool printInvoice();
+#include "printing/printjob.h"
+
+/// Prints the invoice being created. Cancelled or refused: nothing is printed and printedFlag stays
+/// as it was. Otherwise the page is drawn, printedFlag becomes 1 and the job is ended.
+PrintResult printInvoice();

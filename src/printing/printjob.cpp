@@ -54,17 +54,18 @@ void resetPrintJob() {
     theJob.pixelsPerMmY = 0.0f;
 }
 
-bool beginPrintout(std::string_view documentName) {
+PrintResult beginPrintout(std::string_view documentName) {
     endPainting();
     theJob.device.reset();
     auto device = openPrintDevice(printTarget(), documentName);
     if (!device)
-        return false;
-    theJob.device = std::move(device);
-
-    // A refused document still gets the layout drawn; nothing reports the refusal.
+        return {PrintOutcome::Cancelled};
     theJob.painter = std::make_unique<QPainter>();
-    theJob.painter->begin(theJob.device->paintDevice());
+    if (!theJob.painter->begin(device->paintDevice())) {
+        theJob.painter.reset();
+        return {PrintOutcome::Refused};
+    }
+    theJob.device = std::move(device);
     QPen pen(Qt::black);
     pen.setWidth(1);
     pen.setCosmetic(true);
@@ -78,7 +79,7 @@ bool beginPrintout(std::string_view documentName) {
     const PrintableArea area = theJob.device->printableArea();
     theJob.pixelsPerMmX = pixelsPerMm(area.widthPixels, area.widthMm);
     theJob.pixelsPerMmY = pixelsPerMm(area.heightPixels, area.heightMm);
-    return true;
+    return {};
 }
 
 void setTransparentText() {

@@ -30,10 +30,26 @@ PrintJob& printJob();
 /// Ends any open page and releases the held device; the page scale goes back to 0.
 void resetPrintJob();
 
+/// How a printout ended.
+enum class PrintOutcome {
+    /// The device took the document.
+    Printed,
+    /// The print dialog was cancelled.
+    Cancelled,
+    /// The device would not begin the document: a file that cannot be written, a printer gone.
+    Refused,
+};
+
+/// The outcome of a printout; true only when printed.
+struct PrintResult {
+    PrintOutcome outcome = PrintOutcome::Printed;
+    explicit operator bool() const { return outcome == PrintOutcome::Printed; }
+};
+
 /// Releases the previous device and asks the print target (normally the print dialog) for a printer.
-/// False when cancelled, and then nothing is held. True when a document named documentName has its
-/// page open and the page scale is measured.
-bool beginPrintout(std::string_view documentName);
+/// Printed when a document named documentName has its page open and the page scale is measured;
+/// when cancelled or refused nothing is held.
+PrintResult beginPrintout(std::string_view documentName);
 /// Draws text without filling its background.
 void setTransparentText();
 /// Makes a font of text size size (normal or bold) in the settings' face the current font.
