@@ -327,10 +327,11 @@ TEST_F(OptionsWindowTest, TheTaxRateIsEmptyOrANumberFrom0To100) {
         EXPECT_EQ(errorTexts(), std::vector<std::string>{refusal});
         EXPECT_EQ(getText(kTaxRateField), c.rate);
 
-        std::string ini = "Firma\r\n\r\n18\r\nWeg 1\r\n6\r\n10\r\n8\r\n7\r\n";
-        for (int line = 0; line < 20; ++line)
-            ini += "Fu\xDFtext\r\n";
-        writeData("Option.ini", ini + "12/345\r\n" + c.rate + "\r\n0");
+        // The rate is line 30 of Option.ini's 31.
+        std::string ini;
+        for (int line = 1; line < 30; ++line)
+            ini += "\r\n";
+        writeData("Option.ini", ini + c.rate + "\r\n0");
         start();
         printTarget().kind = PrintTargetKind::Recorder;
         printTarget().recorderArea = {2000, 2800, 200, 280};

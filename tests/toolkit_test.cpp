@@ -375,9 +375,7 @@ TEST_F(ToolkitTest, RealMessageBoxBlocksTheOthersAndAnswersTheUsualKeys) {
         timer.start(300);
         EXPECT_EQ(messageBox("Hinweis!", "Frage", c.flags), c.answer);
         EXPECT_EQ(ticks, 1) << "answered by the key";
-        const QStringList expected =
-            c.flags == kMessageYesNo ? QStringList{"&Ja", "&Nein"} : QStringList{"OK"};
-        EXPECT_EQ(buttons, expected);
+        EXPECT_EQ(buttons.join(' ').toStdString(), c.flags == kMessageYesNo ? "&Ja &Nein" : "OK");
         EXPECT_TRUE(fieldEnabled);
         EXPECT_FALSE(mainEnabled);
         EXPECT_TRUE(windowWidget(kMainWindow)->isEnabled());
