@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -96,9 +97,10 @@ TEST_F(AtomicSaveTest, FailuresLeaveNoTrace) {
     EXPECT_FALSE(temporaryLeft());
 }
 
-// The steps of a save in the order they change the disk.
+// The steps of a save over an existing file in the order they change the disk.
 enum Step {
     OpenTemporary = 1,
+    KeepMode,
     WriteContent,
     FlushFile,
     RenameOverTarget,
@@ -106,7 +108,7 @@ enum Step {
     StepCount = FlushFolder
 };
 
-TEST_F(AtomicSaveTest, SaveChangesTheDiskInFiveSteps) {
+TEST_F(AtomicSaveTest, SaveChangesTheDiskInSixSteps) {
     putBytes("Daten.dat", kOld);
     ASSERT_TRUE(saveNew("Daten.dat"));
     EXPECT_EQ(diskFaults().changes, StepCount);
@@ -117,11 +119,9 @@ TEST_F(AtomicSaveTest, FaultAtEveryStepKeepsTheOldFile) {
         const char* name;
         Step step;
     };
-    const Row rows[] = {{"open", OpenTemporary},
-                        {"write", WriteContent},
-                        {"fsync-file", FlushFile},
-                        {"rename", RenameOverTarget},
-                        {"fsync-folder", FlushFolder}};
+    const Row rows[] = {{"open", OpenTemporary},      {"fchmod", KeepMode},
+                        {"write", WriteContent},      {"fsync-file", FlushFile},
+                        {"rename", RenameOverTarget}, {"fsync-folder", FlushFolder}};
     for (const int error : {ENOSPC, EIO, EACCES}) {
         for (const Row& row : rows) {
             for (const FaultMode mode : {FaultMode::Once, FaultMode::FromThenOn}) {
@@ -222,6 +222,35 @@ TEST_F(AtomicSaveTest, RemovesLeftoversOfInterruptedSaves) {
     EXPECT_TRUE(fs::is_directory("keep.quillora-tmp"));
     EXPECT_EQ(removeTemporaryLeftovers("."), 0);
     EXPECT_EQ(removeTemporaryLeftovers("missing"), 0);
+}
+
+// A replacement keeps what the user set on the file, its mode bits and its group, and a link planted
+// under the temporary name cannot send the new content elsewhere.
+TEST_F(AtomicSaveTest, KeepsModeAndGroupAndFollowsNoPlantedLink) {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    for (const mode_t mode : {0600, 0640, 0604, 0666}) {
+        SCOPED_TRACE(mode);
+        putBytes("Daten.dat", kOld);
+        ASSERT_EQ(::chmod("Daten.dat", mode), 0);
+        // Root may give the file any group, an ordinary user only one of its own.
+        const bool regrouped = ::chown("Daten.dat", static_cast<uid_t>(-1), 65534) == 0;
+        ASSERT_TRUE(saveNew("Daten.dat"));
+        struct stat st {};
+        ASSERT_EQ(::stat("Daten.dat", &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        if (regrouped) {
+            EXPECT_EQ(st.st_gid, 65534u);
+        }
+    }
+    fs::remove("Daten.dat");
+    putBytes("victim", kOld);
+    fs::create_symlink("victim", std::string("Daten.dat") + std::string(kTemporarySuffix));
+    ASSERT_TRUE(saveNew("Daten.dat"));
+    EXPECT_EQ(bytesOf("victim"), kOld);
+    EXPECT_FALSE(fs::is_symlink("Daten.dat"));
+    EXPECT_EQ(bytesOf("Daten.dat"), "neu\r\n2|Stuhl|7,00");
+    EXPECT_EQ(fs::status("Daten.dat").permissions(), fs::perms(0666 & ~mask)) << "a new file has the default";
 }
 
 } // namespace

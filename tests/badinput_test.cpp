@@ -3,6 +3,7 @@
 // through without a crash, a hang or memory out of all proportion, and keep the bytes they took.
 
 #include "runtime/atomicsave.h"
+#include "runtime/diskops.h"
 #include "runtime/linefile.h"
 #include "shell/mainwindow.h"
 #include "state/invoicestate.h"
@@ -161,6 +162,66 @@ TEST_F(BadInputTest, LineReaderTakesA10MegabyteLineWhole) {
     EXPECT_EQ(readLine(0), "next");
     EXPECT_EQ(atEnd(0), 1);
     closeFile(0);
+}
+
+// A read that fails half way is no end of the file: the start says so, and whatever would write that
+// file in this run is refused, with the writer's own failure message.
+TEST_F(BadInputTest, AFileReadOnlyInPartIsNeverWrittenOver) {
+    std::string master = "150\r\n";
+    std::string entries;
+    for (int i = 1; i <= 300; ++i) {
+        master += i <= 150 ? "Herr|Kunde" + std::to_string(i) + "|Max||Hauptstr. 1|Musterstadt\r\n" : "";
+        entries += std::to_string(i) + "|Kunde|1|1,00|01.12.2026\r\n";
+    }
+    master += "0\r\n7\r\n";
+    struct Case {
+        const char* file;
+        std::string bytes;
+        /// The read that fails, counted from the start; files of more than one block fail in the middle.
+        int failingRead;
+        void (*write)();
+        const char* failure;
+    };
+    const Case cases[] = {
+        {"Daten.dat", master, 2, [] { ASSERT_TRUE(chooseMenuItem("Save")); },
+         "Die Daten konnten nicht gespeichert werden!"},
+        {"Option.ini", "Firma\r\n\r\n18", 1,
+         [] {
+             ASSERT_TRUE(chooseMenuItem("Algemeine Einstellungen"));
+             dispatch();
+             ASSERT_TRUE(clickButton(kSaveOptionsButton));
+         },
+         "Die Optionen konnten nicht gespeichert werden!"},
+        {"ReData.dat", entries, 2,
+         [] {
+             setState(kTabPanel, kInvoicesPage);
+             ASSERT_TRUE(selectRow(kInvoiceList, 0));
+             ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
+         },
+         "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini"})
+            std::filesystem::remove(dataPath(name));
+        writeData(c.file, c.bytes);
+        writeData("Rechnungen/1.txt", "Herr\r\n");
+        messages.clear();
+        resetDiskFaults();
+        diskFaults().failReadAt = c.failingRead;
+        start();
+        EXPECT_EQ(diskFaults().injected, 1);
+        resetDiskFaults();
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{"Die Datei " + std::string(c.file) +
+                                                         " konnte nicht vollst\xE4ndig gelesen werden! Sie "
+                                                         "wird in dieser Sitzung nicht \xFC"
+                                                         "berschrieben."});
+        messages.clear();
+        c.write();
+        dispatch();
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{c.failure});
+        EXPECT_EQ(readData(c.file), c.bytes);
+    }
 }
 
 } // namespace

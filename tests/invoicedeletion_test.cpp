@@ -160,4 +160,30 @@ TEST_F(InvoiceDeletionTest, FailedRewriteKeepsTheOldRegisterAndSaysSo) {
     EXPECT_EQ(messages[1].flags, kMessageOk);
 }
 
+// Only a plain decimal number names an item file; any other register entry is no file name, so its
+// deletion changes nothing, wherever the name would lead.
+TEST_F(InvoiceDeletionTest, ANumberThatIsNoPlainIntegerTouchesNoFile) {
+    const char* const numbers[] = {"..\\victim", "../victim", "+5", " 5", "5 ", "-", "5x", "1e3"};
+    for (const char* number : numbers) {
+        SCOPED_TRACE(number);
+        messages.clear();
+        // Every file the number could name, in and outside the folder of the item files.
+        for (const std::string& name :
+             {std::string("victim.txt"), "Rechnungen/" + std::string(number) + ".txt",
+              std::string("Rechnungen/5.txt")})
+            writeData(name, "bleibt");
+        const std::string before = std::string(number) + "|X|1|0,00|01.01.2026\r\n";
+        startWith(before, {});
+        deleteRow(0);
+        EXPECT_EQ(messages.size(), 1u);
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{"Die Rechnung Nr.:" + std::string(number) +
+                                                         " konnte nicht gel\xF6scht werden!"});
+        EXPECT_EQ(listedNumbers(), std::vector<std::string>{number});
+        EXPECT_EQ(readData("ReData.dat"), before);
+        EXPECT_EQ(readData("victim.txt"), "bleibt");
+        EXPECT_EQ(readData("Rechnungen/5.txt"), "bleibt");
+        EXPECT_EQ(readData("Rechnungen/" + std::string(number) + ".txt"), "bleibt");
+    }
+}
+
 } // namespace

@@ -144,4 +144,52 @@ TEST_F(InvoicePathTest, TwoInvoicesSurviveARestartAndTheFirstCanBeDeleted) {
     EXPECT_EQ(readData("Rechnungen/3.txt"), kAddress + "Schraube 0,50 M6\r\n0,50\r\n");
 }
 
+// A line break pasted into a name, or standing in the list already, splits no register line and no
+// item file: after a restart the invoice is one row and can be deleted.
+TEST_F(InvoicePathTest, ALineBreakInANameSplitsNoRecord) {
+    struct Case {
+        const char* name;
+        void (*giveName)();
+        std::string registered;
+    };
+    const Case cases[] = {
+        {"pasted into the dialog",
+         [] {
+             press(kNewCustomerButton);
+             ASSERT_TRUE(pasteInto(kNewCustomerFirstField + 1, QString::fromUtf8("Müller\rGmbH")));
+             ASSERT_TRUE(pasteInto(kNewCustomerFirstField + 2, QString("Hans\nPeter") + QChar(0)));
+             press(kNewCustomerOkButton);
+         },
+         "M\xFCllerGmbH"},
+        {"standing in the list",
+         [] {
+             addRow(kCustomerList, -1, "");
+             setCell(kCustomerList, 2, "M\xFCller|\r\nGmbH", 1);
+             setCell(kCustomerList, 2, std::string("Hans\nPeter\0", 11), 2);
+         },
+         "M\xFCller   GmbH"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeData("Daten.dat", kCustomers + kArticles + "0\r\n");
+        startPrintingToPdf();
+        c.giveName();
+        composeAndCreate(2, {{1, "1"}});
+        startPrintingToPdf();
+        const std::vector<Row> rows = invoiceRows();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0][1], c.registered);
+        const std::string item = readData("Rechnungen/" + rows[0][0] + ".txt");
+        EXPECT_EQ(std::count(item.begin(), item.end(), '\n'), 7) << item;
+        EXPECT_EQ(std::count(item.begin(), item.end(), '\r'), 7) << item;
+        EXPECT_EQ(item.find('\0'), std::string::npos);
+        messages.clear();
+        ASSERT_TRUE(selectRow(kInvoiceList, 0));
+        press(kDeleteInvoiceButton);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:" + rows[0][0] + " wurde gel\xF6scht!");
+        EXPECT_EQ(readData("ReData.dat"), "");
+    }
+}
+
 } // namespace

@@ -453,7 +453,7 @@ TEST_F(InvoicePrintoutTest, PrintedOnlyWhenEveryPageWasDrawn) {
         invoiceState().printedFlag = 0;
         printToRecorder(24);
         printTarget().recorderPageLimit = c.pageLimit;
-        EXPECT_TRUE(printInvoice());
+        EXPECT_EQ(printInvoice().outcome, c.printedFlag == 1 ? PrintOutcome::Printed : PrintOutcome::Refused);
         EXPECT_EQ(invoiceState().printedFlag, c.printedFlag);
         EXPECT_EQ(recording().page + 1, c.pages);
         EXPECT_EQ(recording().paintingsEnded, 1);

@@ -10,6 +10,7 @@
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,7 +73,7 @@ TEST_F(LineDialogTest, DialogHasItsControlsAndNamesTheArticles) {
     openDialog();
     QWidget* window = windowWidget(kLineDialog);
     EXPECT_EQ(window->windowTitle(), "Neuer Rechnungseintrag");
-    EXPECT_EQ(window->parentWidget(), windowWidget(kDialogWindow));
+    EXPECT_EQ(transientOwner(window), windowWidget(kDialogWindow));
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(controlWidget(kArticlePicks)->parentWidget()->size(), QSize(450, 160));
 
@@ -194,7 +195,7 @@ TEST_F(LineDialogTest, NewEntryAgainGivesAFreshDialog) {
     EXPECT_EQ(getText(kQuantityField), "");
     EXPECT_EQ(getText(kPriceField), "");
     int dialogs = 0;
-    for (QWidget* w : windowWidget(kDialogWindow)->findChildren<QWidget*>())
+    for (QWidget* w : QApplication::topLevelWidgets())
         dialogs += (w->isWindow() && w->windowTitle() == "Neuer Rechnungseintrag") ? 1 : 0;
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(rowCount(kLinesList), 0);

@@ -134,7 +134,7 @@ TEST_F(MaintenanceTest, TheFourDialogsHaveTheirTitlesFieldsAndPlaces) {
         QWidget* window = windowWidget(kDialogWindow);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle().toStdString(), d.title);
-        EXPECT_EQ(window->parentWidget(), windowWidget(kMainWindow));
+        EXPECT_EQ(transientOwner(window), windowWidget(kMainWindow));
         EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
         ASSERT_NE(controlWidget(d.okButton), nullptr);
         EXPECT_EQ(controlWidget(d.okButton)->parentWidget()->size(), d.inner);

@@ -10,6 +10,7 @@
 #include "shell/mainwindow.h"
 #include "state/invoicestate.h"
 #include "state/shellstate.h"
+#include "support/datafolder.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -103,7 +104,7 @@ TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
 
     QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Neue Rechnung");
-    EXPECT_EQ(window->parentWidget(), windowWidget(kMainWindow));
+    EXPECT_EQ(transientOwner(window), windowWidget(kMainWindow));
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(controlWidget(kLinesList)->parentWidget()->size(), QSize(782, 500));
 
@@ -396,6 +397,107 @@ TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialo
         EXPECT_FALSE(windowExists(kLineDialog));
         EXPECT_EQ(controlWidget(kLinesList), nullptr);
         EXPECT_EQ(controlWidget(kArticlePicks), nullptr);
+    }
+}
+
+// A burst of clicks reaches the queue before the first one runs; once that one has closed the window,
+// the others belong to a window that is gone.
+TEST_F(NewInvoiceTest, ClicksQueuedOnAWindowThatClosesRunOnce) {
+    struct Case {
+        const char* name;
+        void (*openWindow)();
+        int button;
+    };
+    const Case cases[] = {
+        {"OK of a new customer", [] { press(kNewCustomerButton); }, kNewCustomerOkButton},
+        {"Rechnung erstellen",
+         [] {
+             openInvoiceWindow();
+             chooseCustomerRow(0);
+             addLine(0, "2");
+         },
+         kCreateInvoiceButton},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.openWindow();
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(clickButton(c.button));
+        dispatch();
+        EXPECT_FALSE(windowExists(kDialogWindow));
+    }
+    EXPECT_EQ(rowCount(kCustomerList), 3);
+    EXPECT_EQ(invoiceState().invoiceCounter, 1);
+    EXPECT_EQ(rowCount(kInvoiceList), 1);
+    EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
+    EXPECT_EQ(
+        QDir(QString::fromStdString(dataPath("Rechnungen"))).entryList(QDir::Files).join(' ').toStdString(),
+        "1.txt");
+}
+
+TEST_F(NewInvoiceTest, NumbersWrapAtTheLimitAndANegativeCounterSurvivesTheStart) {
+    struct Case {
+        const char* name;
+        const char* counter;
+        int button;
+        std::string number;
+    };
+    const Case cases[] = {
+        {"invoice after the highest number", "2147483647", kCreateInvoiceButton, "-2147483648"},
+        {"delivery note after the highest number", "2147483647", kDeliveryNoteButton, "-2147483648"},
+        {"negative counter without a register", "-5", kCreateInvoiceButton, "-4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(QString::fromStdString(dataPath("ReData.dat")));
+        writeData("Daten.dat", std::string("1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\n"
+                                           "Schraube|Teile|0,50|M6\r\n") +
+                                   c.counter + "\r\n");
+        resetPrintJob();
+        resetToolkit();
+        start();
+        printToRecorder();
+        EXPECT_EQ(invoiceState().invoiceCounter, parseInt(c.counter));
+        openInvoiceWindow();
+        press(c.button);
+        const std::string shown = c.button == kDeliveryNoteButton
+                                      ? formatInt(invoiceState().deliveryNoteNumber)
+                                      : getCell(kInvoiceList, 0, 0);
+        EXPECT_EQ(shown, c.number);
+    }
+}
+
+// The device would not begin the document: nothing was issued, so the number goes back and the
+// window keeps its lines for another try.
+TEST_F(NewInvoiceTest, ARefusedPrintoutRegistersNothingAndSaysSo) {
+    struct Case {
+        const char* name;
+        int button;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"invoice", kCreateInvoiceButton, "Die Rechnung konnte nicht gedruckt werden!"},
+        {"delivery note", kDeliveryNoteButton, "Der Lieferschein konnte nicht gedruckt werden!"},
+    };
+    invoiceState().invoiceCounter = 4;
+    printTarget().kind = PrintTargetKind::PdfFile;
+    printTarget().pdfPath = dataPath("kein Ordner/beleg.pdf");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(0, "2");
+        press(c.button);
+        EXPECT_EQ(errorTexts(), Row{c.text});
+        EXPECT_EQ(invoiceState().invoiceCounter, 4);
+        EXPECT_EQ(invoiceState().printedFlag, 0);
+        EXPECT_TRUE(windowExists(kDialogWindow));
+        EXPECT_EQ(column(kLinesList, 1), Row{"Schraube"});
+        EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+        EXPECT_EQ(rowCount(kInvoiceList), 0);
+        for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
+            EXPECT_FALSE(exists(name)) << name;
     }
 }
 

@@ -1,9 +1,11 @@
 // The options window: its controls and places, filling them from the settings, taking them back and
 // writing Option.ini, and a save that fails.
 
+#include "printing/printtarget.h"
 #include "runtime/diskops.h"
 #include "settings/settingsfile.h"
 #include "shell/mainwindow.h"
+#include "state/invoicestate.h"
 #include "state/settings.h"
 #include "state/shellstate.h"
 #include "support/testenv.h"
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -96,7 +99,7 @@ TEST_F(OptionsWindowTest, AllControlsStandInTheirPlacesAndTabOrder) {
     openOptions();
     QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Optionen");
-    EXPECT_EQ(window->parentWidget(), nullptr);
+    EXPECT_EQ(transientOwner(window), nullptr);
     EXPECT_TRUE(window->windowFlags() & Qt::WindowTitleHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(controlWidget(kSaveOptionsButton)->parentWidget()->size(), QSize(602, 502));
@@ -290,6 +293,58 @@ TEST_F(OptionsWindowTest, ASaveThatFailsIsReportedAndKeepsTheValuesInMemory) {
     EXPECT_EQ(settings().taxNumber, "99/999");
     resetDiskFaults();
     EXPECT_EQ(readData("Option.ini"), "alt");
+}
+
+// Net and gross only make sense for a rate from 0 to 100: the window refuses any other and keeps
+// what was typed, and an Option.ini that holds one stops "Rechnung erstellen" before a number is used.
+TEST_F(OptionsWindowTest, TheTaxRateIsEmptyOrANumberFrom0To100) {
+    const char* const refusal = "Der Steuersatz muss eine Zahl zwischen 0 und 100 sein.";
+    struct Case {
+        const char* rate;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"", true},      {"0", true},      {"16%", true},   {"19,5", true},    {"100", true},
+        {" 7 % ", true}, {"-1", false},    {"-100", false}, {"100,01", false}, {"1e3", false},
+        {"abc", false},  {"19abc", false}, {"%", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        std::filesystem::remove(dataPath("Option.ini"));
+        std::filesystem::remove(dataPath("ReData.dat"));
+        start();
+        messages.clear();
+        openOptions();
+        ASSERT_TRUE(typeInto(kTaxRateField, c.rate));
+        pressSave();
+        EXPECT_EQ(windowExists(kDialogWindow), !c.accepted);
+        EXPECT_EQ(settings().taxRate, c.accepted ? c.rate : "");
+        EXPECT_EQ(readData("Option.ini").empty(), !c.accepted);
+        if (c.accepted) {
+            EXPECT_TRUE(messages.empty());
+            continue;
+        }
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{refusal});
+        EXPECT_EQ(getText(kTaxRateField), c.rate);
+
+        // The rate is line 30 of Option.ini's 31.
+        std::string ini;
+        for (int line = 1; line < 30; ++line)
+            ini += "\r\n";
+        writeData("Option.ini", ini + c.rate + "\r\n0");
+        start();
+        printTarget().kind = PrintTargetKind::Recorder;
+        printTarget().recorderArea = {2000, 2800, 200, 280};
+        messages.clear();
+        ASSERT_TRUE(clickButton(kNewInvoiceButton));
+        dispatch();
+        ASSERT_TRUE(clickButton(kCreateInvoiceButton));
+        dispatch();
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{refusal});
+        EXPECT_EQ(invoiceState().invoiceCounter, 0);
+        EXPECT_EQ(rowCount(kInvoiceList), 0);
+        EXPECT_TRUE(readData("ReData.dat").empty());
+    }
 }
 
 } // namespace

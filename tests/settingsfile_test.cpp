@@ -179,6 +179,8 @@ TEST_F(SettingsFileTest, ALineBreakInATextCannotShiftTheLaterValues) {
 TEST_F(SettingsFileTest, ASaveThatFailsAtAnyStepKeepsTheOldBytesAndSaysSo) {
     const std::string old = fileOf(defaultFileLines());
     settings() = fullSettings();
+    // Counted over a file that is there, as below: its replacement keeps the old mode bits.
+    writeData("Option.ini", old);
     ASSERT_TRUE(saveSettings());
     const std::string saved = readData("Option.ini");
     const int steps = diskFaults().changes;

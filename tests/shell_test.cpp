@@ -8,6 +8,7 @@
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
 
+#include <QApplication>
 #include <QTabWidget>
 
 namespace {
@@ -119,11 +120,11 @@ TEST_F(ShellTest, AboutWindowOpensOnceAndCloses) {
     dispatch();
     ASSERT_TRUE(windowExists(kAboutWindow));
     EXPECT_EQ(windowWidget(kAboutWindow)->windowTitle(), "About Quillora");
-    EXPECT_EQ(windowWidget(kAboutWindow)->parentWidget(), windowWidget(kMainWindow));
+    EXPECT_EQ(transientOwner(windowWidget(kAboutWindow)), windowWidget(kMainWindow));
     ASSERT_TRUE(chooseMenuItem("About"));
     dispatch();
     int aboutWindows = 0;
-    for (QWidget* w : windowWidget(kMainWindow)->findChildren<QWidget*>())
+    for (QWidget* w : QApplication::topLevelWidgets())
         aboutWindows += (w->isWindow() && w->windowTitle() == "About Quillora") ? 1 : 0;
     EXPECT_EQ(aboutWindows, 1);
     ASSERT_TRUE(clickButton(kAboutCloseButton));

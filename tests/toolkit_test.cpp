@@ -7,9 +7,12 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -320,6 +323,98 @@ TEST_F(ToolkitTest, TabPagesBecomeTheContainer) {
     EXPECT_EQ(controlWidget(kNoSuchControl)->parentWidget(), controlWidget(kTabPanel)->parentWidget());
     EXPECT_TRUE(controlWidget(kNewCustomerButton)->isVisible());
     EXPECT_FALSE(controlWidget(kNewArticleButton)->isVisible());
+}
+
+// The real box: the other windows wait while the owner's own controls stay as they are, and the keys
+// desktop users know answer it.
+TEST_F(ToolkitTest, RealMessageBoxBlocksTheOthersAndAnswersTheUsualKeys) {
+    struct Case {
+        const char* name;
+        int flags;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int answer;
+    };
+    const Case cases[] = {
+        {"Enter is Ja", kMessageYesNo, Qt::Key_Return, Qt::NoModifier, kAnswerYes},
+        {"Escape is Nein", kMessageYesNo, Qt::Key_Escape, Qt::NoModifier, kAnswerNo},
+        {"Alt+J", kMessageYesNo, Qt::Key_J, Qt::AltModifier, kAnswerYes},
+        {"Alt+N", kMessageYesNo, Qt::Key_N, Qt::AltModifier, kAnswerNo},
+        {"Enter is OK", kMessageOk, Qt::Key_Return, Qt::NoModifier, kAnswerOk},
+        {"Escape is OK", kMessageOk, Qt::Key_Escape, Qt::NoModifier, kAnswerOk},
+    };
+    ASSERT_NE(openWindow(kMainWindow, 0, 0, 300, 200, "Haupt", kMainWindowFlags), 0);
+    ASSERT_NE(openWindow(kDialogWindow, 0, 0, 200, 100, "Dialog", kWindowCentred, kMainWindow), 0);
+    useControlList(kDialogWindow);
+    ASSERT_NE(createTextField(kTaxNumberField, 0, 0, 100, 20, ""), 0);
+    setMessageAnswerer({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        activateWindow(kDialogWindow);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(windowWidget(kDialogWindow)));
+        QStringList buttons;
+        bool fieldEnabled = false;
+        bool mainEnabled = true;
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (ticks++ > 0) {
+                box->reject(); // the key did not answer it
+                return;
+            }
+            for (QAbstractButton* button : box->buttons())
+                buttons.append(button->text());
+            fieldEnabled = controlWidget(kTaxNumberField)->isEnabled();
+            mainEnabled = windowWidget(kMainWindow)->isEnabled();
+            QTest::keyClick(box, c.key, c.modifiers);
+        });
+        // A mnemonic clicks its button after a short animation.
+        timer.start(300);
+        EXPECT_EQ(messageBox("Hinweis!", "Frage", c.flags), c.answer);
+        EXPECT_EQ(ticks, 1) << "answered by the key";
+        EXPECT_EQ(buttons.join(' ').toStdString(), c.flags == kMessageYesNo ? "&Ja &Nein" : "OK");
+        EXPECT_TRUE(fieldEnabled);
+        EXPECT_FALSE(mainEnabled);
+        EXPECT_TRUE(windowWidget(kMainWindow)->isEnabled());
+    }
+}
+
+// Centred by the outer size, menu bar included, on the screen's available area; a window larger than
+// that area stands at its top-left corner.
+TEST_F(ToolkitTest, CentredWindowsStandInTheMiddleOfTheAvailableArea) {
+    struct Case {
+        const char* name;
+        QSize inner;
+        bool menu;
+    };
+    const Case cases[] = {
+        {"plain", {200, 350}, false},
+        {"with a menu bar", {400, 300}, true},
+        {"larger than the screen", {3000, 2000}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(openWindow(kMainWindow, 0, 0, c.inner.width(), c.inner.height(), "Haupt", kMainWindowFlags),
+                  0);
+        if (c.menu) {
+            ASSERT_NE(createMenu(kMainMenu, kMainWindow), 0);
+            menuTitle("File");
+            menuItem(kSaveItem, "Save");
+        }
+        QWidget* window = windowWidget(kMainWindow);
+        const QRect area = window->screen()->availableGeometry();
+        const QRect outer = window->frameGeometry();
+        ASSERT_GE(outer.height(), c.inner.height() + (c.menu ? 10 : 0));
+        if (outer.width() > area.width()) {
+            EXPECT_EQ(outer.topLeft(), area.topLeft());
+            continue;
+        }
+        EXPECT_LE(std::abs((outer.left() - area.left()) - (area.right() - outer.right())), 1);
+        EXPECT_LE(std::abs((outer.top() - area.top()) - (area.bottom() - outer.bottom())), 1);
+    }
 }
 
 } // namespace

@@ -5,13 +5,23 @@
 #include "runtime/linefile.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
+#include "runtime/recordtext.h"
 #include "state/invoicestate.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr std::int64_t kIsDirectory = -2;
 
 } // namespace
+
+bool isItemFileNumber(std::string_view number) {
+    if (number.starts_with('-'))
+        number.remove_prefix(1);
+    return !number.empty() &&
+           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 std::string itemFileName(std::string_view number) {
     return std::string(kItemFolder) + "\\" + std::string(number) + ".txt";
@@ -24,17 +34,17 @@ bool writeItemFile() {
         createDirectory(kItemFolder);
     // An older file of the same number (a counter that went back) is replaced whole.
     ReplacementFile file(itemFileName(formatInt(invoice.invoiceCounter)));
-    file.writeLine(invoice.customerSalutation);
-    file.writeLine(invoice.customerFullName);
-    file.writeLine(invoice.customerAddition);
-    file.writeLine(invoice.customerStreet);
-    file.writeLine(invoice.customerTown);
+    // One value per line: a line break inside a text would make two.
+    for (const std::string* text :
+         {&invoice.customerSalutation, &invoice.customerFullName, &invoice.customerAddition,
+          &invoice.customerStreet, &invoice.customerTown})
+        file.writeLine(lineText(*text));
     // Designation, unit price text, description; position, quantity and line total are not kept.
     for (int i = 0; i < listRowCount(kLinesList); ++i) {
         std::string line(listCell(kLinesList, i, 1));
         line.append(" ").append(listCell(kLinesList, i, 3)).append(" ").append(listCell(kLinesList, i, 2));
-        file.writeLine(line);
+        file.writeLine(lineText(line));
     }
-    file.writeLine(invoice.invoiceTotalText);
+    file.writeLine(lineText(invoice.invoiceTotalText));
     return file.commit();
 }

@@ -7,10 +7,14 @@
 /// The folder of the item files.
 inline constexpr std::string_view kItemFolder = "Rechnungen";
 
+/// Whether a number as the register holds it names an item file: an optional "-" and digits, nothing
+/// else, so that the name cannot lead out of the folder of the item files.
+bool isItemFileNumber(std::string_view number);
+
 /// The program file name of an invoice's item file: "Rechnungen\" + number + ".txt".
 std::string itemFileName(std::string_view number);
 
 /// Writes the item file of invoice invoiceCounter (customer address, one line per invoice line, the
-/// total), creating the folder when missing. The file appears, or replaces an older one of that
-/// number, in one rename; false when it could not be written.
+/// total; CR, LF and NUL in a text become blanks), creating the folder when missing. The file appears, or
+/// replaces an older one of that number, in one rename; false when it could not be written.
 bool writeItemFile();

@@ -5,6 +5,7 @@
 #include "runtime/linefile.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
+#include "runtime/recordtext.h"
 #include "state/invoicestate.h"
 
 #include <string>
@@ -15,7 +16,6 @@ namespace {
 constexpr int kFile = 0;
 constexpr int kCustomerFields = 6;
 constexpr int kArticleFields = 4;
-constexpr std::string_view kMasterDataName = "Daten.dat";
 
 // Reads up to `count` record lines into the list, which has one column per field: fields missing from
 // a short line stay empty, fields after the last are dropped. It stops where the file ends, so that a
@@ -23,13 +23,6 @@ constexpr std::string_view kMasterDataName = "Daten.dat";
 void readRecords(int list, std::int32_t count) {
     for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r)
         listAddRow(list, -1, readLine(kFile), '|');
-}
-
-// Appends a cell to a record line. "|", CR, LF and NUL cannot be held by the format (they would split
-// the field or the record), so each becomes a blank.
-void appendCell(std::string& line, std::string_view cell) {
-    for (const char c : cell)
-        line += (c == '|' || c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
 }
 
 // The count line of a list and one line per row, its cells joined by "|".
@@ -42,7 +35,7 @@ void writeRecords(ReplacementFile& file, int list, int fields) {
         for (int c = 0; c < fields; ++c) {
             if (c > 0)
                 line += '|';
-            appendCell(line, listCell(list, r, c));
+            line += fieldText(listCell(list, r, c));
         }
         file.writeLine(line);
     }
@@ -50,16 +43,21 @@ void writeRecords(ReplacementFile& file, int list, int fields) {
 
 } // namespace
 
-void loadMasterData() {
+bool loadMasterData() {
     if (openForReading(kFile, kMasterDataName) == 0)
-        return;
+        return true;
     if (atEnd(kFile) == 0) {
         readRecords(kCustomerList, parseInt(readLine(kFile)));
         readRecords(kArticleList, parseInt(readLine(kFile)));
         // Lines after the counter line do not occur in files written here; they are not read.
         invoiceState().invoiceCounter = parseInt(readLine(kFile));
     }
+    const bool whole = fileReadOk(kFile);
     closeFile(kFile);
+    // A save would write the part that was read over the whole file.
+    if (!whole)
+        protectFromReplacement(kMasterDataName);
+    return whole;
 }
 
 bool saveMasterData() {

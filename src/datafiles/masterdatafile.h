@@ -5,9 +5,15 @@
 // then the number of articles and one line per article (four fields), and last the invoice counter.
 // Every line ends with CR LF, the last one included.
 
+#include <string_view>
+
+inline constexpr std::string_view kMasterDataName = "Daten.dat";
+
 /// Fills the empty customer and article lists and the invoice counter from Daten.dat. A missing file
 /// leaves them empty and 0; a count larger than the lines that follow reads only the lines there are.
-void loadMasterData();
-/// Replaces Daten.dat with the two lists and the counter. False when it could not be written (the old
-/// file stays as it was).
+/// False when a read failed before the end: the lists hold only a part, and Daten.dat is protected
+/// from every replacement in this run.
+bool loadMasterData();
+/// Replaces Daten.dat with the two lists and the counter; "|", CR, LF and NUL in a cell become blanks.
+/// False when it could not be written (the old file stays as it was).
 bool saveMasterData();

@@ -5,6 +5,7 @@
 #include "runtime/linefile.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
+#include "runtime/recordtext.h"
 #include "state/invoicestate.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr int kFile = 0;
-constexpr std::string_view kRegisterName = "ReData.dat";
 
 // The lines of the register, empty ones included, each with CR LF, kept end to end in one buffer
 // that becomes the new register's content once a line is added or cut out: a register of 100 000
@@ -89,20 +89,24 @@ std::ptrdiff_t lineOfInvoice(const RegisterLines& lines, int r, std::string_view
 
 } // namespace
 
-std::int32_t loadRegister() {
-    std::int32_t highest = 0;
+RegisterLoad loadRegister() {
+    RegisterLoad load;
     if (openForReading(kFile, kRegisterName) == 0)
-        return highest;
+        return load;
     while (atEnd(kFile) == 0) {
         const std::string line = readLine(kFile);
         // Empty lines and lines beginning with "|" name no invoice. The list has one column per field.
         if (line.empty() || line.front() == '|')
             continue;
         listAddRow(kInvoiceList, -1, line, '|');
-        highest = std::max(highest, parseInt(fieldView(line, 1, '|')));
+        const std::int32_t number = parseInt(fieldView(line, 1, '|'));
+        load.highest = std::max(load.highest.value_or(number), number);
     }
+    load.whole = fileReadOk(kFile);
     closeFile(kFile);
-    return highest;
+    if (!load.whole)
+        protectFromReplacement(kRegisterName);
+    return load;
 }
 
 bool appendRegisterLine() {
@@ -111,8 +115,8 @@ bool appendRegisterLine() {
     RegisterLines lines;
     if (fileSize(kRegisterName) != -1 && !readAllLines(lines))
         return false;
-    lines.add(formatInt(invoice.invoiceCounter) + "|" + invoice.customerLastName + "|" +
-              invoice.customerNumberText + "|" + invoice.invoiceTotalText + "|" + date);
+    lines.add(formatInt(invoice.invoiceCounter) + "|" + fieldText(invoice.customerLastName) + "|" +
+              fieldText(invoice.customerNumberText) + "|" + fieldText(invoice.invoiceTotalText) + "|" + date);
     // The register is written anew with the line at its end rather than appended to: a disk that
     // fills up in the middle of the line would leave half a line, and the next line glued to it.
     // The replacement is on the disk when it returns, before Daten.dat records the new counter.

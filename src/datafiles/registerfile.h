@@ -2,18 +2,30 @@
 // ReData.dat: the invoice register, one line per invoice in creation order.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+inline constexpr std::string_view kRegisterName = "ReData.dat";
+
+/// What loading the register found.
+struct RegisterLoad {
+    /// The highest invoice number among the rows, so that a counter that went back can be raised to
+    /// it and no number is given twice; nullopt when the register gave no row.
+    std::optional<std::int32_t> highest;
+    /// False when a read failed before the end: the list holds only a part of the register, which is
+    /// protected from every replacement in this run.
+    bool whole = true;
+};
+
 /// Fills the invoice list from ReData.dat: one row per line whose first field is not empty, fields 1
-/// to 5 as its columns. A missing file leaves the list empty. Returns the highest invoice number
-/// among the rows (0 when none), so that a counter that went back can be raised to it and no number
-/// is given twice.
-std::int32_t loadRegister();
+/// to 5 as its columns. A missing file leaves the list empty.
+RegisterLoad loadRegister();
 
 /// Adds the line of the invoice just created (invoiceCounter, customerLastName, customerNumberText,
-/// invoiceTotalText, today's date) at the end of the register, which replaces the old one in one
-/// rename and is on the disk when this returns. False when it failed; the old register then stays.
+/// invoiceTotalText, today's date; "|", CR, LF and NUL in a text become blanks) at the end of the
+/// register, which replaces the old one in one rename and is on the disk when this returns. False when
+/// it failed; the old register then stays.
 bool appendRegisterLine();
 
 /// Writes the register anew without the line of the invoice `number`, which was row r of the invoice

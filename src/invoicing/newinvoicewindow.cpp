@@ -9,7 +9,9 @@
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
 #include "state/invoicestate.h"
+#include "state/settings.h"
 #include "state/shellstate.h"
+#include "state/taxrate.h"
 #include "toolkit/toolkit.h"
 
 #include <string>
@@ -117,11 +119,22 @@ void createInvoice() {
 
 InvoiceOutcome createAndRegisterInvoice() {
     InvoiceState& invoice = invoiceState();
+    // A rate the totals cannot be computed with would put "inf" or "nan" on paper.
+    if (!isValidTaxRate(settings().taxRate)) {
+        messageBox("Fehler!", kTaxRateRefusal, kMessageOk);
+        return InvoiceOutcome::RateRefused;
+    }
     // The number is used up even when the print dialog is cancelled.
-    invoice.invoiceCounter = invoice.invoiceCounter + 1;
+    const std::int32_t previousNumber = invoice.invoiceCounter;
+    invoice.invoiceCounter = nextNumber(previousNumber);
     invoice.invoiceLineCount = rowCount(kLinesList);
     invoice.invoiceTotalText = amountText(invoice.invoiceTotal);
-    printInvoice();
+    if (printInvoice().outcome == PrintOutcome::Refused) {
+        // Nothing was issued: the number goes back, and the window keeps its lines for another try.
+        invoice.invoiceCounter = previousNumber;
+        messageBox("Fehler!", "Die Rechnung konnte nicht gedruckt werden!", kMessageOk);
+        return InvoiceOutcome::Refused;
+    }
     // Only a printed invoice is registered.
     InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
     if (invoice.printedFlag == 1)
@@ -146,7 +159,8 @@ void cancelInvoice() {
 
 void printDeliveryNoteClicked() {
     InvoiceState& invoice = invoiceState();
-    invoice.deliveryNoteNumber = invoice.invoiceCounter + 1;
+    invoice.deliveryNoteNumber = nextNumber(invoice.invoiceCounter);
     invoice.invoiceLineCount = rowCount(kLinesList);
-    printDeliveryNote();
+    if (printDeliveryNote().outcome == PrintOutcome::Refused)
+        messageBox("Fehler!", "Der Lieferschein konnte nicht gedruckt werden!", kMessageOk);
 }

@@ -11,6 +11,10 @@ enum class InvoiceOutcome {
     Registered,
     /// Printed and listed, but at least one of the three files could not be written.
     SavedIncompletely,
+    /// The printer refused the document: no number used, nothing registered, the window stays open.
+    Refused,
+    /// The settings' tax rate is refused (isValidTaxRate): nothing printed, no number used.
+    RateRefused,
 };
 
 /// "Neu" on the invoices page (210): opens the new-invoice window.
@@ -19,12 +23,13 @@ void openNewInvoiceWindow();
 void chooseCustomer();
 /// "Eintrag Löschen" (301): removes the selected line, renumbers, recomputes the total.
 void deleteSelectedLine();
-/// "Rechnung erstellen" (311): numbers, prints and registers the invoice; closes the window.
+/// "Rechnung erstellen" (311): numbers, prints and registers the invoice; closes the window unless
+/// the printer refused the invoice or the tax rate is refused.
 void createInvoice();
 /// The steps of "Rechnung erstellen", with what became of the invoice. Tells the user once when a
 /// file could not be written.
 InvoiceOutcome createAndRegisterInvoice();
 /// "Abbruch" (312): discards the invoice and closes the window.
 void cancelInvoice();
-/// "Lieferschein erstellen" (313): prints the delivery note.
+/// "Lieferschein erstellen" (313): prints the delivery note; says so when the printer refuses it.
 void printDeliveryNoteClicked();

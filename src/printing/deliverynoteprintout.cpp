@@ -13,10 +13,11 @@ bool drawDeliveryNote() {
     return drawTablePrintout(note);
 }
 
-bool printDeliveryNote() {
-    if (!beginPrintout("test"))
-        return false;
-    drawDeliveryNote();
-    endPrintout();
-    return true;
+PrintResult printDeliveryNote() {
+    if (const PrintResult begun = beginPrintout("test"); !begun)
+        return begun;
+    const bool drawn = drawDeliveryNote();
+    if (!endPrintout() || !drawn)
+        return {PrintOutcome::Refused};
+    return {};
 }

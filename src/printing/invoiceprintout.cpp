@@ -84,11 +84,12 @@ bool drawInvoice() {
     return drawTablePrintout(invoice);
 }
 
-bool printInvoice() {
-    if (!beginPrintout("test"))
-        return false;
+PrintResult printInvoice() {
+    if (const PrintResult begun = beginPrintout("test"); !begun)
+        return begun;
     const bool drawn = drawInvoice();
-    if (endPrintout() && drawn)
-        invoiceState().printedFlag = 1;
-    return true;
+    if (!endPrintout() || !drawn)
+        return {PrintOutcome::Refused};
+    invoiceState().printedFlag = 1;
+    return {};
 }

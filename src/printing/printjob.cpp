@@ -58,23 +58,24 @@ void resetPrintJob() {
     theJob.page = 0;
 }
 
-bool beginPrintout(std::string_view documentName) {
+PrintResult beginPrintout(std::string_view documentName) {
     endPainting();
     theJob.device.reset();
     return beginPrintoutOn(openPrintDevice(printTarget(), documentName));
 }
 
-bool beginPrintoutOn(std::unique_ptr<PrintDevice> device) {
+PrintResult beginPrintoutOn(std::unique_ptr<PrintDevice> device) {
     endPainting();
     theJob.device.reset();
     theJob.page = 0;
     if (!device)
-        return false;
-    theJob.device = std::move(device);
-
-    // A refused document still gets the layout drawn; nothing reports the refusal.
+        return {PrintOutcome::Cancelled};
     theJob.painter = std::make_unique<QPainter>();
-    theJob.painter->begin(theJob.device->paintDevice());
+    if (!theJob.painter->begin(device->paintDevice())) {
+        theJob.painter.reset();
+        return {PrintOutcome::Refused};
+    }
+    theJob.device = std::move(device);
     QPen pen(Qt::black);
     pen.setWidth(1);
     pen.setCosmetic(true);
@@ -89,7 +90,7 @@ bool beginPrintoutOn(std::unique_ptr<PrintDevice> device) {
     theJob.pixelsPerMmX = pixelsPerMm(area.widthPixels, area.widthMm);
     theJob.pixelsPerMmY = pixelsPerMm(area.heightPixels, area.heightMm);
     theJob.widthMm = static_cast<float>(area.widthMm);
-    return true;
+    return {};
 }
 
 bool newPage() {

@@ -35,13 +35,29 @@ PrintJob& printJob();
 /// Ends any open page and releases the held device; the page scale goes back to 0.
 void resetPrintJob();
 
+/// How a printout ended.
+enum class PrintOutcome {
+    /// The device took the document.
+    Printed,
+    /// The print dialog was cancelled.
+    Cancelled,
+    /// The device would not begin the document: a file that cannot be written, a printer gone.
+    Refused,
+};
+
+/// The outcome of a printout; true only when printed.
+struct PrintResult {
+    PrintOutcome outcome = PrintOutcome::Printed;
+    explicit operator bool() const { return outcome == PrintOutcome::Printed; }
+};
+
 /// Releases the previous device and asks the print target (normally the print dialog) for a printer.
-/// False when cancelled, and then nothing is held. True when a document named documentName has its
-/// page open and the page scale is measured.
-bool beginPrintout(std::string_view documentName);
-/// Like beginPrintout, on a device made by the caller instead of one the print target gives. False
-/// for no device.
-bool beginPrintoutOn(std::unique_ptr<PrintDevice> device);
+/// Printed when a document named documentName has its page open and the page scale is measured;
+/// when cancelled or refused nothing is held.
+PrintResult beginPrintout(std::string_view documentName);
+/// Like beginPrintout, on a device made by the caller instead of one the print target gives:
+/// Cancelled for no device, Refused when the device refuses the document.
+PrintResult beginPrintoutOn(std::unique_ptr<PrintDevice> device);
 /// Ends the page and opens the next one of the same document. False when no page is open or the
 /// device refused the page; the job then stays on the page it had.
 bool newPage();

@@ -2,10 +2,12 @@
 
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
+#include "runtime/runtimestate.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -30,9 +32,36 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// Creates the temporary file exclusively, so that a link planted under its name is removed, never
+// followed. A file that replaces another gets its mode bits and its group before any content, so no
+// moment shows the content to more people than the old file did; the group only where the process
+// may set it. A new file gets the default mode. The descriptor, or -1.
+int createTemporary(const std::string& temporary, const std::string& target) {
+    struct stat old {};
+    const bool replacing = diskops::stat(target.c_str(), &old) == 0;
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
+    constexpr int kFlags = O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC;
+    int fd = diskops::open(temporary.c_str(), kFlags, mode & 0777);
+    if (fd < 0 && errno == EEXIST) {
+        if (diskops::unlink(temporary.c_str()) != 0)
+            return -1;
+        fd = diskops::open(temporary.c_str(), kFlags, mode & 0777);
+    }
+    if (fd < 0 || !replacing)
+        return fd;
+    struct stat made {};
+    if (diskops::fchmod(fd, mode) != 0 || diskops::fstat(fd, &made) != 0) {
+        diskops::close(fd);
+        return -1;
+    }
+    if (made.st_gid != old.st_gid)
+        diskops::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    return fd;
+}
+
 // Writes the temporary file completely and flushes it; false after any failed step.
-bool writeTemporary(const std::string& temporary, const std::string& content) {
-    const int fd = diskops::open(temporary.c_str(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC, 0666);
+bool writeTemporary(const std::string& temporary, const std::string& target, const std::string& content) {
+    const int fd = createTemporary(temporary, target);
     if (fd < 0)
         return false;
     const bool written = writeAll(fd, content) && diskops::fsync(fd) == 0;
@@ -89,10 +118,11 @@ bool ReplacementFile::commit() {
     const std::string target = platformPath(name_);
     if (target.empty())
         return false;
-    if (!mayReplace(target))
+    if (runtimeState().protectedFiles.contains(target) || !mayReplace(target))
         return false;
     const std::string temporary = target + std::string(kTemporarySuffix);
-    if (!writeTemporary(temporary, content_) || diskops::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!writeTemporary(temporary, target, content_) ||
+        diskops::rename(temporary.c_str(), target.c_str()) != 0) {
         diskops::unlink(temporary.c_str());
         return false;
     }
@@ -101,4 +131,12 @@ bool ReplacementFile::commit() {
 
 int removeTemporaryLeftovers(std::string_view folder) {
     return removeLeftoversIn(folder.empty() ? std::string(".") : platformPath(folder));
+}
+
+void protectFromReplacement(std::string_view name) {
+    runtimeState().protectedFiles.insert(platformPath(name));
+}
+
+void clearReplacementProtection() {
+    runtimeState().protectedFiles.clear();
 }

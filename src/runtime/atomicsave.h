@@ -3,7 +3,8 @@
 //
 // The new content is collected in memory, written to a temporary file in the same folder, flushed to
 // disk, given the file's name in one rename, and the folder is flushed after the rename. If any step
-// fails, the temporary file is removed and the old file stays byte for byte as it was.
+// fails, the temporary file is removed and the old file stays byte for byte as it was. The temporary
+// file is made anew, never through a link found under its name.
 
 #include <string>
 #include <string_view>
@@ -24,7 +25,8 @@ class ReplacementFile {
     /// Replaces the file with the collected content. True only when every step succeeded. A failure
     /// before the rename leaves the old file as it was; when only the final flush of the folder fails,
     /// the new content is already in place (a rename cannot be taken back safely) but may not yet be
-    /// on the disk, and the result is false.
+    /// on the disk, and the result is false. The new file keeps the old one's mode bits and, where the
+    /// process may set it, its group. A protected file is never replaced: false at once.
     bool commit();
 
   private:
@@ -39,3 +41,10 @@ inline constexpr std::string_view kTemporarySuffix = ".quillora-tmp";
 /// Deletes the leftovers of interrupted saves (names ending in kTemporarySuffix) in folder ("" is the
 /// current directory); returns how many were removed.
 int removeTemporaryLeftovers(std::string_view folder);
+
+/// Refuses every later replacement of the file name (a program file name) in this run: it could not
+/// be read whole, so what the program holds of it is only a part.
+void protectFromReplacement(std::string_view name);
+
+/// Lets every file be replaced again; a new run starts so.
+void clearReplacementProtection();

@@ -35,6 +35,10 @@ std::string formatInt(std::int32_t v) {
     return std::string(buf.data(), result.ptr);
 }
 
+std::int32_t nextNumber(std::int32_t v) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v) + 1u);
+}
+
 std::int32_t parseInt(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))

@@ -15,6 +15,10 @@ using DateValue = std::int64_t;
 /// Decimal text of v: "0", "-2147483648", no blanks, no separators.
 std::string formatInt(std::int32_t v);
 
+/// The number after v, wrapping in two's complement as parseInt does: after 2147483647 comes
+/// -2147483648.
+std::int32_t nextNumber(std::int32_t v);
+
 /// Leading decimal integer of s: blanks and tabs skipped, one sign, digits with 32-bit wrap-around;
 /// anything else reads as 0.
 std::int32_t parseInt(std::string_view s);

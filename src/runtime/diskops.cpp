@@ -48,6 +48,11 @@ int open(const char* path, int flags, mode_t mode) {
 }
 
 ssize_t read(int fd, void* buf, std::size_t n) {
+    DiskFaults& plan = runtimeState().diskFaults;
+    if (++plan.reads == plan.failReadAt) {
+        ++plan.injected;
+        return fail();
+    }
     ssize_t r;
     do
         r = ::read(fd, buf, n);
@@ -86,6 +91,14 @@ int fstat(int fd, struct stat* st) {
 
 int stat(const char* path, struct stat* st) {
     return ::stat(path, st);
+}
+
+int fchmod(int fd, mode_t mode) {
+    return faultStrikes() ? fail() : ::fchmod(fd, mode);
+}
+
+int fchown(int fd, uid_t owner, gid_t group) {
+    return ::fchown(fd, owner, group);
 }
 
 int rename(const char* from, const char* to) {

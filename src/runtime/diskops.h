@@ -2,9 +2,9 @@
 // The one door to the disk.
 //
 // Every file-system call of the runtime passes through here, so that a test can make the Nth
-// operation that changes something on disk (opening for writing, writing, flushing, renaming,
-// deleting, creating a folder) fail as a full or broken disk would. Without a planned fault every
-// call goes straight to the operating system.
+// operation that changes something on disk (opening for writing, writing, setting a mode, flushing,
+// renaming, deleting, creating a folder), or the Nth read, fail as a full or broken disk would. Without a
+// planned fault every call goes straight to the operating system.
 
 #include <cerrno>
 #include <cstddef>
@@ -28,8 +28,12 @@ struct DiskFaults {
     /// A failing write first writes half of its bytes and reports that count, as a disk that fills up
     /// does; only a write of a single byte then fails outright.
     bool shortWrite = false;
+    /// 1-based number of the read (counted on its own, apart from the changes) that fails; 0 for none.
+    int failReadAt = 0;
     /// Changing operations attempted since the last reset.
     int changes = 0;
+    /// Reads attempted since the last reset.
+    int reads = 0;
     /// Faults delivered since the last reset.
     int injected = 0;
 };
@@ -44,7 +48,7 @@ namespace diskops {
 
 /// open(2); counts as a change when flags ask for writing or creating.
 int open(const char* path, int flags, mode_t mode = 0666);
-/// read(2), retried on EINTR.
+/// read(2), retried on EINTR; fails when it is the planned read.
 ssize_t read(int fd, void* buf, std::size_t n);
 /// write(2), retried on EINTR; a change.
 ssize_t write(int fd, const void* buf, std::size_t n);
@@ -58,6 +62,10 @@ off_t lseek(int fd, off_t offset, int whence);
 int fstat(int fd, struct stat* st);
 /// stat(2).
 int stat(const char* path, struct stat* st);
+/// fchmod(2); a change.
+int fchmod(int fd, mode_t mode);
+/// fchown(2); a change of ownership the program tries but never depends on, so not counted.
+int fchown(int fd, uid_t owner, gid_t group);
 /// rename(2); a change.
 int rename(const char* from, const char* to);
 /// unlink(2); a change.

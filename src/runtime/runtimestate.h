@@ -1,12 +1,14 @@
 #pragma once
-// The runtime's own state: the open line files, the program's lists by number and the planned disk
-// fault. One record, so that nothing of it hides in a function.
+// The runtime's own state: the open line files, the program's lists by number, the planned disk
+// fault and the files that may not be replaced. One record, so that nothing of it hides in a function.
 
 #include "runtime/diskops.h"
 
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 #include <unordered_map>
 
 struct OpenFile;
@@ -24,6 +26,9 @@ struct RuntimeState {
     std::unordered_map<int, QPointer<ListModel>> lists;
     /// The disk fault a test has planned, and the counters it reads.
     DiskFaults diskFaults;
+    /// Platform paths of the files that may not be replaced in this run: each could not be read whole,
+    /// and the program holds only a part of it.
+    std::set<std::string> protectedFiles;
 };
 
 /// The one runtime state of the program.

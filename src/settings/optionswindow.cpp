@@ -3,6 +3,7 @@
 #include "runtime/numbers.h"
 #include "settings/settingsfile.h"
 #include "state/settings.h"
+#include "state/taxrate.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -135,6 +136,11 @@ void openOptionsWindow() {
 }
 
 void saveOptionsClicked() {
+    // A rate the invoice cannot be computed with is refused; the window keeps what was typed.
+    if (!isValidTaxRate(getText(kTaxRateField))) {
+        messageBox("Fehler!", kTaxRateRefusal, kMessageOk);
+        return;
+    }
     takeControls(settings());
     // The new values stay in memory for this run even when the file cannot be written.
     if (!saveSettings())

@@ -3,6 +3,7 @@
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
+#include "runtime/recordtext.h"
 #include "state/settings.h"
 
 #include <string>
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr int kFile = 0;
-constexpr std::string_view kSettingsName = "Option.ini";
 
 // Sets the values a run without Option.ini starts with; the texts stay as they are.
 void applyDefaults(Settings& s) {
@@ -38,30 +38,19 @@ void readFooter(FooterLines& lines) {
         line = readLine(kFile);
 }
 
-// A value's place in the file is its only name, so a CR, LF or NUL inside a text would move every
-// later value; each becomes a blank.
-std::string oneLine(std::string_view text) {
-    std::string line(text);
-    for (char& c : line) {
-        if (c == '\r' || c == '\n' || c == '\0')
-            c = ' ';
-    }
-    return line;
-}
-
 void writeFooter(ReplacementFile& file, const FooterLines& lines) {
     for (const std::string& line : lines)
-        file.writeLine(oneLine(line));
+        file.writeLine(lineText(line));
 }
 
 } // namespace
 
-void loadSettings() {
+bool loadSettings() {
     Settings& s = settings();
     s.fontName = "Arial";
     if (openForReading(kFile, kSettingsName) == 0) {
         applyDefaults(s);
-        return;
+        return true;
     }
     s.logoLine1 = readLine(kFile);
     s.logoLine2 = readLine(kFile);
@@ -78,16 +67,22 @@ void loadSettings() {
     s.taxNumber = readLine(kFile);
     s.taxRate = readLine(kFile);
     s.pricesGross = readNumber();
+    const bool whole = fileReadOk(kFile);
     closeFile(kFile);
+    if (!whole)
+        protectFromReplacement(kSettingsName);
+    return whole;
 }
 
 bool saveSettings() {
+    // A value's place in the file is its only name, so a CR, LF or NUL inside a text would move every
+    // later value: each text goes through lineText.
     const Settings& s = settings();
     ReplacementFile file(kSettingsName);
-    file.writeLine(oneLine(s.logoLine1));
-    file.writeLine(oneLine(s.logoLine2));
+    file.writeLine(lineText(s.logoLine1));
+    file.writeLine(lineText(s.logoLine2));
     file.writeLine(formatInt(s.logoSize));
-    file.writeLine(oneLine(s.companyAddress));
+    file.writeLine(lineText(s.companyAddress));
     file.writeLine(formatInt(s.companyAddressSize));
     file.writeLine(formatInt(s.customerAddressSize));
     file.writeLine(formatInt(s.invoiceTextSize));
@@ -96,8 +91,8 @@ bool saveSettings() {
     writeFooter(file, s.footerLines2);
     writeFooter(file, s.footerLines3);
     writeFooter(file, s.footerLines4);
-    file.writeLine(oneLine(s.taxNumber));
-    file.writeLine(oneLine(s.taxRate));
+    file.writeLine(lineText(s.taxNumber));
+    file.writeLine(lineText(s.taxRate));
     // The last value has no line end.
     file.writeText(formatInt(s.pricesGross));
     return file.commit();

@@ -17,8 +17,9 @@ void deleteSelectedInvoice() {
         return;
     // The invoice number as the list shows it.
     const std::string number = getCell(kInvoiceList, r, 0);
-    // Its item file goes first; the rest follows only when that worked.
-    if (deleteFile(itemFileName(number)) == 0) {
+    // Its item file goes first; the rest follows only when that worked. A number that is no plain
+    // integer names no item file: it could lead out of the folder.
+    if (!isItemFileNumber(number) || deleteFile(itemFileName(number)) == 0) {
         // Missing or refused: the invoice stays in the list and in the register.
         messageBox("Fehler!", "Die Rechnung Nr.:" + number + " konnte nicht gel\xF6scht werden!", kMessageOk);
         return;

@@ -16,6 +16,9 @@
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
+#include <string>
+#include <utility>
+
 namespace {
 
 enum class StartOutcome { Started, NoToolkit, FolderInUse };
@@ -41,7 +44,11 @@ StartOutcome startUp() {
                    kMessageOk);
         return StartOutcome::FolderInUse;
     }
+    // Whoever answers the message boxes (a person, or a test) answers those of the start too.
+    const MessageAnswerer answerer = messageAnswerer();
     resetToolkit();
+    setMessageAnswerer(answerer);
+    clearReplacementProtection();
     // SelectedRow, the footer lines and printedFlag start cleared with the state above.
     // The main window with its menu, tab panel, buttons and lists.
     buildMainWindow();
@@ -49,12 +56,23 @@ StartOutcome startUp() {
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
     // The data files fill the lists the main window made.
-    loadMasterData();
-    loadSettings();
-    const std::int32_t highestRegistered = loadRegister();
+    const bool masterDataWhole = loadMasterData();
+    const bool settingsWhole = loadSettings();
+    const RegisterLoad registered = loadRegister();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
-    if (highestRegistered > invoiceState().invoiceCounter)
-        invoiceState().invoiceCounter = highestRegistered;
+    if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
+        invoiceState().invoiceCounter = *registered.highest;
+    for (const auto& [whole, name] :
+         {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
+          std::pair{registered.whole, kRegisterName}}) {
+        if (!whole)
+            messageBox("Fehler!",
+                       "Die Datei " + std::string(name) +
+                           " konnte nicht vollst\xE4ndig gelesen werden! Sie wird in dieser Sitzung nicht "
+                           "\xFC"
+                           "berschrieben.",
+                       kMessageOk);
+    }
     return StartOutcome::Started;
 }
 

@@ -2,7 +2,8 @@
 // The program's entry: start-up, the event loop and shutdown.
 
 /// Clears the program state, makes the toolkit ready, takes the data folder's lock, builds the main
-/// window and loads the data files. Returns false when the toolkit could not be made ready, or when
+/// window and loads the data files; a file that could not be read whole is told, and kept from being
+/// overwritten in this run. Returns false when the toolkit could not be made ready, or when
 /// another program uses the folder (the user is told, nothing is touched).
 bool startProgram();
 

@@ -33,10 +33,13 @@ void resetToolkit();
 // --- Windows -------------------------------------------------------------------------------------
 
 /// Opens a top-level window with an inner area of width x height. A window holding the number is
-/// closed first. owner is a window number, or -1 for none. Nonzero on success.
+/// closed first. owner is a window number, or -1 for none: an owned window stays above its owner and
+/// closes with it. Centred windows are centred by their outer size on the screen's free area, again
+/// when their menu bar grows. Nonzero on success.
 int openWindow(int number, int x, int y, int width, int height, std::string_view title, int flags,
                int owner = -1);
-/// Closes the window, its controls and the windows it owns; the owner is activated first.
+/// Closes the window, its controls and the windows it owns; the owner is activated first. Events
+/// still queued for any of them are dropped, so a burst of clicks never outlives its window.
 /// Nonzero if a window was closed.
 int closeWindow(int number);
 /// Brings the window to the front with the input focus; nothing for a number not in use.
@@ -78,7 +81,8 @@ void addColumn(int list, int position, std::string_view title, int width);
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.
 void closeControlList();
-/// Keeps every byte of forbidden out of a TextField, typed or pasted.
+/// Keeps every byte of forbidden out of a TextField, typed or pasted, besides CR, LF and NUL, which no
+/// TextField takes.
 void setForbiddenCharacters(int number, std::string_view forbidden);
 
 // --- Generic operations --------------------------------------------------------------------------
@@ -113,10 +117,13 @@ int queuedEventCount();
 
 // --- Message box ---------------------------------------------------------------------------------
 
-/// Shows a modal box for the whole program: kMessageOk gives "OK" (kAnswerOk), kMessageYesNo "Ja" and
-/// "Nein" (kAnswerYes, kAnswerNo).
+/// Shows a modal box for the whole program: the other windows are disabled meanwhile, the active one
+/// (the box's owner) is not. kMessageOk gives "OK" (kAnswerOk) for Enter and Escape; kMessageYesNo "Ja"
+/// and "Nein" with Alt+J and Alt+N (kAnswerYes, kAnswerNo), Enter for "Ja" and Escape for "Nein".
 int messageBox(std::string_view caption, std::string_view text, int flags);
 
 /// Answers message boxes instead of a person (tests). An empty function restores the real box.
 using MessageAnswerer = std::function<int(const std::string& caption, const std::string& text, int flags)>;
 void setMessageAnswerer(MessageAnswerer answerer);
+/// The answerer in place; empty for the real box.
+const MessageAnswerer& messageAnswerer();

@@ -46,6 +46,33 @@ void connectSelection(QAbstractItemView* view, int number, int window) {
                      [number, window](const QModelIndex&) { queueEvent(ControlEvent, window, number, 2); });
 }
 
+// The characters a TextField does not take, held by the field; CR, LF and NUL always, as each would
+// split the line or the record the field's text is written into.
+const char* const kForbidden = "quilloraForbidden";
+
+QString lineBreaks() {
+    return QStringLiteral("\r\n") + QChar(0);
+}
+
+// Takes the forbidden characters out of an edit, typed or pasted, and keeps the cursor where it was.
+void dropForbidden(QLineEdit* field, const QString& text) {
+    const QString banned = field->property(kForbidden).toString();
+    QString kept;
+    int cursor = field->cursorPosition();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (banned.contains(text.at(i))) {
+            if (i < cursor)
+                --cursor;
+            continue;
+        }
+        kept.append(text.at(i));
+    }
+    if (kept.size() != text.size()) {
+        field->setText(kept);
+        field->setCursorPosition(cursor);
+    }
+}
+
 } // namespace
 
 void forgetControl(int number) {
@@ -107,6 +134,9 @@ int createTextField(int number, int x, int y, int width, int height, std::string
     field->setText(toQString(text));
     field->setReadOnly((flags & kTextFieldReadOnly) != 0);
     field->setCursorPosition(0);
+    field->setProperty(kForbidden, lineBreaks());
+    QObject::connect(field, &QLineEdit::textEdited, field,
+                     [field](const QString& edited) { dropForbidden(field, edited); });
     return 1;
 }
 
@@ -224,22 +254,6 @@ void setForbiddenCharacters(int number, std::string_view forbidden) {
     Control* control = findControl(number);
     if (!control || control->kind != ControlKind::TextField)
         return;
-    auto* field = static_cast<QLineEdit*>(control->widget.data());
-    const QString banned = toQString(forbidden);
-    QObject::connect(field, &QLineEdit::textEdited, field, [field, banned](const QString& text) {
-        QString kept;
-        int cursor = field->cursorPosition();
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (banned.contains(text.at(i))) {
-                if (i < cursor)
-                    --cursor;
-                continue;
-            }
-            kept.append(text.at(i));
-        }
-        if (kept.size() != text.size()) {
-            field->setText(kept);
-            field->setCursorPosition(cursor);
-        }
-    });
+    QWidget* field = control->widget;
+    field->setProperty(kForbidden, field->property(kForbidden).toString() + toQString(forbidden));
 }

@@ -42,8 +42,8 @@ int showRealBox(QWidget* owner, const std::string& caption, const std::string& t
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowModality(Qt::ApplicationModal);
     if (flags == kMessageYesNo) {
-        QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
         box.exec();
@@ -130,6 +130,10 @@ int queuedEventCount() {
 
 void setMessageAnswerer(MessageAnswerer answerer) {
     theToolkit.answerer = std::move(answerer);
+}
+
+const MessageAnswerer& messageAnswerer() {
+    return theToolkit.answerer;
 }
 
 int messageBox(std::string_view caption, std::string_view text, int flags) {

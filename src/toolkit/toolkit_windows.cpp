@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -27,25 +28,31 @@ Qt::WindowFlags qtFlagsFor(int flags) {
     return qt;
 }
 
-void place(ToolkitWindow* window, int flags, QWidget* owner) {
-    window->adjustSize();
-    QSize outer = window->size();
-    if (flags & kWindowCentred) {
+// Centres the window by its outer size: its frame once a window manager reports one, else the window
+// with its menu bar. Where the window is larger than the screen's free area it starts at its edge.
+void place(const WindowEntry& entry) {
+    ToolkitWindow* window = entry.widget;
+    const QSize outer = window->frameGeometry().size();
+    if (entry.flags & kWindowCentred) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen)
             return;
-        const QRect area = screen->geometry();
-        outer = outer.boundedTo(area.size());
-        window->move(area.x() + (area.width() - outer.width()) / 2,
-                     area.y() + (area.height() - outer.height()) / 2);
-    } else if (flags & kWindowCentredOnOwner) {
-        const QWidget* anchor = owner ? owner : QApplication::activeWindow();
+        const QRect area = screen->availableGeometry();
+        window->move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+                     area.y() + std::max(0, (area.height() - outer.height()) / 2));
+    } else if (entry.flags & kWindowCentredOnOwner) {
+        const QWidget* anchor = entry.anchor;
         if (!anchor)
             return;
         const QRect a = anchor->frameGeometry();
         window->move(std::max(0, a.x() + (a.width() - outer.width()) / 2),
                      std::max(0, a.y() + (a.height() - outer.height()) / 2));
     }
+}
+
+// Input queued for a window that is gone would run against whatever holds its number next.
+void dropEventsOf(int window) {
+    std::erase_if(toolkit().queue, [window](const Event& e) { return e.window == window; });
 }
 
 WindowEntry* findWindow(int number) {
@@ -62,13 +69,26 @@ int openWindow(int number, int x, int y, int width, int height, std::string_view
     closeWindow(number);
     WindowEntry* ownerEntry = owner >= 0 ? findWindow(owner) : nullptr;
     QWidget* ownerWidget = ownerEntry ? ownerEntry->widget.data() : nullptr;
-    auto* window =
-        new ToolkitWindow(number, ownerWidget, std::max(width, 0), std::max(height, 0), qtFlagsFor(flags));
+    // Every window is a top-level widget of its own: an owned window made a Qt child of its owner would
+    // grey out with it whenever a message box disables the owner. As transient parent the owner keeps
+    // it on top.
+    auto* window = new ToolkitWindow(number, std::max(width, 0), std::max(height, 0), qtFlagsFor(flags));
     window->setWindowTitle(toQString(title));
+    if (ownerWidget) {
+        window->winId(); // makes the native window that takes the transient parent
+        window->windowHandle()->setTransientParent(ownerWidget->windowHandle());
+    }
     window->move(x, y);
-    place(window, flags, ownerWidget);
-    toolkit().windows[number] = WindowEntry{window, ownerEntry ? owner : -1, nullptr, nullptr};
+    WindowEntry& entry = toolkit().windows[number];
+    entry = WindowEntry{.widget = window,
+                        .owner = ownerEntry ? owner : -1,
+                        .flags = flags,
+                        .anchor = ownerWidget ? ownerWidget : QApplication::activeWindow()};
+    window->adjustSize();
+    place(entry);
     window->show();
+    // A shown window may have a frame, which counts to its outer size.
+    place(entry);
     window->raise();
     window->activateWindow();
     return 1;
@@ -78,6 +98,7 @@ int closeWindow(int number) {
     WindowEntry* entry = findWindow(number);
     if (!entry) {
         toolkit().windows.erase(number);
+        dropEventsOf(number);
         return 0;
     }
     // Windows owned by this one go with it.
@@ -107,6 +128,7 @@ int closeWindow(int number) {
     toolkit().windows.erase(number);
     widget->hide();
     delete widget;
+    dropEventsOf(number);
     return 1;
 }
 
@@ -150,6 +172,7 @@ int createMenu(int /*number*/, int window) {
         return 0;
     entry->menuBar = entry->widget->addMenuBar();
     entry->currentMenu = nullptr;
+    place(*entry);
     // Titles and items go to the menu bar made last.
     toolkit().menuWindow = window;
     return 1;
@@ -160,7 +183,9 @@ void menuTitle(std::string_view text) {
     if (!entry || !entry->menuBar)
         return;
     entry->currentMenu = entry->menuBar->addMenu(toQString(text));
+    // The menu bar grows with its first title; the window is centred again by its new size.
     entry->widget->relayout();
+    place(*entry);
 }
 
 void menuItem(int number, std::string_view text) {

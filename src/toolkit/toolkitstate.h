@@ -43,6 +43,10 @@ struct WindowEntry {
     int owner = -1;
     QMenuBar* menuBar = nullptr;
     QMenu* currentMenu = nullptr;
+    /// The flags it was opened with, for centring it again when its menu bar grows.
+    int flags = 0;
+    /// The window it is centred on with kWindowCentredOnOwner.
+    QPointer<QWidget> anchor;
 };
 
 struct Event {

@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-ToolkitWindow::ToolkitWindow(int number, QWidget* owner, int width, int height, Qt::WindowFlags flags)
-    : QWidget(owner, flags), number_(number), client_(new QWidget(this)) {
+ToolkitWindow::ToolkitWindow(int number, int width, int height, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), number_(number), client_(new QWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -9,7 +9,7 @@ class QMenuBar;
 class ToolkitWindow : public QWidget {
     Q_OBJECT
   public:
-    ToolkitWindow(int number, QWidget* owner, int width, int height, Qt::WindowFlags flags);
+    ToolkitWindow(int number, int width, int height, Qt::WindowFlags flags);
 
     /// The inner area that holds the controls, below the menu bar.
     QWidget* clientArea() const { return client_; }

@@ -16,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <unistd.h>
 
 void ProgramTest::SetUp() {
@@ -71,6 +73,15 @@ std::string ProgramTest::readData(const std::string& name) const {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll().toStdString();
+}
+
+std::vector<std::string> ProgramTest::errorTexts() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& m : messages) {
+        if (m.caption == "Fehler!" && m.flags == kMessageOk)
+            texts.push_back(m.text);
+    }
+    return texts;
 }
 
 void ProgramTest::installAnswerer() {
@@ -142,6 +153,17 @@ bool typeInto(int field, const QString& text) {
     return true;
 }
 
+bool pasteInto(int field, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(controlWidget(field));
+    if (!edit)
+        return false;
+    QGuiApplication::clipboard()->setText(text);
+    edit->setFocus();
+    edit->selectAll();
+    edit->paste();
+    return true;
+}
+
 bool chooseMenuItem(const QString& text) {
     QWidget* main = windowWidget(kMainWindow);
     if (!main)
@@ -167,6 +189,16 @@ bool requestClose(int window) {
         return false;
     widget->close();
     return true;
+}
+
+QWidget* transientOwner(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    const QWindow* owner = handle ? handle->transientParent() : nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (owner && w->windowHandle() == owner)
+            return w;
+    }
+    return nullptr;
 }
 
 int dispatch() {

@@ -31,6 +31,9 @@ class ProgramTest : public ::testing::Test {
     /// The next message box gets this answer (otherwise OK for flags 0 and No for flags 4).
     void answerNext(int answer) { answers_.push_back(answer); }
 
+    /// The texts of the "Fehler!" boxes among messages.
+    std::vector<std::string> errorTexts() const;
+
     std::vector<ShownMessage> messages;
 
   private:
@@ -51,9 +54,13 @@ bool selectRow(int list, int row);
 bool doubleClickRow(int list, int row);
 /// Replaces the text of a TextField by typing it.
 bool typeInto(int field, const QString& text);
+/// Pastes text into a TextField through the clipboard, replacing what it holds.
+bool pasteInto(int field, const QString& text);
 /// Chooses a menu item of the main window by its text ("Save", "E&xit").
 bool chooseMenuItem(const QString& text);
 /// Asks to close a window as the close box would.
 bool requestClose(int window);
+/// The window an owned window stays above (its transient parent), or nullptr.
+QWidget* transientOwner(const QWidget* window);
 /// Takes the queued events one at a time through the program's dispatcher; returns how many ran.
 int dispatch();
