@@ -32,6 +32,9 @@ struct DiskFaults {
     int changes = 0;
     /// Faults delivered since the last reset.
     int injected = 0;
+    /// renameNoReplace answers EINVAL, as on a file system that cannot refuse an existing name in a
+    /// rename (NFS), so that the way round it can be tried.
+    bool withoutNoReplace = false;
 };
 
 /// The fault plan every disk operation consults.
@@ -60,6 +63,11 @@ int fstat(int fd, struct stat* st);
 int stat(const char* path, struct stat* st);
 /// rename(2); a change.
 int rename(const char* from, const char* to);
+/// renameat2(2) with RENAME_NOREPLACE: fails with EEXIST when `to` exists, and with EINVAL or ENOSYS
+/// where the file system or the kernel cannot refuse so; a change.
+int renameNoReplace(const char* from, const char* to);
+/// link(2); a change.
+int link(const char* from, const char* to);
 /// unlink(2); a change.
 int unlink(const char* path);
 /// mkdir(2); a change.
