@@ -40,13 +40,6 @@ std::vector<std::string> linesOf(const std::string& bytes) {
     return lines;
 }
 
-void putLines(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    putBytes(chainPath(), bytes);
-}
-
 class ArchiveTest : public ProgramTest {
   protected:
     /// Invoices 1 and 2 with their XML and PDF, 3 with an XRechnung as well: seven files, seven lines.
@@ -89,21 +82,23 @@ TEST_F(ArchiveTest, AnExistingFileRefusesTheWholeInvoice) {
 }
 
 TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
+    using Lines = std::vector<std::string>;
     struct Row {
         const char* name;
-        void (*change)();
+        /// Changes the archive's files or the list's lines, which are written back afterwards.
+        void (*change)(Lines& list);
         std::string said;
     };
     const Row rows[] = {
-        {"untouched", [] {}, "Archiv in Ordnung (3 Rechnungen)"},
+        {"untouched", [](Lines&) {}, "Archiv in Ordnung (3 Rechnungen)"},
         {"leftover and subfolder are no archive files",
-         [] {
+         [](Lines&) {
              putBytes("Archiv/9.xml.quillora-tmp", "halb");
              fs::create_directory("Archiv/alt");
          },
          "Archiv in Ordnung (3 Rechnungen)"},
         {"a changed byte",
-         [] {
+         [](Lines&) {
              std::string pdf = bytesOf("Archiv/2.pdf");
              pdf[3] ^= 1;
              putBytes("Archiv/2.pdf", pdf);
@@ -111,32 +106,18 @@ TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
          "Die Datei 2.pdf im Archiv stimmt nicht mit ihrer Pr\xFC"
          "fsumme \xFC"
          "berein."},
-        {"a removed file", [] { fs::remove("Archiv/3.xml"); }, "Die Datei 3.xml fehlt im Archiv."},
-        {"two lines swapped",
-         [] {
-             std::vector<std::string> lines = linesOf(bytesOf(chainPath()));
-             std::swap(lines[2], lines[3]);
-             putLines(lines);
-         },
+        {"a removed file", [](Lines&) { fs::remove("Archiv/3.xml"); }, "Die Datei 3.xml fehlt im Archiv."},
+        {"two lines swapped", [](Lines& list) { std::swap(list[2], list[3]); },
          "Die Pr\xFC"
          "fsummenliste ist ab Zeile 3 ver\xE4ndert."},
         {"a file's checksum changed in the list",
-         [] {
-             std::vector<std::string> lines = linesOf(bytesOf(chainPath()));
-             lines[1][10] = lines[1][10] == 'a' ? 'b' : 'a';
-             putLines(lines);
-         },
+         [](Lines& list) { list[1][10] = list[1][10] == 'a' ? 'b' : 'a'; },
          "Die Pr\xFC"
          "fsummenliste ist ab Zeile 3 ver\xE4ndert."},
-        {"the last line removed",
-         [] {
-             std::vector<std::string> lines = linesOf(bytesOf(chainPath()));
-             lines.pop_back();
-             putLines(lines);
-         },
+        {"the last line removed", [](Lines& list) { list.pop_back(); },
          "Die Datei 3-xrechnung.xml steht nicht in der Pr\xFC"
          "fsummenliste."},
-        {"a file added", [] { putBytes("Archiv/12.xml", kXml); },
+        {"a file added", [](Lines&) { putBytes("Archiv/12.xml", kXml); },
          "Die Datei 12.xml steht nicht in der Pr\xFC"
          "fsummenliste."},
     };
@@ -144,7 +125,12 @@ TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
         SCOPED_TRACE(row.name);
         fs::remove_all("Archiv");
         archiveThree();
-        row.change();
+        Lines list = linesOf(bytesOf(chainPath()));
+        row.change(list);
+        std::string bytes;
+        for (const std::string& line : list)
+            bytes += line + "\r\n";
+        putBytes(chainPath(), bytes);
         const ArchiveCheck check = verifyArchive();
         EXPECT_EQ(describeArchiveCheck(check), row.said);
         EXPECT_EQ(check.problem == ArchiveProblem::None, row.said.starts_with("Archiv in Ordnung"));
