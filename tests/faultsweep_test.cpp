@@ -1,8 +1,13 @@
-// The fault sweep: every writer of the program, driven through the handler the user clicks, with
-// the Nth change on disk failing (once, or from then on as on a full disk), for every N until the
-// operation no longer reaches the fault. Afterwards each data file holds its old or its new bytes,
-// every failure was told to the user, and the next start removes what the failed save left.
+// The fault sweep: every writer of the program, driven through the handler the user clicks (the
+// archive as the invoice's creation calls it), with the Nth change on disk failing (once, or from then on as
+// on a full disk), for every N until the operation no longer reaches the fault. Afterwards each data file
+// holds its old or its new bytes, every failure was told to the user, and the next start removes what the
+// failed save left.
 
+#include "archive/archivecheck.h"
+#include "archive/archivefiles.h"
+#include "archive/archivewriter.h"
+#include "archive/checksumchain.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
@@ -41,6 +46,23 @@ const FileSet kUsedFolder = {
 // the folder Rechnungen.
 const FileSet kFreshFolder = {{"Daten.dat", "1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\n"
                                             "Schraube|Teile|0,50|M6\r\n0\r\n"}};
+
+// The used folder with invoice 4 in the archive.
+FileSet withArchive(FileSet files) {
+    const std::string chain = "Archiv/" + std::string(kChainFileName);
+    files["Archiv/4.xml"] = "<xml 4/>";
+    files["Archiv/4.pdf"] = "%PDF 4";
+    const std::string first = chainLine("4.xml", sha256Hex("<xml 4/>"), std::nullopt);
+    files[chain] = first + "\r\n" + chainLine("4.pdf", sha256Hex("%PDF 4"), first) + "\r\n";
+    return files;
+}
+const FileSet kArchivedFolder = withArchive(kUsedFolder);
+
+// The archive's part of "Rechnung erstellen" for invoice 5, with the message its caller shows.
+void archiveInvoiceFive() {
+    if (archiveInvoice(5, "<xml 5/>", "%PDF 5", "<xrechnung 5/>") != ArchiveOutcome::Archived)
+        messageBox("Fehler!", archiveFailureText(5), kMessageOk);
+}
 
 struct Operation {
     const char* name;
@@ -116,6 +138,16 @@ const Operation kOperations[] = {
      [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
       "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
+    {"E-Rechnung archivieren",
+     &kArchivedFolder,
+     [] {},
+     archiveInvoiceFive,
+     {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"E-Rechnung archivieren, die erste",
+     &kFreshFolder,
+     [] {},
+     archiveInvoiceFive,
+     {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
 };
 
 struct Plan {
@@ -139,6 +171,8 @@ struct Outcome {
     std::vector<std::string> failures;
     int injected = 0;
     int savedFlag = 0;
+    /// What "Archiv prüfen" finds afterwards.
+    ArchiveCheck archive;
 };
 
 class FaultSweepTest : public ProgramTest {
@@ -174,6 +208,7 @@ class FaultSweepTest : public ProgramTest {
         }
         outcome.savedFlag = shellState().savedFlag;
         outcome.files = readDataFiles(dataPath(""));
+        outcome.archive = verifyArchive();
         return outcome;
     }
 
@@ -236,6 +271,11 @@ TEST_F(FaultSweepTest, EveryWriterKeepsOldOrNewAndTellsTheUser) {
                               op.failureTexts.end())
                         << label << ": " << text;
                 EXPECT_LE(outcome.failures.size(), 1u) << label;
+                // Files come before their lines: a fault may leave a file unlisted, never a line
+                // without its file or a list that looks tampered with.
+                EXPECT_TRUE(outcome.archive.problem == ArchiveProblem::None ||
+                            outcome.archive.problem == ArchiveProblem::FileUnlisted)
+                    << label << ": " << describeArchiveCheck(outcome.archive);
                 if (std::string(op.name) == "Save") {
                     EXPECT_EQ(outcome.savedFlag, outcome.failures.empty() ? 1 : 0) << label;
                 }

@@ -63,6 +63,7 @@ inline constexpr int kSaveItem = 10002;
 inline constexpr int kExitItem = 10007;
 inline constexpr int kOptionsItem = 10009;
 inline constexpr int kAboutItem = 10011;
+inline constexpr int kCheckArchiveItem = 10012;
 
 // --- Main window -----------------------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "invoicing/newinvoicewindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
+#include "shell/archivecommand.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/invoicedeletion.h"
@@ -56,9 +57,8 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
-    MenuHandler{kSaveItem, saveClicked},
-    MenuHandler{kExitItem, exitClicked},
-    MenuHandler{kOptionsItem, openOptionsWindow},
+    MenuHandler{kSaveItem, saveClicked},          MenuHandler{kExitItem, exitClicked},
+    MenuHandler{kOptionsItem, openOptionsWindow}, MenuHandler{kCheckArchiveItem, checkArchiveClicked},
     MenuHandler{kAboutItem, openAboutWindow},
 };
 

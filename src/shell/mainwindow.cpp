@@ -13,6 +13,8 @@ void buildMenu() {
     menuItem(kExitItem, "E&xit");
     menuTitle("Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
+    menuItem(kCheckArchiveItem, "Archiv pr\xFC"
+                                "fen");
     menuTitle("Help");
     menuItem(kAboutItem, "About");
 }

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "archive/archivefiles.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
@@ -55,6 +56,7 @@ StartOutcome startUp() {
     // An interrupted save leaves its temporary files; the data files themselves are whole.
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
+    removeTemporaryLeftovers(kArchiveFolder);
     // The data files fill the lists the main window made.
     const bool masterDataWhole = loadMasterData();
     const bool settingsWhole = loadSettings();
