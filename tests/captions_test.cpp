@@ -3,6 +3,7 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
+#include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
@@ -87,6 +88,8 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(1, "change article");
     openOptionsWindow();
     expectAllFit(1, "options");
+    openCompanyWindow();
+    expectAllFit(1, "company data");
     openNewInvoiceWindow();
     expectAllFit(1, "new invoice");
     openLineDialog();

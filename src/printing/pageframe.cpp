@@ -2,6 +2,7 @@
 
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
@@ -27,7 +28,7 @@ void drawLetterhead() {
 
     selectTextSize(s.otherTextSize, false);
     placeText(145, 45, "St.-Nr.:");
-    placeText(160, 45, s.taxNumber);
+    placeText(160, 45, taxNumberOnPaper());
 
     selectTextSize(s.otherTextSize, false);
     step = lineStep(s.otherTextSize, 2);

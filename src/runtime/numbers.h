@@ -5,7 +5,8 @@
 // --- Windows ---------------------------------------------------------------------------------------
 
 inline constexpr int kMainWindow = 0;
-/// Every dialog: new or changed customer or article, the new-invoice window, the options window.
+/// Every dialog: new or changed customer or article, the new-invoice window, the options window, the
+/// company data.
 /// Opening one closes the one before.
 inline constexpr int kDialogWindow = 1;
 /// The invoice line dialog, owned by the new-invoice window.
@@ -62,6 +63,7 @@ inline constexpr int kMainMenu = 0;
 inline constexpr int kSaveItem = 10002;
 inline constexpr int kExitItem = 10007;
 inline constexpr int kOptionsItem = 10009;
+inline constexpr int kCompanyDataItem = 10010;
 inline constexpr int kAboutItem = 10011;
 
 // --- Main window -----------------------------------------------------------------------------------
@@ -136,6 +138,13 @@ inline constexpr int kTaxNumberField = 6015;
 inline constexpr int kTaxRateField = 6016;
 inline constexpr int kPricesGrossBox = 6017;
 inline constexpr int kSaveOptionsButton = 6008;
+
+// --- Company data dialog -----------------------------------------------------------------------------
+
+/// The fourteen fields from Firmenname to Zahlungsbedingungen, in the order of Firma.ini's keys.
+inline constexpr int kCompanyFirstField = 7000;
+inline constexpr int kSmallBusinessBox = 7015;
+inline constexpr int kSaveCompanyButton = 7100;
 
 // --- About window ------------------------------------------------------------------------------------
 

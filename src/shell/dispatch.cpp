@@ -2,6 +2,7 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
+#include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
@@ -47,6 +48,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kArticlePicks, takeArticle, kDoubleClicked},
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
+    ControlHandler{kSaveCompanyButton, saveCompanyClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
 };
 
@@ -56,9 +58,8 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
-    MenuHandler{kSaveItem, saveClicked},
-    MenuHandler{kExitItem, exitClicked},
-    MenuHandler{kOptionsItem, openOptionsWindow},
+    MenuHandler{kSaveItem, saveClicked},          MenuHandler{kExitItem, exitClicked},
+    MenuHandler{kOptionsItem, openOptionsWindow}, MenuHandler{kCompanyDataItem, openCompanyWindow},
     MenuHandler{kAboutItem, openAboutWindow},
 };
 

@@ -13,6 +13,7 @@ void buildMenu() {
     menuItem(kExitItem, "E&xit");
     menuTitle("Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
+    menuItem(kCompanyDataItem, "Firmendaten (E-Rechnung)");
     menuTitle("Help");
     menuItem(kAboutItem, "About");
 }

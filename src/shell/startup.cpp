@@ -6,10 +6,12 @@
 #include "printing/printjob.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
+#include "settings/companyfile.h"
 #include "settings/settingsfile.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
+#include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
@@ -29,6 +31,7 @@ StartOutcome startUp() {
     resetInvoiceState();
     resetSettings();
     resetCustomerEdit();
+    resetCompanyData();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -51,6 +54,7 @@ StartOutcome startUp() {
     // The data files fill the lists the main window made.
     loadMasterData();
     loadSettings();
+    loadCompanyData();
     const std::int32_t highestRegistered = loadRegister();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (highestRegistered > invoiceState().invoiceCounter)
