@@ -1,9 +1,11 @@
-// The company data dialog, driven through the real window: what it shows, what it refuses, and what
-// reaches Firma.ini.
+// The company data dialog and a customer's e-invoice data, driven through the real windows: what
+// they show, what they refuse, and what reaches Firma.ini and Daten.dat.
 
 #include "runtime/fieldchecks.h"
+#include "shell/mainwindow.h"
 #include "state/companydata.h"
 #include "state/settings.h"
+#include "state/shellstate.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -17,7 +19,30 @@ namespace {
 
 using Row = std::vector<std::string>;
 
+// A customer without e-invoice data, one whose town has no postcode, and a public-sector customer
+// with all six.
+const std::string kCustomers =
+    "3\r\n"
+    "Herr|M\xFCller|Hans||Hauptstr. 1|12345 Gro\xDF"
+    "stadt\r\n"
+    "Frau|Schulz|Eva|Apt. 3|Weg 2|Dorf\r\n"
+    "Firma|Amt||Vergabestelle|Platz 1|10117 Berlin|post@amt.de|991-12345-67||10117|"
+    "Berlin|DE\r\n"
+    "0\r\n"
+    "7\r\n";
+
 const char* const kCompanyItem = "Firmendaten (E-Rechnung)";
+
+Row cellsOf(int row, int first, int count) {
+    Row cells;
+    for (int c = first; c < first + count; ++c)
+        cells.push_back(getCell(kCustomerList, row, c));
+    return cells;
+}
+
+Row hiddenCells(int row) {
+    return cellsOf(row, kCustomerEInvoiceColumn, kCustomerEInvoiceColumns);
+}
 
 Row fieldTexts(int first, int count) {
     Row texts;
@@ -30,6 +55,7 @@ class EInvoiceDataTest : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
+        writeData("Daten.dat", kCustomers);
         start();
     }
     static void click(int button) {
@@ -38,6 +64,14 @@ class EInvoiceDataTest : public ProgramTest {
     }
     static void openCompanyData() {
         ASSERT_TRUE(chooseMenuItem(QString::fromLatin1(kCompanyItem)));
+        dispatch();
+    }
+    static void openCustomerData(int row) {
+        ASSERT_TRUE(selectRow(kCustomerList, row));
+        click(kCustomerEInvoiceButton);
+    }
+    static void saveAll() {
+        ASSERT_TRUE(chooseMenuItem("Save"));
         dispatch();
     }
 };
@@ -76,32 +110,126 @@ TEST_F(EInvoiceDataTest, CompanyDataAreEnteredSavedAndReadAtTheNextStart) {
 TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
     struct Case {
         const char* name;
+        bool company;
         int field;
         const char* text;
         FieldRule rule;
     };
     const Case cases[] = {
-        {"IBAN", kCompanyFirstField + 10, "DE89 3704 0044 0532 0130 01", FieldRule::Iban},
-        {"VAT id", kCompanyFirstField + 9, "DE12345678", FieldRule::VatId},
-        {"postcode in DE", kCompanyFirstField + 3, "1234", FieldRule::Postcode},
-        {"e-mail", kCompanyFirstField + 7, "info@holzwerk", FieldRule::Email},
-        {"payment days", kCompanyFirstField + 12, "400", FieldRule::PaymentDays},
-        {"country", kCompanyFirstField + 5, "D", FieldRule::CountryCode},
+        {"company IBAN", true, kCompanyFirstField + 10, "DE89 3704 0044 0532 0130 01", FieldRule::Iban},
+        {"company VAT id", true, kCompanyFirstField + 9, "DE12345678", FieldRule::VatId},
+        {"company postcode in DE", true, kCompanyFirstField + 3, "1234", FieldRule::Postcode},
+        {"company e-mail", true, kCompanyFirstField + 7, "info@holzwerk", FieldRule::Email},
+        {"company payment days", true, kCompanyFirstField + 12, "400", FieldRule::PaymentDays},
+        {"company country", true, kCompanyFirstField + 5, "D", FieldRule::CountryCode},
+        {"customer e-mail", false, kCustomerEInvoiceFirstField, "kunde(at)firma.de", FieldRule::Email},
+        {"customer VAT id", false, kCustomerEInvoiceFirstField + 2, "DE1234", FieldRule::VatId},
+        {"customer postcode in DE", false, kCustomerEInvoiceFirstField + 3, "123456", FieldRule::Postcode},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         messages.clear();
-        openCompanyData();
+        if (c.company)
+            openCompanyData();
+        else
+            openCustomerData(0);
         ASSERT_TRUE(typeInto(c.field, c.text));
-        click(kSaveCompanyButton);
+        click(c.company ? kSaveCompanyButton : kCustomerEInvoiceOkButton);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].caption, "Fehler!");
         EXPECT_EQ(messages[0].text, refusalMessage(c.rule));
         EXPECT_TRUE(windowExists(kDialogWindow));
         EXPECT_EQ(getText(c.field), c.text);
         EXPECT_FALSE(companyData().present);
+        EXPECT_EQ(hiddenCells(0), Row(6, ""));
     }
     EXPECT_EQ(readData("Firma.ini"), "");
+}
+
+TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
+    click(kCustomerEInvoiceButton);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Hinweis!");
+    EXPECT_EQ(messages[0].text, "Bitte zuerst einen Kunden markieren.");
+    EXPECT_FALSE(windowExists(kDialogWindow));
+
+    struct Opened {
+        const char* name;
+        int row;
+        Row fields;
+    };
+    const Opened opened[] = {
+        {"postcode and town from Wohnort",
+         0,
+         {"", "", "", "12345",
+          "Gro\xDF"
+          "stadt",
+          "DE"}},
+        {"no postcode in Wohnort", 1, {"", "", "", "", "", "DE"}},
+        {"the customer's own data", 2, {"post@amt.de", "991-12345-67", "", "10117", "Berlin", "DE"}},
+    };
+    for (const Opened& o : opened) {
+        SCOPED_TRACE(o.name);
+        openCustomerData(o.row);
+        EXPECT_EQ(fieldTexts(kCustomerEInvoiceFirstField, 6), o.fields);
+    }
+
+    // Only the default country is no data: the row stays as it was.
+    click(kCustomerEInvoiceOkButton);
+    EXPECT_EQ(hiddenCells(2), (Row{"post@amt.de", "991-12345-67", "", "10117", "Berlin", "DE"}));
+    openCustomerData(1);
+    click(kCustomerEInvoiceOkButton);
+    EXPECT_EQ(hiddenCells(1), Row(6, ""));
+    openCustomerData(0);
+    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField, "hans@mueller.de"));
+    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 2, "DE123456789"));
+    shellState().savedFlag = 1;
+    click(kCustomerEInvoiceOkButton);
+    EXPECT_FALSE(windowExists(kDialogWindow));
+    EXPECT_EQ(shellState().savedFlag, 0);
+    const Row muller = {"hans@mueller.de",
+                        "",
+                        "DE123456789",
+                        "12345",
+                        "Gro\xDF"
+                        "stadt",
+                        "DE"};
+    EXPECT_EQ(hiddenCells(0), muller);
+
+    // "Ändern" puts the hidden cells back with the edited row; "Löschen" takes them with it.
+    ASSERT_TRUE(selectRow(kCustomerList, 0));
+    click(kChangeCustomerButton);
+    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Meier"));
+    click(kChangeCustomerOkButton);
+    EXPECT_EQ(getCell(kCustomerList, 0, 1), "Meier");
+    EXPECT_EQ(hiddenCells(0), muller);
+    ASSERT_TRUE(selectRow(kCustomerList, 2));
+    click(kDeleteCustomerButton);
+    saveAll();
+    const std::string saved = "2\r\n"
+                              "Herr|Meier|Hans||Hauptstr. 1|12345 Gro\xDF"
+                              "stadt|hans@mueller.de||DE123456789|"
+                              "12345|Gro\xDF"
+                              "stadt|DE\r\n"
+                              "Frau|Schulz|Eva|Apt. 3|Weg 2|Dorf\r\n"
+                              "0\r\n"
+                              "7\r\n";
+    EXPECT_EQ(readData("Daten.dat"), saved);
+    start();
+    EXPECT_EQ(hiddenCells(0), muller);
+    EXPECT_EQ(hiddenCells(1), Row(6, ""));
+}
+
+TEST_F(EInvoiceDataTest, ACustomerDeletedWhileTheDialogIsOpenGetsNoOneElsesData) {
+    openCustomerData(0);
+    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField, "hans@mueller.de"));
+    click(kDeleteCustomerButton);
+    click(kCustomerEInvoiceOkButton);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Hinweis!");
+    EXPECT_FALSE(windowExists(kDialogWindow));
+    EXPECT_EQ(hiddenCells(0), Row(6, ""));
+    EXPECT_EQ(hiddenCells(1), (Row{"post@amt.de", "991-12345-67", "", "10117", "Berlin", "DE"}));
 }
 
 } // namespace

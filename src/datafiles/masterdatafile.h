@@ -1,9 +1,10 @@
 #pragma once
 // Daten.dat: the customers, the articles and the invoice counter.
 //
-// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|"),
-// then the number of articles and one line per article (four fields), and last the invoice counter.
-// Every line ends with CR LF, the last one included.
+// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", and
+// the six e-invoice fields after them when the customer has any), then the number of articles and one
+// line per article (four fields), and last the invoice counter. Every line ends with CR LF, the last one
+// included. An earlier installation reads the first six fields of a customer.
 
 /// Fills the empty customer and article lists and the invoice counter from Daten.dat. A missing file
 /// leaves them empty and 0; a count larger than the lines that follow reads only the lines there are.

@@ -5,8 +5,8 @@
 // --- Windows ---------------------------------------------------------------------------------------
 
 inline constexpr int kMainWindow = 0;
-/// Every dialog: new or changed customer or article, the new-invoice window, the options window, the
-/// company data.
+/// Every dialog: new or changed customer or article, a customer's e-invoice data, the new-invoice window,
+/// the options window, the company data.
 /// Opening one closes the one before.
 inline constexpr int kDialogWindow = 1;
 /// The invoice line dialog, owned by the new-invoice window.
@@ -82,6 +82,7 @@ inline constexpr int kInvoiceList = 18;
 inline constexpr int kNewCustomerButton = 100;
 inline constexpr int kDeleteCustomerButton = 101;
 inline constexpr int kChangeCustomerButton = 102;
+inline constexpr int kCustomerEInvoiceButton = 103;
 inline constexpr int kNewArticleButton = 110;
 inline constexpr int kDeleteArticleButton = 111;
 inline constexpr int kChangeArticleButton = 112;
@@ -100,6 +101,14 @@ inline constexpr int kNewArticleFirstField = 3000;
 inline constexpr int kNewArticleOkButton = 3100;
 inline constexpr int kChangeArticleFirstField = 4000;
 inline constexpr int kChangeArticleOkButton = 4100;
+
+/// The customer list has six columns on view and, hidden behind them, the six e-invoice values from
+/// this column on: E-Mail, Leitweg-ID, USt-IdNr., PLZ, Ort, Land.
+inline constexpr int kCustomerEInvoiceColumn = 6;
+inline constexpr int kCustomerEInvoiceColumns = 6;
+/// The e-invoice dialog of a customer numbers its six fields in the same order.
+inline constexpr int kCustomerEInvoiceFirstField = 8000;
+inline constexpr int kCustomerEInvoiceOkButton = 8100;
 
 // --- New-invoice window and line dialog --------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
+#include "shell/customereinvoice.h"
 #include "shell/invoicedeletion.h"
 #include "shell/menucommands.h"
 #include "state/shellstate.h"
@@ -32,6 +33,8 @@ constexpr std::array kControlTable = {
     ControlHandler{kChangeCustomerButton, changeCustomerClicked},
     ControlHandler{kNewCustomerOkButton, newCustomerOkClicked},
     ControlHandler{kChangeCustomerOkButton, changeCustomerOkClicked},
+    ControlHandler{kCustomerEInvoiceButton, customerEInvoiceClicked},
+    ControlHandler{kCustomerEInvoiceOkButton, customerEInvoiceOkClicked},
     ControlHandler{kNewArticleButton, newArticleClicked},
     ControlHandler{kDeleteArticleButton, deleteArticleClicked},
     ControlHandler{kChangeArticleButton, changeArticleClicked},
