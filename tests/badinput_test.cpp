@@ -9,6 +9,7 @@
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
 #include "shell/mainwindow.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 #include "support/datafolder.h"
@@ -82,12 +83,17 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         {"options: NUL, undefined bytes, huge numbers", "Option.ini",
          "\x81" + nul + "\r\n2147483647\r\n-5\r\n99999999999999999999\r\n", 0, 0, 0},
         {"options: 10 MB logo line", "Option.ini", kTenMegabytes + "\r\n\r\n18", 0, 0, 0},
+        {"company data: NUL, undefined bytes, lines without a key", "Firma.ini",
+         "Firmenname=\x81" + nul + "x\r\n=\r\n==\r\nLand\r\n\x9D=\x8F\r", 0, 0, 0},
+        {"company data: 10 MB value", "Firma.ini", "Firmenname=" + kTenMegabytes, 0, 0, 0},
+        {"company data: 10 MB of line ends", "Firma.ini", std::string(10 * 1024 * 1024, '\n'), 0, 0, 0},
     };
     for (const BadFile& row : rows) {
         SCOPED_TRACE(row.name);
         std::filesystem::remove_all(dataPath("Daten.dat"));
         std::filesystem::remove_all(dataPath("ReData.dat"));
         std::filesystem::remove_all(dataPath("Option.ini"));
+        std::filesystem::remove_all(dataPath("Firma.ini"));
         writeData(row.file, row.bytes);
         const long peakBefore = peakMegabytes();
         const auto began = Clock::now();
@@ -125,9 +131,10 @@ TEST_F(BadInputTest, CutOffLinesKeepTheirBeginning) {
 }
 
 TEST_F(BadInputTest, FolderWhereADataFileBelongs) {
-    for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini"})
+    for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini", "Firma.ini"})
         std::filesystem::create_directory(dataPath(name));
     start();
+    EXPECT_FALSE(companyData().present) << "a folder is no Firma.ini";
     EXPECT_EQ(rowCount(kCustomerList), 0);
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_EQ(settings().logoSize, 18) << "a folder is no Option.ini: the defaults apply";

@@ -42,6 +42,13 @@ const FileSet kUsedFolder = {
     {"Rechnungen/4.txt", kItem},
 };
 
+// The folder in use with company data, among them a key the program does not know.
+const FileSet kCompanyFolder = [] {
+    FileSet files = kUsedFolder;
+    files["Firma.ini"] = "Firmenname=Holzwerk\r\nHandelsregister=HRB 4711\r\nLand=DE\r\n";
+    return files;
+}();
+
 // A fresh installation with one customer and one article: the first invoice makes the register and
 // the folder Rechnungen.
 const FileSet kFreshFolder = {{"Daten.dat", "1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\n"
@@ -92,6 +99,12 @@ void changeOptions() {
     ASSERT_TRUE(typeInto(kLogoLine1Field, "Neue Firma"));
 }
 
+void changeCompanyData() {
+    ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("Firmendaten (E-Rechnung)")));
+    dispatch();
+    ASSERT_TRUE(typeInto(kCompanyFirstField, QString::fromUtf8("Holzwerk Müller")));
+}
+
 void composeInvoice() {
     printTarget().kind = PrintTargetKind::Recorder;
     printTarget().recorderArea = {2000, 2800, 200, 280};
@@ -122,6 +135,11 @@ const Operation kOperations[] = {
      changeOptions,
      [] { press(kSaveOptionsButton); },
      {"Die Optionen konnten nicht gespeichert werden!"}},
+    {"Firmendaten speichern",
+     &kCompanyFolder,
+     changeCompanyData,
+     [] { press(kSaveCompanyButton); },
+     {"Die Firmendaten konnten nicht gespeichert werden!"}},
     {"Rechnung erstellen",
      &kUsedFolder,
      composeInvoice,

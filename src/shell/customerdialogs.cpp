@@ -31,18 +31,20 @@ bool openCustomerDialog(const char* title, int firstField, int okButton, const C
     return true;
 }
 
-// The row text of addRow: the six values joined by line feeds.
-std::string rowText(const CustomerValues& values) {
-    std::string row = values[0];
-    for (std::size_t i = 1; i < values.size(); ++i)
-        row += '\n' + values[i];
+// The row text of addRow: the six values and the six hidden e-invoice values joined by line feeds.
+std::string rowText(const CustomerEdit& edit) {
+    std::string row = edit.values[0];
+    for (std::size_t i = 1; i < edit.values.size(); ++i)
+        row += '\n' + edit.values[i];
+    for (const std::string& value : edit.einvoice)
+        row += '\n' + value;
     return row;
 }
 
 // The customer edit values as a row at position (-1 or past the end appends); the dialog closes.
 void putRowAndClose(int position) {
     shellState().savedFlag = 0;
-    addRow(kCustomerList, position, rowText(customerEdit().values));
+    addRow(kCustomerList, position, rowText(customerEdit()));
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
 }
@@ -51,6 +53,7 @@ void putRowAndClose(int position) {
 
 void newCustomerClicked() {
     shellState().savedFlag = 0;
+    customerEdit().einvoice = {};
     openCustomerDialog("Neuer Eintrag", kNewCustomerFirstField, kNewCustomerOkButton, CustomerValues{});
 }
 
@@ -68,6 +71,11 @@ void changeCustomerClicked() {
     // With no selection, row -1 reads as the column titles.
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = getCell(kCustomerList, shell.selectedRow, static_cast<int>(i));
+    // The hidden cells go back with the edited row; their column titles are empty.
+    CustomerEInvoiceValues& einvoice = customerEdit().einvoice;
+    for (std::size_t i = 0; i < einvoice.size(); ++i)
+        einvoice[i] =
+            getCell(kCustomerList, shell.selectedRow, kCustomerEInvoiceColumn + static_cast<int>(i));
     removeRow(kCustomerList, shell.selectedRow);
     shell.savedFlag = 0;
     openCustomerDialog("Personendaten editieren", kChangeCustomerFirstField, kChangeCustomerOkButton, values);

@@ -2,11 +2,13 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
+#include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/archivecommand.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
+#include "shell/customereinvoice.h"
 #include "shell/invoicedeletion.h"
 #include "shell/menucommands.h"
 #include "state/shellstate.h"
@@ -32,6 +34,8 @@ constexpr std::array kControlTable = {
     ControlHandler{kChangeCustomerButton, changeCustomerClicked},
     ControlHandler{kNewCustomerOkButton, newCustomerOkClicked},
     ControlHandler{kChangeCustomerOkButton, changeCustomerOkClicked},
+    ControlHandler{kCustomerEInvoiceButton, customerEInvoiceClicked},
+    ControlHandler{kCustomerEInvoiceOkButton, customerEInvoiceOkClicked},
     ControlHandler{kNewArticleButton, newArticleClicked},
     ControlHandler{kDeleteArticleButton, deleteArticleClicked},
     ControlHandler{kChangeArticleButton, changeArticleClicked},
@@ -48,6 +52,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kArticlePicks, takeArticle, kDoubleClicked},
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
+    ControlHandler{kSaveCompanyButton, saveCompanyClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
 };
 
@@ -57,8 +62,11 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
-    MenuHandler{kSaveItem, saveClicked},          MenuHandler{kExitItem, exitClicked},
-    MenuHandler{kOptionsItem, openOptionsWindow}, MenuHandler{kCheckArchiveItem, checkArchiveClicked},
+    MenuHandler{kSaveItem, saveClicked},
+    MenuHandler{kExitItem, exitClicked},
+    MenuHandler{kOptionsItem, openOptionsWindow},
+    MenuHandler{kCompanyDataItem, openCompanyWindow},
+    MenuHandler{kCheckArchiveItem, checkArchiveClicked},
     MenuHandler{kAboutItem, openAboutWindow},
 };
 

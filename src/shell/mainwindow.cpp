@@ -13,6 +13,7 @@ void buildMenu() {
     menuItem(kExitItem, "E&xit");
     menuTitle("Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
+    menuItem(kCompanyDataItem, "Firmendaten (E-Rechnung)");
     menuItem(kCheckArchiveItem, "Archiv pr\xFC"
                                 "fen");
     menuTitle("Help");
@@ -27,12 +28,16 @@ void buildCustomerPage() {
     setTooltip(kDeleteCustomerButton, "Markierten Kunden l\xF6schen");
     createPushButton(kChangeCustomerButton, 180, 15, 80, 24, "\xC4ndern");
     setTooltip(kChangeCustomerButton, "Makierten Kunden \xE4ndern");
+    createPushButton(kCustomerEInvoiceButton, 265, 15, 80, 24, "E-Rechnung");
+    setTooltip(kCustomerEInvoiceButton, "E-Rechnungsdaten des markierten Kunden");
     createReportList(kCustomerList, 10, 40, 752, 502, "Anrede", 60, kReportListFlags);
     addColumn(kCustomerList, 2, "Name", 80);
     addColumn(kCustomerList, 3, "Vorname", 80);
     addColumn(kCustomerList, 4, "Zusatz", 80);
     addColumn(kCustomerList, 5, "Strasse", 120);
     addColumn(kCustomerList, 6, "Wohnort", 120);
+    for (int c = 0; c < kCustomerEInvoiceColumns; ++c)
+        addHiddenColumn(kCustomerList);
 }
 
 void buildArticlePage() {

@@ -77,6 +77,9 @@ int createReportList(int number, int x, int y, int width, int height, std::strin
 int createPickList(int number, int x, int y, int width, int height);
 /// Inserts a column into a ReportList; a position past the last column appends.
 void addColumn(int list, int position, std::string_view title, int width);
+/// Appends a column to a ReportList that no view shows, with an empty title: its cells are kept with
+/// the row and reached through getCell, setCell and addRow like the others.
+void addHiddenColumn(int list);
 /// Gives the control a tooltip; a second call replaces the first text.
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.

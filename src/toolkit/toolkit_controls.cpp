@@ -238,6 +238,14 @@ void addColumn(int list, int position, std::string_view title, int width) {
     static_cast<QTableView*>(control->widget.data())->horizontalHeader()->resizeSection(at, width);
 }
 
+void addHiddenColumn(int list) {
+    Control* control = findControl(list);
+    if (!control || control->kind != ControlKind::ReportList)
+        return;
+    const int at = control->model->insertColumnAt(control->model->columns(), "");
+    static_cast<QTableView*>(control->widget.data())->setColumnHidden(at, true);
+}
+
 void setTooltip(int number, std::string_view text) {
     if (Control* control = findControl(number))
         control->widget->setToolTip(toQString(text));
