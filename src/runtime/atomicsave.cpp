@@ -74,7 +74,7 @@ int removeLeftoversIn(const std::filesystem::path& folder) {
 
 } // namespace
 
-ReplacementFile::ReplacementFile(std::string_view name) : name_(name) {}
+ReplacementFile::ReplacementFile(std::string_view name, FileNaming naming) : name_(name), naming_(naming) {}
 
 void ReplacementFile::writeLine(std::string_view s) {
     content_.append(s);
@@ -86,7 +86,7 @@ void ReplacementFile::writeText(std::string_view s) {
 }
 
 bool ReplacementFile::commit() {
-    const std::string target = platformPath(name_);
+    const std::string target = naming_ == FileNaming::Platform ? name_ : platformPath(name_);
     if (target.empty())
         return false;
     if (!mayReplace(target))
