@@ -7,6 +7,7 @@
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
+#include "shell/searchwindow.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -77,6 +78,8 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(0, "main window");
     openAboutWindow();
     expectAllFit(20, "about");
+    openSearchWindow();
+    expectAllFit(kSearchWindow, "search");
     newCustomerClicked();
     expectAllFit(1, "new customer");
     changeCustomerClicked();

@@ -88,6 +88,12 @@ void chooseSave() {
     dispatch();
 }
 
+// The user chooses a file in the data folder, so that the next start takes away what a failed
+// export left there.
+void chooseExportFile() {
+    setSaveFileAnswerer([](const std::string&, const std::string& defaultName) { return defaultName; });
+}
+
 void selectInvoice() {
     setState(kTabPanel, kInvoicesPage);
     ASSERT_TRUE(selectRow(kInvoiceList, 1));
@@ -116,6 +122,14 @@ const Operation kOperations[] = {
      [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
       "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
+    {"Liste exportieren",
+     &kUsedFolder,
+     chooseExportFile,
+     [] {
+         ASSERT_TRUE(chooseMenuItem("Liste exportieren (CSV)..."));
+         dispatch();
+     },
+     {"Die Liste konnte nicht gespeichert werden!"}},
 };
 
 struct Plan {

@@ -7,7 +7,9 @@
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/invoicedeletion.h"
+#include "shell/listcommands.h"
 #include "shell/menucommands.h"
+#include "shell/searchwindow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -48,6 +50,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
+    ControlHandler{kFindNextButton, findNextClicked},
 };
 
 struct MenuHandler {
@@ -56,6 +59,10 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
+    MenuHandler{kFindItem, openSearchWindow},
+    MenuHandler{kPrintListItem, printListClicked},
+    MenuHandler{kExportListItem, exportListClicked},
+    MenuHandler{kFindAgainKey, findAgain},
     MenuHandler{kSaveItem, saveClicked},
     MenuHandler{kExitItem, exitClicked},
     MenuHandler{kOptionsItem, openOptionsWindow},
@@ -87,6 +94,11 @@ bool dispatchMenu(int item) {
 } // namespace
 
 void handleCloseRequest(int window) {
+    // The search window holds nothing to save.
+    if (window == kSearchWindow) {
+        closeSearchWindow();
+        return;
+    }
     ShellState& shell = shellState();
     // Unsaved data: ask first.
     if (shell.savedFlag == 0) {

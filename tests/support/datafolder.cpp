@@ -54,6 +54,15 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
             files[name] = std::move(bytes);
     }
     std::error_code ec;
+    for (fs::directory_iterator top(base, ec), end; !ec && top != end; top.increment(ec)) {
+        const std::string name = top->path().filename().string();
+        if (name.ends_with(".csv")) {
+            if (auto bytes = bytesOf(top->path(), allRead))
+                files[name] = std::move(bytes);
+        }
+    }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        allRead = false;
     fs::directory_iterator it(base / "Rechnungen", ec);
     if (ec && ec != std::errc::no_such_file_or_directory)
         allRead = false;
