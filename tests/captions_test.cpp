@@ -9,6 +9,7 @@
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
+#include "shell/searchwindow.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -81,6 +82,8 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(0, "main window");
     openAboutWindow();
     expectAllFit(20, "about");
+    openSearchWindow();
+    expectAllFit(kSearchWindow, "search");
     newCustomerClicked();
     expectAllFit(1, "new customer");
     changeCustomerClicked();

@@ -123,6 +123,12 @@ void chooseSave() {
     dispatch();
 }
 
+// The user chooses a file in the data folder, so that the next start takes away what a failed
+// export left there.
+void chooseExportFile() {
+    setSaveFileAnswerer([](const std::string&, const std::string& defaultName) { return defaultName; });
+}
+
 void selectInvoice() {
     setState(kTabPanel, kInvoicesPage);
     ASSERT_TRUE(selectRow(kInvoiceList, 1));
@@ -166,6 +172,14 @@ const Operation kOperations[] = {
      [] {},
      archiveInvoiceFive,
      {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"Liste exportieren",
+     &kUsedFolder,
+     chooseExportFile,
+     [] {
+         ASSERT_TRUE(chooseMenuItem("Liste exportieren (CSV)..."));
+         dispatch();
+     },
+     {"Die Liste konnte nicht gespeichert werden!"}},
 };
 
 struct Plan {

@@ -117,7 +117,8 @@ int removeLeftoversIn(const std::filesystem::path& folder) {
 
 } // namespace
 
-ReplacementFile::ReplacementFile(std::string_view name, SaveMode mode) : name_(name), mode_(mode) {}
+ReplacementFile::ReplacementFile(std::string_view name, SaveMode mode, FileNaming naming)
+    : name_(name), mode_(mode), naming_(naming) {}
 
 void ReplacementFile::writeLine(std::string_view s) {
     content_.append(s);
@@ -129,7 +130,7 @@ void ReplacementFile::writeText(std::string_view s) {
 }
 
 bool ReplacementFile::commit() {
-    const std::string target = platformPath(name_);
+    const std::string target = naming_ == FileNaming::Platform ? name_ : platformPath(name_);
     if (target.empty())
         return false;
     const bool newOnly = mode_ == SaveMode::NewOnly;

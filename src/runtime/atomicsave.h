@@ -16,10 +16,20 @@ enum class SaveMode {
     NewOnly, ///< the file is created; when one of its name exists, it stays and the save fails
 };
 
+/// How a ReplacementFile's name is read.
+enum class FileNaming {
+    /// A program file name: "\" separates folders ("Rechnungen\17.txt").
+    Program,
+    /// A path of the file system as it stands ("/home/anna/Kundenliste.csv"), as the user chose it.
+    Platform,
+};
+
 class ReplacementFile {
   public:
-    /// name is a program file name ("Daten.dat", "Rechnungen\17.txt").
-    explicit ReplacementFile(std::string_view name, SaveMode mode = SaveMode::Replace);
+    /// name is a program file name ("Daten.dat", "Rechnungen\17.txt") or, with FileNaming::Platform,
+    /// a path of the file system, relative to the current folder or absolute.
+    explicit ReplacementFile(std::string_view name, SaveMode mode = SaveMode::Replace,
+                             FileNaming naming = FileNaming::Program);
 
     /// Appends s and CR LF to the new content.
     void writeLine(std::string_view s);
@@ -41,6 +51,7 @@ class ReplacementFile {
   private:
     std::string name_;
     SaveMode mode_;
+    FileNaming naming_;
     std::string content_;
 };
 

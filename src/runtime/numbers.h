@@ -12,6 +12,8 @@ inline constexpr int kDialogWindow = 1;
 /// The invoice line dialog, owned by the new-invoice window.
 inline constexpr int kLineDialog = 2;
 inline constexpr int kAboutWindow = 20;
+/// The search window, owned by the main window; it stays open for further searches.
+inline constexpr int kSearchWindow = 21;
 
 // --- Window flags ----------------------------------------------------------------------------------
 
@@ -61,11 +63,19 @@ inline constexpr int kAnswerNo = 7;
 
 inline constexpr int kMainMenu = 0;
 inline constexpr int kSaveItem = 10002;
+/// "Suchen..." (Ctrl+F), "Liste drucken..." and "Liste exportieren (CSV)...": they act on the list of
+/// the page showing.
+inline constexpr int kFindItem = 10003;
+inline constexpr int kPrintListItem = 10004;
+inline constexpr int kExportListItem = 10005;
 inline constexpr int kExitItem = 10007;
 inline constexpr int kOptionsItem = 10009;
 inline constexpr int kCompanyDataItem = 10010;
 inline constexpr int kAboutItem = 10011;
 inline constexpr int kCheckArchiveItem = 10012;
+/// F3 in the main or the search window: the last search again. A key, not a menu item; it arrives as a
+/// menu command all the same.
+inline constexpr int kFindAgainKey = 10100;
 
 // --- Main window -----------------------------------------------------------------------------------
 
@@ -155,6 +165,11 @@ inline constexpr int kSaveOptionsButton = 6008;
 inline constexpr int kCompanyFirstField = 7000;
 inline constexpr int kSmallBusinessBox = 7015;
 inline constexpr int kSaveCompanyButton = 7100;
+// --- Search window ------------------------------------------------------------------------------------
+
+inline constexpr int kFindField = 9000;
+/// "Weitersuchen"; Enter in the field presses it.
+inline constexpr int kFindNextButton = 9100;
 
 // --- About window ------------------------------------------------------------------------------------
 

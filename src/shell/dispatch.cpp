@@ -10,7 +10,9 @@
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
 #include "shell/invoicedeletion.h"
+#include "shell/listcommands.h"
 #include "shell/menucommands.h"
+#include "shell/searchwindow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -54,6 +56,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
     ControlHandler{kSaveCompanyButton, saveCompanyClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
+    ControlHandler{kFindNextButton, findNextClicked},
 };
 
 struct MenuHandler {
@@ -62,6 +65,10 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
+    MenuHandler{kFindItem, openSearchWindow},
+    MenuHandler{kPrintListItem, printListClicked},
+    MenuHandler{kExportListItem, exportListClicked},
+    MenuHandler{kFindAgainKey, findAgain},
     MenuHandler{kSaveItem, saveClicked},
     MenuHandler{kExitItem, exitClicked},
     MenuHandler{kOptionsItem, openOptionsWindow},
@@ -95,6 +102,11 @@ bool dispatchMenu(int item) {
 } // namespace
 
 void handleCloseRequest(int window) {
+    // The search window holds nothing to save.
+    if (window == kSearchWindow) {
+        closeSearchWindow();
+        return;
+    }
     ShellState& shell = shellState();
     // Unsaved data: ask first.
     if (shell.savedFlag == 0) {

@@ -8,6 +8,10 @@ void buildMenu() {
     if (!createMenu(kMainMenu, kMainWindow))
         return;
     menuTitle("File");
+    menuItem(kFindItem, "Suchen...", "Ctrl+F");
+    menuItem(kPrintListItem, "Liste drucken...");
+    menuItem(kExportListItem, "Liste exportieren (CSV)...");
+    menuSeparator();
     menuItem(kSaveItem, "Save");
     menuSeparator();
     menuItem(kExitItem, "E&xit");
@@ -74,6 +78,7 @@ bool buildMainWindow() {
                     kMainWindowFlags))
         return false;
     buildMenu();
+    addShortcut(kMainWindow, kFindAgainKey, "F3");
     useControlList(kMainWindow);
     createTabPanel(kTabPanel, 8, 8, 782, 582);
     buildCustomerPage();

@@ -1,6 +1,8 @@
 #pragma once
-// The shell's flags: whether the master data are saved, whether the loop ends, and the row one
-// handler takes from a list's selection for a later one.
+// The shell's flags: whether the master data are saved, whether the loop ends, the row one handler
+// takes from a list's selection for a later one, and the text searched for last.
+
+#include <string>
 
 struct ShellState {
     /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
@@ -9,6 +11,8 @@ struct ShellState {
     int quitFlag = 0;
     /// Row taken from a list's selection by one handler and used by a later one.
     int selectedRow = 0;
+    /// The text of the last search, which F3 looks for again; "" before the first.
+    std::string lastSearch;
 };
 
 /// The one shell state of the program.

@@ -54,6 +54,16 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
         if (auto bytes = bytesOf(base / name, allRead))
             files[name] = std::move(bytes);
     }
+    std::error_code topError;
+    for (fs::directory_iterator top(base, topError), end; !topError && top != end; top.increment(topError)) {
+        const std::string name = top->path().filename().string();
+        if (name.ends_with(".csv")) {
+            if (auto bytes = bytesOf(top->path(), allRead))
+                files[name] = std::move(bytes);
+        }
+    }
+    if (topError && topError != std::errc::no_such_file_or_directory)
+        allRead = false;
     for (const char* folder : kFolders) {
         std::error_code ec;
         fs::directory_iterator it(base / folder, ec);
