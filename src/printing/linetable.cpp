@@ -4,6 +4,7 @@
 #include "printing/textfit.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
@@ -83,7 +84,7 @@ void drawColumnTitles(float y, bool withPrices) {
     placeText(kDescriptionX, y, "Bezeichnung");
     placeText(kQuantityX, y, "Menge");
     if (withPrices) {
-        placeText(155, y, "Einzelp.Netto");
+        placeText(155, y, invoicesWithoutTax() ? "Einzelpreis" : "Einzelp.Netto");
         placeText(175, y, "Betrag");
     }
     const auto ruleY = static_cast<float>(y + lineStep(size, 3));
