@@ -96,7 +96,8 @@ std::optional<DateValue> parseDate(std::string_view text) {
         }
     }
     const auto [day, month, year] = parts;
-    if (year < 1 || month < 1 || month > 12 || day < 1)
+    // A year below 1000 would be written back with fewer digits.
+    if (year < 1000 || month < 1 || month > 12 || day < 1)
         return std::nullopt;
     // A day past the month's end would land in the next month: the round trip finds it.
     const DateValue value = dateValueOf(year, month, day);
