@@ -32,6 +32,9 @@ constexpr float kTotalLabelX = 145;
 constexpr float kNoteY = 235;
 constexpr float kNoteEnd = 143;
 
+// With company data the Leistungsdatum stands where page 1's page number would end.
+constexpr float kFirstPageNumberEnd = 145;
+
 TextMeasure printMeasure() {
     return [](std::string_view t) { return static_cast<double>(textWidth(t)); };
 }
@@ -50,15 +53,19 @@ void drawCompanyLetterheadLines() {
         placeTextInArea(std::max(kTaxValueX, kTaxLabelX + textWidth(label) + kGap), kTaxNumberY + step,
                         vatId);
     }
-    // Under "Kd-Nr.:" it would meet "Seite k von m" at y 80, so it stands above "Datum:"; the date
+    // Under "Kd-Nr.:"; the label is too wide for x 175, so it ends before the date, and the date
     // moves left where it would pass the right edge.
     const std::string& delivered = invoiceState().deliveryDateText;
     if (!delivered.empty()) {
         const std::string label = "Leistungsdatum:";
         const float dateX = std::min(kDateValueX, printJob().widthMm - textWidth(delivered));
-        placeText(dateX - kGap - textWidth(label), kDateY - step, label);
-        placeText(dateX, kDateY - step, delivered);
+        placeText(dateX - kGap - textWidth(label), kDateY + 2 * step, label);
+        placeText(dateX, kDateY + 2 * step, delivered);
     }
+}
+
+float firstPageNumberEnd(float usualEnd) {
+    return companyData().present ? kFirstPageNumberEnd : usualEnd;
 }
 
 void drawPaymentTerms() {

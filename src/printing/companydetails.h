@@ -6,9 +6,13 @@
 
 #include <optional>
 
-/// Draws the VAT id under the tax number (when there is one) and the Leistungsdatum above "Datum:"
+/// Draws the VAT id under the tax number (when there is one) and the Leistungsdatum under "Kd-Nr.:"
 /// (when one was taken), in the other text size. A page must be open.
 void drawCompanyLetterheadLines();
+
+/// Where "Seite k von m" ends on page 1: usualEnd, or further left with company data, whose
+/// Leistungsdatum takes the right of that line.
+float firstPageNumberEnd(float usualEnd);
 
 /// Draws the payment terms and "Zahlbar bis <invoice date + Zahlungsziel>" on one line above the
 /// footer; the terms end with "…" where they would reach the double rule. A page must be open.

@@ -1,5 +1,6 @@
 #include "printing/linetable.h"
 
+#include "printing/companydetails.h"
 #include "printing/printjob.h"
 #include "printing/textfit.h"
 #include "runtime/conversions.h"
@@ -73,7 +74,8 @@ void drawFollowingPageHead(std::string_view label, std::int32_t number, int page
 void drawPageNumber(float y, int page, int pages) {
     selectTextSize(settings().invoiceTextSize, false);
     const std::string text = "Seite " + formatInt(page + 1) + " von " + formatInt(pages);
-    placeText(kRightEdge - textWidth(text), y, text);
+    const float end = page == 0 ? firstPageNumberEnd(kRightEdge) : kRightEdge;
+    placeText(end - textWidth(text), y, text);
 }
 
 void drawColumnTitles(float y, bool withPrices) {
