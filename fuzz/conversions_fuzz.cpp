@@ -1,11 +1,13 @@
-// The conversions on any text: parseInt, parseFloat, fieldOf and formatDate must neither crash nor
-// overflow, and the integer and field forms must agree with their writers and with a plain split.
+// The conversions on any text: parseInt, parseFloat, fieldOf, parseDate and formatDate must neither
+// crash nor overflow, and the integer, date and field forms must agree with their writers and with a
+// plain split.
 
 #include "runtime/conversions.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (fieldOf(text, k, "|") != expected)
             std::abort();
     }
+    // A date taken from a text is written back as that text.
+    if (const std::optional<DateValue> typed = parseDate(text);
+        typed && formatDate("%dd.%mm.%yyyy", *typed) != text)
+        std::abort();
     formatDate(text, date);
     formatDate("%dd.%mm.%yyyy %hh:%ii:%ss", date);
     return 0;

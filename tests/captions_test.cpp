@@ -10,6 +10,7 @@
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
 #include "shell/searchwindow.h"
+#include "state/companydata.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -100,6 +101,7 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     setState(kCustomerList, 0);
     customerEInvoiceClicked();
     expectAllFit(1, "customer e-invoice data");
+    companyData().present = true; // with the Zahlungsziel field
     openNewInvoiceWindow();
     expectAllFit(1, "new invoice");
     openLineDialog();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -199,6 +200,28 @@ TEST(DateTest, FormatsDates) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(formatDate(row.mask, row.value), row.expected) << row.name;
+}
+
+// A typed date is taken only when it names a day of the calendar; the due date counts calendar days.
+TEST(DateTest, TypedDatesAndDueDates) {
+    const struct {
+        const char* typed;
+        int days;
+        /// The date `days` later, or nullptr when the text is refused.
+        const char* later;
+    } rows[] = {
+        {"31.01.2026", 1, "01.02.2026"},   {"20.12.2026", 14, "03.01.2027"}, {"28.02.2028", 1, "29.02.2028"},
+        {"01.03.2027", 365, "29.02.2028"}, {"29.02.2027", 0, nullptr},       {"31.04.2026", 0, nullptr},
+        {"00.01.2026", 0, nullptr},        {"01.13.2026", 0, nullptr},       {"1.12.2026", 0, nullptr},
+        {"29.02.0028", 0, nullptr},        {"01.12.2026 ", 0, nullptr},      {"01/12/2026", 0, nullptr},
+    };
+    for (const auto& row : rows) {
+        const std::optional<DateValue> date = parseDate(row.typed);
+        ASSERT_EQ(date.has_value(), row.later != nullptr) << row.typed;
+        if (date) {
+            EXPECT_EQ(formatDate("%dd.%mm.%yyyy", addDays(*date, row.days)), row.later);
+        }
+    }
 }
 
 TEST(DateTest, ExtremeValuesDoNotCrash) {

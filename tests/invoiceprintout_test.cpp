@@ -6,6 +6,8 @@
 #include "money/money.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
+#include "runtime/conversions.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
@@ -461,6 +463,95 @@ TEST_F(InvoicePrintoutTest, PrintedOnlyWhenEveryPageWasDrawn) {
         EXPECT_EQ(recording().texts.back().page, c.pages - 1);
         EXPECT_EQ(recordedText("Nettogesamtbetrag") != nullptr, c.printedFlag == 1);
     }
+}
+
+// What company data add lies inside the page and clear of every other word at the default and the
+// largest sizes; "Seite k von m" shows on documents of two pages.
+TEST_F(InvoicePrintoutTest, CompanyDataTextsStandInsideThePageClearOfOtherWords) {
+    struct Case {
+        const char* name;
+        bool largest;
+        bool smallBusiness;
+        bool deliveryNote;
+        int rows;
+    };
+    const Case cases[] = {
+        {"default sizes, two pages", false, false, false, 19},
+        {"largest sizes, two pages", true, false, false, 17},
+        {"small business, largest sizes", true, true, false, 3},
+        {"delivery note", true, false, true, 17},
+    };
+    invoiceState().deliveryDateText = "30.11.2026";
+    invoiceState().paymentDays = 14;
+    companyData().vatId = "DE123456789";
+    companyData().paymentTerms = "Zahlbar innerhalb von 14 Tagen ohne Abzug, danach mit Verzugszinsen in "
+                                 "gesetzlicher H\xF6he und Mahngeb\xFChren.";
+    const std::string due = formatDate("%dd.%mm.%yyyy", addDays(currentDate(), 14));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings& s = settings();
+        s.logoSize = c.largest ? 21 : 18;
+        s.companyAddressSize = c.largest ? 9 : 6;
+        s.customerAddressSize = c.largest ? 13 : 10;
+        s.invoiceTextSize = c.largest ? 11 : 8;
+        s.otherTextSize = c.largest ? 10 : 7;
+        companyData().smallBusiness = c.smallBusiness;
+        clearLines();
+        for (int row = 0; row < c.rows; ++row)
+            addLine("Teil", "Eiche", "1234,56", "1", "1234,56");
+        std::vector<PdfWord> without;
+        std::vector<PdfWord> with;
+        for (const bool present : {false, true}) {
+            companyData().present = present;
+            printToPdf();
+            ASSERT_TRUE(c.deliveryNote ? printDeliveryNote() : printInvoice());
+            (present ? with : without) = readPdfWords(pdfPath());
+        }
+        ASSERT_FALSE(with.empty());
+        std::map<std::string, int> added;
+        for (const PdfWord& w : with) {
+            const PdfWord* same = nearestWord(wordsOnPage(without, w.page), w.text, w.left, w.top);
+            if (same && std::hypot(same->left - w.left, same->top - w.top) < 0.2)
+                continue;
+            ++added[w.text];
+            if (w.text == "bis") {
+                EXPECT_EQ(w.page, with.back().page);
+            }
+            EXPECT_GE(w.left, kMargin - 0.05) << w.text;
+            EXPECT_LE(w.right, kMargin + printJob().widthMm + 0.05) << w.text;
+            for (const PdfWord& other : with) {
+                const bool apart = other.page != w.page || other.left >= w.right - 0.05 ||
+                                   other.right <= w.left + 0.05 || other.top >= w.bottom - 0.05 ||
+                                   other.bottom <= w.top + 0.05;
+                EXPECT_TRUE(apart || &other == &w) << w.text << " meets " << other.text;
+            }
+        }
+        std::vector<std::string> expected = {"USt-IdNr.:", "DE123456789", "Leistungsdatum:", "30.11.2026"};
+        if (!c.deliveryNote)
+            expected.insert(expected.end(), {"bis", due, "Zahlbar"});
+        if (c.smallBusiness)
+            expected.insert(expected.end(), {"Rechnungsbetrag", "UStG"});
+        for (const std::string& text : expected)
+            EXPECT_EQ(added[text], text == "Zahlbar" ? 2 : 1) << text;
+        // The terms end with "…" so that the due date stays whole.
+        EXPECT_EQ(added["Mahngeb\u00FChren."], 0);
+    }
+}
+
+TEST_F(InvoicePrintoutTest, ASmallBusinessPrintsStoredPricesAndOneExactTotalWithoutTax) {
+    companyData().present = companyData().smallBusiness = true;
+    settings().pricesGross = 1;
+    addLine("Schraube", "M6", "11,90", "1", "11,90");
+    addLine("Mutter", "M6", "0,01", "1", "0,01");
+    const std::vector<PdfWord> words = printInvoiceToPdf();
+    expectPlaced(words, {{"Einzelpreis", 155, 87},
+                         {"11,90", 160, 95},
+                         {"Rechnungsbetrag", 145, 225},
+                         {"11,91", 175, 225},
+                         {"Gem\xE4\xDF", 25, 235}});
+    for (const char* absent : {"Einzelp.Netto", "10,00", "Nettogesamtbetrag", "Mwst."})
+        EXPECT_EQ(countWords(words, absent), 0) << absent;
+    EXPECT_EQ(countWords(words, "\u20AC"), 1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "printing/recordingdevice.h"
 #include "runtime/conversions.h"
 #include "shell/mainwindow.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/shellstate.h"
 #include "support/datafolder.h"
@@ -18,7 +19,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <algorithm>
 #include <string>
@@ -498,6 +501,116 @@ TEST_F(NewInvoiceTest, ARefusedPrintoutRegistersNothingAndSaysSo) {
         EXPECT_EQ(rowCount(kInvoiceList), 0);
         for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
             EXPECT_FALSE(exists(name)) << name;
+    }
+}
+
+// A refused Leistungsdatum or Zahlungsziel prints nothing and uses no number; the window stays open.
+TEST_F(NewInvoiceTest, TheDateAndTheDaysAreCheckedBeforePrinting) {
+    struct Case {
+        const char* name;
+        int button;
+        QString date;
+        QString days;
+        /// The refusal, or "" when both are taken.
+        std::string message;
+    };
+    const std::string noDate = "\x93 ist kein g\xFCltiges Datum (TT.MM.JJJJ).";
+    const std::string noDays = "\x93 ist keine g\xFCltige Zahl von Tagen (0 bis 365).";
+    const Case cases[] = {
+        {"no such day", kCreateInvoiceButton, "31.02.2026", "14",
+         "Das Leistungsdatum \x84"
+         "31.02.2026" +
+             noDate},
+        {"delivery note", kDeliveryNoteButton, "1.12.2026", "14",
+         "Das Leistungsdatum \x84"
+         "1.12.2026" +
+             noDate},
+        {"more than a year", kCreateInvoiceButton, "30.11.2026", "366",
+         "Das Zahlungsziel \x84"
+         "366" +
+             noDays},
+        {"a fraction", kCreateInvoiceButton, "30.11.2026", "1,5",
+         "Das Zahlungsziel \x84"
+         "1,5" +
+             noDays},
+        {"taken", kCreateInvoiceButton, "30.11.2026", "365", ""},
+    };
+    companyData().present = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        openInvoiceWindow();
+        ASSERT_TRUE(typeInto(kDeliveryDateField, c.date));
+        ASSERT_TRUE(typeInto(kPaymentDaysField, c.days));
+        press(c.button);
+        EXPECT_EQ(errorTexts(), c.message.empty() ? Row{} : Row{c.message});
+        EXPECT_EQ(printJob().device != nullptr, c.message.empty());
+        EXPECT_EQ(invoiceState().invoiceCounter, c.message.empty() ? 1 : 0);
+    }
+    EXPECT_EQ(invoiceState().deliveryDateText, "30.11.2026");
+    EXPECT_EQ(invoiceState().paymentDays, 365);
+}
+
+TEST_F(NewInvoiceTest, TheFieldsStartWithTodayAndTheCompanyDataDaysAfterThePickList) {
+    companyData().paymentDays = "30";
+    for (const bool present : {false, true}) {
+        SCOPED_TRACE(present ? "company data" : "no Firma.ini");
+        companyData().present = present;
+        openInvoiceWindow();
+        EXPECT_EQ(getText(kDeliveryDateField), today());
+        EXPECT_EQ(getText(kPaymentDaysField), present ? "30" : "");
+        // The Tab order from the pick list to the first button.
+        std::vector<int> expected = {kCustomerSearchField, kDeliveryDateField, kPaymentDaysField,
+                                     kCreateInvoiceButton};
+        const std::vector<int> candidates = expected;
+        if (!present)
+            expected.erase(expected.begin() + 2);
+        std::vector<int> order;
+        for (QWidget* w = controlWidget(kCustomerPicks)->nextInFocusChain(); order.size() < expected.size();
+             w = w->nextInFocusChain()) {
+            for (const int number : candidates) {
+                if (controlWidget(number) == w)
+                    order.push_back(number);
+            }
+        }
+        EXPECT_EQ(order, expected);
+    }
+    ASSERT_TRUE(typeInto(kDeliveryDateField, "30.11|.2026"));
+    EXPECT_EQ(getText(kDeliveryDateField), "30.11.2026");
+}
+
+TEST_F(NewInvoiceTest, KundeSuchenChoosesTheFirstCustomerByNameOrFirstName) {
+    addRow(kCustomerList, -1, "Herr\nM\xFCller\nJ\xFCrgen\n\nWeg 3\nDorf");
+    addRow(kCustomerList, -1, "Frau\nMuster\n\xC4nne\n\nWeg 4\nDorf");
+    struct Case {
+        const char* name;
+        QString typed;
+        bool enter;
+        /// The customer chosen: the one clicked before (row 0) when nothing begins with the text.
+        int row;
+    };
+    const Case cases[] = {
+        {"name, ignoring case", QString::fromUtf8("mÜ"), false, 2},
+        {"the first of two", "MUSTER", false, 1},
+        {"first name with an umlaut", QString::fromUtf8("än"), false, 3},
+        {"Enter chooses it again after a click", "Muster", true, 1},
+        {"nothing begins with it", "Zander", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        ASSERT_TRUE(typeInto(kCustomerSearchField, c.typed));
+        if (c.enter) {
+            dispatch();
+            chooseCustomerRow(0);
+            QTest::keyClick(controlWidget(kCustomerSearchField), Qt::Key_Return);
+        }
+        dispatch();
+        EXPECT_EQ(getState(kCustomerPicks), c.row);
+        EXPECT_EQ(invoiceState().customerNumberText, formatInt(c.row + 1));
+        EXPECT_EQ(invoiceState().customerFullName,
+                  getCell(kCustomerList, c.row, 2) + " " + getCell(kCustomerList, c.row, 1));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
+#include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
@@ -21,6 +22,7 @@ namespace {
 void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
     setTooltip(kCustomerPicks, "Mit Linksklick einen Kunden ausw\xE4hlen");
+    createInvoiceFields();
     createPushButton(kCreateInvoiceButton, 650, 10, 100, 24, "Rechnung erstellen");
     createPushButton(kCancelInvoiceButton, 550, 10, 80, 24, "Abbruch");
     createPushButton(kDeliveryNoteButton, 650, 40, 110, 24, "Lieferschein erstellen");
@@ -124,6 +126,8 @@ InvoiceOutcome createAndRegisterInvoice() {
         messageBox("Fehler!", kTaxRateRefusal, kMessageOk);
         return InvoiceOutcome::RateRefused;
     }
+    if (!takeInvoiceFields())
+        return InvoiceOutcome::FieldRefused;
     // The number is used up even when the print dialog is cancelled.
     const std::int32_t previousNumber = invoice.invoiceCounter;
     invoice.invoiceCounter = nextNumber(previousNumber);
@@ -158,6 +162,8 @@ void cancelInvoice() {
 }
 
 void printDeliveryNoteClicked() {
+    if (!takeDeliveryDate())
+        return;
     InvoiceState& invoice = invoiceState();
     invoice.deliveryNoteNumber = nextNumber(invoice.invoiceCounter);
     invoice.invoiceLineCount = rowCount(kLinesList);

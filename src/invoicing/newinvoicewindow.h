@@ -15,6 +15,8 @@ enum class InvoiceOutcome {
     Refused,
     /// The settings' tax rate is refused (isValidTaxRate): nothing printed, no number used.
     RateRefused,
+    /// The Leistungsdatum or the Zahlungsziel is refused: nothing printed, no number used.
+    FieldRefused,
 };
 
 /// "Neu" on the invoices page (210): opens the new-invoice window.
@@ -31,5 +33,6 @@ void createInvoice();
 InvoiceOutcome createAndRegisterInvoice();
 /// "Abbruch" (312): discards the invoice and closes the window.
 void cancelInvoice();
-/// "Lieferschein erstellen" (313): prints the delivery note; says so when the printer refuses it.
+/// "Lieferschein erstellen" (313): prints the delivery note; says so when the printer refuses it or
+/// the Leistungsdatum is refused.
 void printDeliveryNoteClicked();

@@ -1,13 +1,17 @@
 #include "printing/invoiceprintout.h"
 
+#include "money/money.h"
+#include "printing/companydetails.h"
 #include "printing/printjob.h"
 #include "printing/tableprintout.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -18,8 +22,9 @@ struct Totals {
     float gross = 0.0f;
 };
 
+// A small business charges no VAT, so its prices are printed as stored.
 bool pricesIncludeTax() {
-    return settings().pricesGross == 1;
+    return settings().pricesGross == 1 && !invoicesWithoutTax();
 }
 
 // The table always shows net prices: a stored gross price is taken back by the tax rate.
@@ -71,6 +76,23 @@ void drawTotalsBlock() {
     placeLine(170, static_cast<float>(241.0 + step), 185, static_cast<float>(241.0 + step), 4);
 }
 
+// The exact sum of the amounts the Betrag column shows; nullopt once it leaves the range.
+std::optional<money::Amount> lineSum() {
+    std::optional<money::Amount> sum = money::Amount{};
+    for (int row = 0; row < invoiceState().invoiceLineCount && sum; ++row)
+        sum = money::add(*sum, money::parse<money::Amount>(lineAmountText(row)));
+    return sum;
+}
+
+void drawClosing() {
+    if (invoicesWithoutTax())
+        drawSmallBusinessTotals(lineSum());
+    else
+        drawTotalsBlock();
+    if (companyData().present)
+        drawPaymentTerms();
+}
+
 } // namespace
 
 bool drawInvoice() {
@@ -79,7 +101,7 @@ bool drawInvoice() {
     invoice.number = invoiceState().invoiceCounter;
     invoice.priceText = unitPriceText;
     invoice.amountText = lineAmountText;
-    invoice.drawClosing = [](float) { drawTotalsBlock(); };
+    invoice.drawClosing = [](float) { drawClosing(); };
     invoice.closingTop = 220;
     return drawTablePrintout(invoice);
 }

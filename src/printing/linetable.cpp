@@ -1,9 +1,11 @@
 #include "printing/linetable.h"
 
+#include "printing/companydetails.h"
 #include "printing/printjob.h"
 #include "printing/textfit.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
@@ -72,7 +74,8 @@ void drawFollowingPageHead(std::string_view label, std::int32_t number, int page
 void drawPageNumber(float y, int page, int pages) {
     selectTextSize(settings().invoiceTextSize, false);
     const std::string text = "Seite " + formatInt(page + 1) + " von " + formatInt(pages);
-    placeText(kRightEdge - textWidth(text), y, text);
+    const float end = page == 0 ? firstPageNumberEnd(kRightEdge) : kRightEdge;
+    placeText(end - textWidth(text), y, text);
 }
 
 void drawColumnTitles(float y, bool withPrices) {
@@ -83,7 +86,7 @@ void drawColumnTitles(float y, bool withPrices) {
     placeText(kDescriptionX, y, "Bezeichnung");
     placeText(kQuantityX, y, "Menge");
     if (withPrices) {
-        placeText(155, y, "Einzelp.Netto");
+        placeText(155, y, invoicesWithoutTax() ? "Einzelpreis" : "Einzelp.Netto");
         placeText(175, y, "Betrag");
     }
     const auto ruleY = static_cast<float>(y + lineStep(size, 3));

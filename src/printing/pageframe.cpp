@@ -1,5 +1,6 @@
 #include "printing/pageframe.h"
 
+#include "printing/companydetails.h"
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
 #include "state/companydata.h"
@@ -38,6 +39,8 @@ void drawLetterhead() {
     placeText(185, 70, formatDate("%dd.%mm.%yyyy", currentDate()));
     placeText(175, static_cast<float>(step + 70.0), "Kd-Nr.:");
     placeText(185, static_cast<float>(step + 70.0), invoice.customerNumberText);
+    if (companyData().present)
+        drawCompanyLetterheadLines();
 }
 
 void drawFooter() {

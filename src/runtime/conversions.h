@@ -5,6 +5,7 @@
 // which reads the local clock.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,14 @@ DateValue currentDate();
 
 /// The DateValue of a local wall-clock time (proleptic Gregorian calendar).
 DateValue dateValueOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+/// The date of a text "dd.mm.yyyy" (two, two and four digits, nothing around them, the year from 1000
+/// on) that names a day of the calendar, at midnight; nullopt for any other text ("31.04.2026",
+/// "29.02.2027", "1.2.2026"). formatDate writes it back as the same text.
+std::optional<DateValue> parseDate(std::string_view text);
+
+/// The same time of day `days` days later (earlier for a negative count), across month and year ends.
+DateValue addDays(DateValue d, int days);
 
 /// mask with %yyyy, %yy, %mm, %dd, %hh, %ii, %ss (case-insensitive) replaced by the parts of d.
 std::string formatDate(std::string_view mask, DateValue d);

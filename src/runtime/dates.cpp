@@ -82,6 +82,35 @@ DateValue dateValueOf(int year, int month, int day, int hour, int minute, int se
            second;
 }
 
+std::optional<DateValue> parseDate(std::string_view text) {
+    if (text.size() != 10 || text[2] != '.' || text[5] != '.')
+        return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    const std::size_t starts[3] = {0, 3, 6};
+    const std::size_t lengths[3] = {2, 2, 4};
+    for (int p = 0; p < 3; ++p) {
+        for (std::size_t i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            parts[p] = parts[p] * 10 + (text[i] - '0');
+        }
+    }
+    const auto [day, month, year] = parts;
+    // A year below 1000 would be written back with fewer digits.
+    if (year < 1000 || month < 1 || month > 12 || day < 1)
+        return std::nullopt;
+    // A day past the month's end would land in the next month: the round trip finds it.
+    const DateValue value = dateValueOf(year, month, day);
+    const CivilDate back = civilFromDays(floorDiv(value, 86400));
+    if (back.month != month || back.day != day)
+        return std::nullopt;
+    return value;
+}
+
+DateValue addDays(DateValue d, int days) {
+    return d + std::int64_t{days} * 86400;
+}
+
 std::string formatDate(std::string_view mask, DateValue d) {
     const std::int64_t days = floorDiv(d, 86400);
     const std::int64_t secondOfDay = floorMod(d, 86400);

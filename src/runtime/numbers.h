@@ -48,6 +48,9 @@ inline constexpr int kReportListFlags = kListFullRowSelect | kListGridLines | kL
 inline constexpr int kSelectionChanged = 0;
 /// Event type of a list: a row was double-clicked.
 inline constexpr int kDoubleClicked = 2;
+/// Event types of a text field that reports its edits: the text was edited, Enter was pressed.
+inline constexpr int kTextEdited = 1;
+inline constexpr int kEnterPressed = 3;
 /// The number asked for a control the program never addresses (labels).
 inline constexpr int kAnonymous = -1;
 
@@ -131,6 +134,10 @@ inline constexpr int kCustomerPicks = 310;
 inline constexpr int kCreateInvoiceButton = 311;
 inline constexpr int kCancelInvoiceButton = 312;
 inline constexpr int kDeliveryNoteButton = 313;
+/// Leistungsdatum, Zahlungsziel (with company data only) and the type-ahead "Kunde suchen".
+inline constexpr int kDeliveryDateField = 320;
+inline constexpr int kPaymentDaysField = 321;
+inline constexpr int kCustomerSearchField = 322;
 
 inline constexpr int kArticlePicks = 5000;
 inline constexpr int kQuantityField = 5001;

@@ -1,5 +1,6 @@
 #include "shell/dispatch.h"
 
+#include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
 #include "settings/companywindow.h"
@@ -51,6 +52,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kCreateInvoiceButton, createInvoice},
     ControlHandler{kCancelInvoiceButton, cancelInvoice},
     ControlHandler{kDeliveryNoteButton, printDeliveryNoteClicked},
+    ControlHandler{kCustomerSearchField, customerSearchEdited},
     ControlHandler{kArticlePicks, takeArticle, kDoubleClicked},
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},

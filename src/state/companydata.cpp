@@ -14,6 +14,10 @@ void resetCompanyData() {
     theCompanyData = CompanyData{};
 }
 
+bool invoicesWithoutTax() {
+    return companyData().present && companyData().smallBusiness;
+}
+
 const std::string& taxNumberOnPaper() {
     const CompanyData& company = companyData();
     return company.present && !company.taxNumber.empty() ? company.taxNumber : settings().taxNumber;

@@ -44,6 +44,9 @@ CompanyData& companyData();
 /// Back to the state at start: no company data, the defaults in every field.
 void resetCompanyData();
 
+/// Whether the invoices go out without VAT: company data present, as a small business.
+bool invoicesWithoutTax();
+
 /// The tax number printed after "St.-Nr.:": the company data's when they are present and have one,
 /// else the options' one.
 const std::string& taxNumberOnPaper();

@@ -31,6 +31,10 @@ struct InvoiceState {
     std::int32_t deliveryNoteNumber = 0;
     /// Rows of the lines list, set before either printout.
     std::int32_t invoiceLineCount = 0;
+    /// Leistungsdatum as typed in the new-invoice window (dd.mm.yyyy), set before either printout.
+    std::string deliveryDateText;
+    /// Zahlungsziel in days, set before the invoice printout; 0 without company data.
+    int paymentDays = 0;
 
     // The current article, shared with the article dialogs.
     std::string articleName;

@@ -93,6 +93,9 @@ void closeControlList();
 void setForbiddenCharacters(int number, std::string_view forbidden);
 /// Enter in the TextField presses the push button.
 void pressOnEnter(int field, int button);
+/// Makes the TextField queue a ControlEvent of type kTextEdited when the user edits its text and one of
+/// type kEnterPressed for Enter.
+void reportEdits(int field);
 /// ReportList or PickList: selects the row as setState does and scrolls it into view.
 void showRow(int list, int row);
 

@@ -286,3 +286,15 @@ void pressOnEnter(int field, int button) {
             pushed->click();
     });
 }
+
+void reportEdits(int field) {
+    Control* control = findControl(field);
+    if (!control || control->kind != ControlKind::TextField)
+        return;
+    auto* edit = static_cast<QLineEdit*>(control->widget.data());
+    const int window = control->window;
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [field, window] { queueEvent(ControlEvent, window, field, kTextEdited); });
+    QObject::connect(edit, &QLineEdit::returnPressed, edit,
+                     [field, window] { queueEvent(ControlEvent, window, field, kEnterPressed); });
+}
