@@ -106,6 +106,8 @@ std::optional<std::string> makeFacturX(std::string_view pdfBytes, std::string_vi
         writer.setOutputMemory();
         writer.setMinimumPDFVersion("1.7");
         writer.setDeterministicID(true);
+        // PDF/A wants an end of line before every "endstream".
+        writer.setNewlineBeforeEndstream(true);
         writer.write();
         auto buffer = writer.getBufferSharedPointer();
         return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());

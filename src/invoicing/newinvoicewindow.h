@@ -15,6 +15,9 @@ enum class InvoiceOutcome {
     Refused,
     /// The settings' tax rate is refused (isValidTaxRate): nothing printed, no number used.
     RateRefused,
+    /// No valid e-invoice could be made and the user went back to the window: nothing printed, no
+    /// number used.
+    KeptForEInvoice,
 };
 
 /// "Neu" on the invoices page (210): opens the new-invoice window.

@@ -25,6 +25,10 @@ struct InvoiceState {
     /// invoiceTotal with two decimals and a decimal comma.
     std::string invoiceTotalText;
     std::string invoiceDateText;
+    /// Leistungsdatum as typed ("TT.MM.JJJJ"); empty means the invoice date.
+    std::string deliveryDateText;
+    /// Zahlungsziel in days; 0 means the company data's.
+    int paymentDays = 0;
     /// 1 once the invoice printout has drawn its page.
     int printedFlag = 0;
     /// invoiceCounter + 1, printed on a delivery note.

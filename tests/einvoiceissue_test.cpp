@@ -1,0 +1,277 @@
+// "Rechnung erstellen" with company data: the question before printing when no valid e-invoice can be
+// made, and the invoice's files in the archive after it is registered.
+
+#include "archive/archivecheck.h"
+#include "einvoicefolder.h"
+#include "einvoicetesting.h"
+#include "invoicing/einvoicedocument.h"
+#include "invoicing/newinvoicewindow.h"
+#include "printing/printjob.h"
+#include "printing/printtarget.h"
+#include "runtime/conversions.h"
+#include "state/companydata.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
+#include "support/datafolder.h"
+#include "support/testenv.h"
+#include "toolkit/toolkit.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Erika has her e-invoice data and a Leitweg-ID; Max has none.
+const std::string kCustomers = "2\r\n"
+                               "Frau|Muster|Erika|c/o Amt|Ringweg 2|54321 Beispielort|erika@amt.de|"
+                               "04011000-12345-03||54321|Beispielort|DE\r\n"
+                               "Herr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n";
+const std::string kArticles = "1\r\nSchraube|Teile|0,50|M6\r\n";
+constexpr int kErika = 0;
+constexpr int kMax = 1;
+
+const std::string kQuestion = "F\xFCr diese Rechnung kann keine g\xFCltige E-Rechnung erstellt werden: ";
+
+class EInvoiceIssueTest : public ProgramTest {
+  protected:
+    void startWith(const std::optional<CompanyKeys>& company) {
+        writeData("Daten.dat", kCustomers + kArticles + "0\r\n");
+        for (const char* name : {"Firma.ini", "ReData.dat"})
+            QFile::remove(QString::fromStdString(dataPath(name)));
+        if (company)
+            writeData("Firma.ini", companyFile(*company));
+        resetPrintJob();
+        start();
+        settings().taxRate = "19";
+        printTarget().kind = PrintTargetKind::PdfFile;
+        printTarget().pdfPath = dataPath("rechnung.pdf");
+        messages.clear();
+    }
+    void TearDown() override {
+        resetPrintJob();
+        resetPrintTarget();
+        ProgramTest::TearDown();
+    }
+    static void press(int button) {
+        ASSERT_TRUE(clickButton(button));
+        dispatch();
+    }
+    // "Neu", the customer, 25 screws when lines is set; "Rechnung erstellen" is left to the test.
+    static void compose(int customer, bool lines = true) {
+        press(kNewInvoiceButton);
+        ASSERT_TRUE(selectRow(kCustomerPicks, customer));
+        dispatch();
+        if (!lines)
+            return;
+        press(kNewLineButton);
+        ASSERT_TRUE(doubleClickRow(kArticlePicks, 0));
+        dispatch();
+        ASSERT_TRUE(typeInto(kQuantityField, "25"));
+        press(kLineOkButton);
+    }
+    bool archived(const std::string& name) const {
+        return QFileInfo::exists(QString::fromStdString(dataPath("Archiv/" + name)));
+    }
+};
+
+TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
+    struct Case {
+        const char* name;
+        CompanyKeys company;
+        int customer;
+        bool lines;
+        const char* deliveryDate;
+        std::string reasons;
+    };
+    const Case cases[] = {
+        {"Firmenname", withCompanyKey(kCompleteCompany, "Firmenname", ""), kErika, true, "",
+         "Firmenname fehlt"},
+        {"PLZ der Firma", withCompanyKey(kCompleteCompany, "PLZ", ""), kErika, true, "",
+         "PLZ der Firma fehlt"},
+        {"Land der Firma", withCompanyKey(kCompleteCompany, "Land", "Deutschland"), kErika, true, "",
+         "Land der Firma ist kein L\xE4nderkennzeichen (z. B. DE)"},
+        {"Steuernummer und USt-IdNr.",
+         withCompanyKey(withCompanyKey(kCompleteCompany, "Steuernummer", ""), "UStIdNr", ""), kErika, true,
+         "", "Steuernummer oder USt-IdNr. der Firma fehlt"},
+        {"PLZ und Ort des Kunden", kCompleteCompany, kMax, true, "",
+         "PLZ des Kunden fehlt, Ort des Kunden fehlt"},
+        {"keine Position", kCompleteCompany, kErika, false, "", "keine Rechnungsposition"},
+        {"IBAN f\xFCr die XRechnung", withCompanyKey(kCompleteCompany, "IBAN", ""), kErika, true, "",
+         "IBAN der Firma fehlt"},
+        {"Leistungsdatum", kCompleteCompany, kErika, true, "31.02.2026",
+         "Leistungsdatum ist kein Datum (TT.MM.JJJJ)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        startWith(c.company);
+        compose(c.customer, c.lines);
+        invoiceState().deliveryDateText = c.deliveryDate;
+        answerNext(kAnswerNo);
+        EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::KeptForEInvoice);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, kQuestion + c.reasons + ". Trotzdem nur auf Papier erstellen?");
+        EXPECT_EQ(messages[0].flags, kMessageYesNo);
+        // Back in the window: nothing printed, no number used, nothing written.
+        EXPECT_TRUE(windowExists(kDialogWindow));
+        EXPECT_EQ(rowCount(kLinesList), c.lines ? 1 : 0);
+        EXPECT_EQ(invoiceState().invoiceCounter, 0);
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dataPath("rechnung.pdf"))));
+        EXPECT_EQ(readData("ReData.dat"), "");
+        EXPECT_FALSE(archived(""));
+        cancelInvoice();
+    }
+}
+
+TEST_F(EInvoiceIssueTest, PaperOnlyOrNoCompanyDataWriteNoArchive) {
+    struct Case {
+        const char* name;
+        std::optional<CompanyKeys> company;
+        std::size_t questions;
+    };
+    const Case cases[] = {
+        {"Ja auf die Frage", withCompanyKey(kCompleteCompany, "Ort", ""), 1},
+        {"ohne Firma.ini", std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        startWith(c.company);
+        compose(kErika);
+        answerNext(kAnswerYes);
+        press(kCreateInvoiceButton);
+        EXPECT_EQ(messages.size(), c.questions);
+        EXPECT_FALSE(windowExists(kDialogWindow));
+        EXPECT_EQ(invoiceState().invoiceCounter, 1);
+        EXPECT_NE(readData("ReData.dat"), "");
+        EXPECT_FALSE(archived(""));
+    }
+}
+
+TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
+    startWith(kCompleteCompany);
+    const std::string today = formatDate("%yyyy%mm%dd", currentDate());
+    const std::string in30Days = formatDate("%yyyy%mm%dd", currentDate() + 30 * 24 * 3600);
+    struct Case {
+        const char* name;
+        int customer;
+        int pricesGross;
+        bool smallBusiness;
+        int paymentDays;
+        const char* deliveryDate;
+        std::vector<std::pair<std::string, std::string>> fields;
+    };
+    const std::string settlement = "SupplyChainTradeTransaction/ApplicableHeaderTradeSettlement/";
+    const std::string sums = settlement + "SpecifiedTradeSettlementHeaderMonetarySummation/";
+    const std::string buyer = "SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerTradeParty/";
+    const std::string lineSum = "SupplyChainTradeTransaction/IncludedSupplyChainTradeLineItem/"
+                                "SpecifiedLineTradeSettlement/SpecifiedTradeSettlementLineMonetarySummation/"
+                                "LineTotalAmount";
+    const Case cases[] = {
+        {"net prices, Leitweg-ID, Leistungsdatum",
+         kErika,
+         0,
+         false,
+         0,
+         "01.12.2026",
+         {{"ExchangedDocument/ID", "1"},
+          {"ExchangedDocument/IssueDateTime/DateTimeString", today},
+          {"SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerReference", "04011000-12345-03"},
+          {buyer + "Name", "Erika Muster"},
+          {buyer + "PostalTradeAddress/PostcodeCode", "54321"},
+          {buyer + "PostalTradeAddress/LineOne", "c/o Amt"},
+          {buyer + "PostalTradeAddress/LineTwo", "Ringweg 2"},
+          {buyer + "PostalTradeAddress/CityName", "Beispielort"},
+          {"SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/ActualDeliverySupplyChainEvent/"
+           "OccurrenceDateTime/DateTimeString",
+           "20261201"},
+          {settlement + "SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString",
+           formatDate("%yyyy%mm%dd", currentDate() + 14 * 24 * 3600)},
+          {lineSum, "12.50"},
+          {settlement + "ApplicableTradeTax/CategoryCode", "S"},
+          {sums + "TaxBasisTotalAmount", "12.50"},
+          {sums + "GrandTotalAmount", "14.88"}}},
+        {"gross prices, 30 days",
+         kErika,
+         1,
+         false,
+         30,
+         "",
+         {{"ExchangedDocument/ID", "2"},
+          {"SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/ActualDeliverySupplyChainEvent/"
+           "OccurrenceDateTime/DateTimeString",
+           today},
+          {settlement + "SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", in30Days},
+          {lineSum, "10.50"},
+          {sums + "TaxBasisTotalAmount", "10.50"},
+          {sums + "GrandTotalAmount", "12.50"}}},
+        {"small business",
+         kErika,
+         0,
+         true,
+         0,
+         "",
+         {{"ExchangedDocument/ID", "3"},
+          {settlement + "ApplicableTradeTax/CategoryCode", "E"},
+          {settlement + "ApplicableTradeTax/ExemptionReason",
+           "Kleinunternehmer gem\u00E4\u00DF \u00A7 19 UStG"},
+          {sums + "GrandTotalAmount", "12.50"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings().pricesGross = c.pricesGross;
+        companyData().smallBusiness = c.smallBusiness;
+        compose(c.customer);
+        invoiceState().deliveryDateText = c.deliveryDate;
+        invoiceState().paymentDays = c.paymentDays;
+        press(kCreateInvoiceButton);
+        EXPECT_TRUE(messages.empty());
+        const std::string n = formatInt(invoiceState().invoiceCounter);
+        const std::string xml = readData("Archiv/" + n + ".xml");
+        const XmlFields fields = readXmlFields(xml);
+        for (const auto& [path, value] : c.fields) {
+            const auto it = fields.find(path);
+            ASSERT_NE(it, fields.end()) << path;
+            EXPECT_EQ(it->second.front(), value) << path;
+        }
+        EXPECT_TRUE(archived(n + ".pdf"));
+        EXPECT_TRUE(archived(n + "-xrechnung.xml"));
+        const ToolRun attachment =
+            runTool("qpdf", {"--show-attachment=factur-x.xml",
+                             QString::fromStdString(dataPath("Archiv/" + n + ".pdf"))});
+        EXPECT_EQ(attachment.out, xml);
+    }
+    const ArchiveCheck check = verifyArchive();
+    EXPECT_EQ(check.problem, ArchiveProblem::None);
+    EXPECT_EQ(check.invoices, 3);
+}
+
+TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
+    writeData("Archiv/1.pdf", "%PDF alt");
+    startWith(kCompleteCompany);
+    compose(kMax);
+    // Max's place comes from his row now; the question is not the point here.
+    setCell(kCustomerList, kMax, "12345", kCustomerEInvoiceColumn + 3);
+    setCell(kCustomerList, kMax, "Musterstadt", kCustomerEInvoiceColumn + 4);
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
+    EXPECT_EQ(errorTexts(),
+              std::vector<std::string>{"Die E-Rechnung Nr.:1 konnte nicht gespeichert werden!"});
+    EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
+    EXPECT_EQ(readData("Archiv/1.pdf"), "%PDF alt");
+    EXPECT_FALSE(archived("1.xml"));
+}
+
+TEST(DateOfTextTest, ReadsOnlyCalendarDays) {
+    const std::pair<const char*, std::optional<DateValue>> cases[] = {
+        {"01.12.2026", dateValueOf(2026, 12, 1)},
+        {" 29.02.2028 ", dateValueOf(2028, 2, 29)},
+        {"29.02.2026", std::nullopt},
+        {"1.12.2026", std::nullopt},
+        {"01.13.2026", std::nullopt},
+        {"01-12-2026", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, date] : cases)
+        EXPECT_EQ(dateOfText(text), date) << text;
+}
+
+} // namespace
