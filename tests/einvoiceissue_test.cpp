@@ -76,34 +76,24 @@ class EInvoiceIssueTest : public ProgramTest {
 
 TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
     struct Case {
-        const char* name;
-        CompanyKeys company;
+        const char* key; // of Firma.ini, given the value below ("" leaves the line out)
+        const char* value;
         int customer;
-        bool lines;
+        int lines;
         const char* deliveryDate;
         std::string reasons;
     };
     const Case cases[] = {
-        {"Firmenname", withCompanyKey(kCompleteCompany, "Firmenname", ""), kErika, true, "",
-         "Firmenname fehlt"},
-        {"PLZ der Firma", withCompanyKey(kCompleteCompany, "PLZ", ""), kErika, true, "",
-         "PLZ der Firma fehlt"},
-        {"Land der Firma", withCompanyKey(kCompleteCompany, "Land", "Deutschland"), kErika, true, "",
-         "Land der Firma ist kein L\xE4nderkennzeichen (z. B. DE)"},
-        {"Steuernummer und USt-IdNr.",
-         withCompanyKey(withCompanyKey(kCompleteCompany, "Steuernummer", ""), "UStIdNr", ""), kErika, true,
-         "", "Steuernummer oder USt-IdNr. der Firma fehlt"},
-        {"PLZ und Ort des Kunden", kCompleteCompany, kMax, true, "",
-         "PLZ des Kunden fehlt, Ort des Kunden fehlt"},
-        {"keine Position", kCompleteCompany, kErika, false, "", "keine Rechnungsposition"},
-        {"IBAN f\xFCr die XRechnung", withCompanyKey(kCompleteCompany, "IBAN", ""), kErika, true, "",
-         "IBAN der Firma fehlt"},
-        {"Leistungsdatum", kCompleteCompany, kErika, true, "31.02.2026",
-         "Leistungsdatum ist kein Datum (TT.MM.JJJJ)"},
+        {"Firmenname", "", kErika, 1, "", "Firmenname fehlt"},
+        {"Land", "Deutschland", kErika, 1, "", "Land der Firma ist kein L\xE4nderkennzeichen (z. B. DE)"},
+        {"", "", kMax, 1, "", "PLZ des Kunden fehlt, Ort des Kunden fehlt"},
+        {"", "", kErika, 0, "", "keine Rechnungsposition"},
+        {"IBAN", "", kErika, 1, "", "IBAN der Firma fehlt"},
+        {"", "", kErika, 1, "31.02.2026", "Leistungsdatum ist kein Datum (TT.MM.JJJJ)"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        startWith(c.company);
+        SCOPED_TRACE(c.reasons);
+        startWith(withCompanyKey(kCompleteCompany, c.key, c.value));
         compose(c.customer, c.lines);
         invoiceState().deliveryDateText = c.deliveryDate;
         answerNext(kAnswerNo);
@@ -113,8 +103,7 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         EXPECT_EQ(messages[0].text, kQuestion + c.reasons + ". Trotzdem nur auf Papier erstellen?");
         EXPECT_EQ(messages[0].flags, kMessageYesNo);
         // Back in the window: nothing printed, no number used, nothing written.
-        EXPECT_TRUE(windowExists(kDialogWindow));
-        EXPECT_EQ(rowCount(kLinesList), c.lines ? 1 : 0);
+        EXPECT_EQ(rowCount(kLinesList), c.lines);
         EXPECT_EQ(invoiceState().invoiceCounter, 0);
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dataPath("rechnung.pdf"))));
         EXPECT_EQ(readData("ReData.dat"), "");
@@ -124,103 +113,68 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
 }
 
 TEST_F(EInvoiceIssueTest, PaperOnlyOrNoCompanyDataWriteNoArchive) {
-    struct Case {
-        const char* name;
-        std::optional<CompanyKeys> company;
-        std::size_t questions;
+    const std::pair<std::optional<CompanyKeys>, std::size_t> cases[] = {
+        {withCompanyKey(kCompleteCompany, "Ort", ""), 1}, // "Ja" to the question
+        {std::nullopt, 0},
     };
-    const Case cases[] = {
-        {"Ja auf die Frage", withCompanyKey(kCompleteCompany, "Ort", ""), 1},
-        {"ohne Firma.ini", std::nullopt, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        startWith(c.company);
+    for (const auto& [company, questions] : cases) {
+        startWith(company);
         compose(kErika);
         answerNext(kAnswerYes);
         press(kCreateInvoiceButton);
-        EXPECT_EQ(messages.size(), c.questions);
-        EXPECT_FALSE(windowExists(kDialogWindow));
-        EXPECT_EQ(invoiceState().invoiceCounter, 1);
-        EXPECT_NE(readData("ReData.dat"), "");
+        EXPECT_EQ(messages.size(), questions);
+        EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
         EXPECT_FALSE(archived(""));
     }
 }
 
 TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
     startWith(kCompleteCompany);
-    const std::string today = formatDate("%yyyy%mm%dd", currentDate());
-    const std::string in30Days = formatDate("%yyyy%mm%dd", currentDate() + 30 * 24 * 3600);
+    const auto day = [](int days) { return formatDate("%yyyy%mm%dd", currentDate() + days * 24 * 3600); };
+    const std::string trade = "SupplyChainTradeTransaction/ApplicableHeader";
+    const std::string buyer = trade + "TradeAgreement/BuyerTradeParty/";
+    const std::string delivered = trade + "TradeDelivery/ActualDeliverySupplyChainEvent/OccurrenceDateTime/";
+    const std::string sums = trade + "TradeSettlement/SpecifiedTradeSettlementHeaderMonetarySummation/";
+    const std::string tax = trade + "TradeSettlement/ApplicableTradeTax/";
     struct Case {
-        const char* name;
-        int customer;
         int pricesGross;
         bool smallBusiness;
         int paymentDays;
         const char* deliveryDate;
         std::vector<std::pair<std::string, std::string>> fields;
     };
-    const std::string settlement = "SupplyChainTradeTransaction/ApplicableHeaderTradeSettlement/";
-    const std::string sums = settlement + "SpecifiedTradeSettlementHeaderMonetarySummation/";
-    const std::string buyer = "SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerTradeParty/";
-    const std::string lineSum = "SupplyChainTradeTransaction/IncludedSupplyChainTradeLineItem/"
-                                "SpecifiedLineTradeSettlement/SpecifiedTradeSettlementLineMonetarySummation/"
-                                "LineTotalAmount";
     const Case cases[] = {
-        {"net prices, Leitweg-ID, Leistungsdatum",
-         kErika,
-         0,
+        {0,
          false,
          0,
          "01.12.2026",
          {{"ExchangedDocument/ID", "1"},
-          {"ExchangedDocument/IssueDateTime/DateTimeString", today},
-          {"SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerReference", "04011000-12345-03"},
+          {"ExchangedDocument/IssueDateTime/DateTimeString", day(0)},
+          {trade + "TradeAgreement/BuyerReference", "04011000-12345-03"},
           {buyer + "Name", "Erika Muster"},
           {buyer + "PostalTradeAddress/PostcodeCode", "54321"},
           {buyer + "PostalTradeAddress/LineOne", "c/o Amt"},
-          {buyer + "PostalTradeAddress/LineTwo", "Ringweg 2"},
           {buyer + "PostalTradeAddress/CityName", "Beispielort"},
-          {"SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/ActualDeliverySupplyChainEvent/"
-           "OccurrenceDateTime/DateTimeString",
-           "20261201"},
-          {settlement + "SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString",
-           formatDate("%yyyy%mm%dd", currentDate() + 14 * 24 * 3600)},
-          {lineSum, "12.50"},
-          {settlement + "ApplicableTradeTax/CategoryCode", "S"},
+          {delivered + "DateTimeString", "20261201"},
+          {trade + "TradeSettlement/SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", day(14)},
+          {tax + "CategoryCode", "S"},
           {sums + "TaxBasisTotalAmount", "12.50"},
           {sums + "GrandTotalAmount", "14.88"}}},
-        {"gross prices, 30 days",
-         kErika,
-         1,
+        // 25 screws at 0,50 gross are 10,50 net; a small business charges no tax.
+        {1,
          false,
          30,
          "",
-         {{"ExchangedDocument/ID", "2"},
-          {"SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/ActualDeliverySupplyChainEvent/"
-           "OccurrenceDateTime/DateTimeString",
-           today},
-          {settlement + "SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", in30Days},
-          {lineSum, "10.50"},
+         {{delivered + "DateTimeString", day(0)},
+          {trade + "TradeSettlement/SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", day(30)},
           {sums + "TaxBasisTotalAmount", "10.50"},
           {sums + "GrandTotalAmount", "12.50"}}},
-        {"small business",
-         kErika,
-         0,
-         true,
-         0,
-         "",
-         {{"ExchangedDocument/ID", "3"},
-          {settlement + "ApplicableTradeTax/CategoryCode", "E"},
-          {settlement + "ApplicableTradeTax/ExemptionReason",
-           "Kleinunternehmer gem\u00E4\u00DF \u00A7 19 UStG"},
-          {sums + "GrandTotalAmount", "12.50"}}},
+        {0, true, 0, "", {{tax + "CategoryCode", "E"}, {sums + "GrandTotalAmount", "12.50"}}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         settings().pricesGross = c.pricesGross;
         companyData().smallBusiness = c.smallBusiness;
-        compose(c.customer);
+        compose(kErika);
         invoiceState().deliveryDateText = c.deliveryDate;
         invoiceState().paymentDays = c.paymentDays;
         press(kCreateInvoiceButton);
@@ -228,12 +182,8 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
         const std::string n = formatInt(invoiceState().invoiceCounter);
         const std::string xml = readData("Archiv/" + n + ".xml");
         const XmlFields fields = readXmlFields(xml);
-        for (const auto& [path, value] : c.fields) {
-            const auto it = fields.find(path);
-            ASSERT_NE(it, fields.end()) << path;
-            EXPECT_EQ(it->second.front(), value) << path;
-        }
-        EXPECT_TRUE(archived(n + ".pdf"));
+        for (const auto& [path, value] : c.fields)
+            EXPECT_EQ(fields.count(path) ? fields.at(path).front() : "(none)", value) << n << ": " << path;
         EXPECT_TRUE(archived(n + "-xrechnung.xml"));
         const ToolRun attachment =
             runTool("qpdf", {"--show-attachment=factur-x.xml",
@@ -262,13 +212,11 @@ TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
 
 TEST(DateOfTextTest, ReadsOnlyCalendarDays) {
     const std::pair<const char*, std::optional<DateValue>> cases[] = {
-        {"01.12.2026", dateValueOf(2026, 12, 1)},
         {" 29.02.2028 ", dateValueOf(2028, 2, 29)},
         {"29.02.2026", std::nullopt},
         {"1.12.2026", std::nullopt},
         {"01.13.2026", std::nullopt},
         {"01-12-2026", std::nullopt},
-        {"", std::nullopt},
     };
     for (const auto& [text, date] : cases)
         EXPECT_EQ(dateOfText(text), date) << text;

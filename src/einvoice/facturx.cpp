@@ -92,6 +92,9 @@ std::optional<std::string> makeFacturX(std::string_view pdfBytes, std::string_vi
         docInfo.replaceKey("/CreationDate", QPDFObjectHandle::newString(pdfDate));
         docInfo.replaceKey("/ModDate", QPDFObjectHandle::newString(pdfDate));
         pdf.getTrailer().replaceKey("/Info", pdf.makeIndirectObject(docInfo));
+        // qpdf keeps the input's first ID, which Qt makes anew each time; without it the ID follows
+        // from the content, and the same invoice gives the same bytes.
+        pdf.getTrailer().removeKey("/ID");
 
         QPDFObjectHandle metadata = QPDFObjectHandle::newStream(&pdf, facturXMetadata(fields));
         metadata.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/Metadata"));
