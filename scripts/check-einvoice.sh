@@ -142,10 +142,16 @@ checkPdf() {
         fail "$base: attachment: factur-x.xml is not $(basename "$xml")"
     fi
     LC_ALL=C sed -n '/<?xpacket begin=/,/<?xpacket end=/{s/\(<?xpacket end=[^>]*>\).*/\1/;p}' "$f" >"$work/xmp.xml"
-    for entry in part=3 conformance=B DocumentType=INVOICE DocumentFileName=factur-x.xml Version=1.0 \
-        "ConformanceLevel=EN 16931"; do
-        value=$(xmllint --xpath "string(//*[local-name()='Description']/*[local-name()='${entry%%=*}'])" \
-            "$work/xmp.xml" 2>/dev/null)
+    # One xmllint call reads all six entries, each followed by "|".
+    local entries=(part=3 conformance=B DocumentType=INVOICE DocumentFileName=factur-x.xml Version=1.0
+        "ConformanceLevel=EN 16931") xpath="concat(''" values i
+    for entry in "${entries[@]}"; do
+        xpath+=",string(//*[local-name()='Description']/*[local-name()='${entry%%=*}']),'|'"
+    done
+    IFS='|' read -r -a values <<<"$(xmllint --xpath "$xpath)" "$work/xmp.xml" 2>/dev/null)"
+    for i in "${!entries[@]}"; do
+        entry=${entries[$i]}
+        value=${values[$i]:-}
         [ "$value" = "${entry#*=}" ] || fail "$base: XMP: ${entry%%=*} is '$value', not '${entry#*=}'"
     done
 }
