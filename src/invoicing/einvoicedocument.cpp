@@ -29,9 +29,10 @@ einvoice::Seller sellerOf(const CompanyData& c) {
 
 einvoice::Buyer buyerOf(const InvoiceState& invoice) {
     einvoice::Buyer b;
-    // Name and address lines as the paper shows them; the rest from the row's hidden cells.
+    // Name, street and Zusatz as the paper shows them (the street first, where receivers look for
+    // it); the rest from the row's hidden cells.
     b.name = invoice.customerFullName;
-    b.addressLines = {invoice.customerAddition, invoice.customerStreet, ""};
+    b.addressLines = {invoice.customerStreet, invoice.customerAddition, ""};
     const int row = invoice.customerIndex;
     b.email = customerCell(row, kEmail);
     b.reference = customerCell(row, kLeitwegId);

@@ -20,15 +20,13 @@ std::string joined(const std::vector<std::string>& reasons) {
     return text;
 }
 
-// The files of an invoice whose document passed the check; nullopt when the PDF could not be made.
-struct ArchiveFiles {
-    std::string xml;
-    std::string pdf;
-    std::optional<std::string> xrechnung;
-};
+} // namespace
 
-std::optional<ArchiveFiles> filesOf(const InvoiceDocument& invoice) {
-    ArchiveFiles files;
+std::optional<EInvoiceFiles> registeredInvoiceFiles() {
+    const InvoiceState& state = invoiceState();
+    const InvoiceDocument invoice =
+        invoiceDocument(state.invoiceCounter, dateOfText(state.invoiceDateText).value_or(currentDate()));
+    EInvoiceFiles files;
     files.xml = einvoice::ciiXml(invoice.doc, einvoice::Profile::En16931);
     const auto drawn = invoicePdf();
     // The PDF is dated with the invoice, so that the same invoice gives the same bytes.
@@ -42,8 +40,6 @@ std::optional<ArchiveFiles> filesOf(const InvoiceDocument& invoice) {
         files.xrechnung = einvoice::ciiXml(invoice.doc, einvoice::Profile::XRechnung);
     return files;
 }
-
-} // namespace
 
 EInvoicePlan planEInvoice(std::int32_t number) {
     if (!companyData().present)
@@ -62,9 +58,7 @@ std::optional<ArchiveOutcome> issueEInvoice(EInvoicePlan plan) {
     if (plan != EInvoicePlan::Write)
         return std::nullopt;
     const InvoiceState& state = invoiceState();
-    const InvoiceDocument invoice =
-        invoiceDocument(state.invoiceCounter, dateOfText(state.invoiceDateText).value_or(currentDate()));
-    const auto files = filesOf(invoice);
+    const auto files = registeredInvoiceFiles();
     const ArchiveOutcome outcome =
         files ? archiveInvoice(state.invoiceCounter, files->xml, files->pdf, files->xrechnung)
               : ArchiveOutcome::FileFailed;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 /// What becomes of the invoice's e-invoice.
 enum class EInvoicePlan {
@@ -19,6 +20,18 @@ enum class EInvoicePlan {
     /// It would not be valid and the user went back to the window ("Nein"): nothing is to be printed.
     Back,
 };
+
+/// An invoice's archive files: the EN 16931 XML, the Factur-X PDF, and the XRechnung for a buyer
+/// with a Leitweg-ID.
+struct EInvoiceFiles {
+    std::string xml;
+    std::string pdf;
+    std::optional<std::string> xrechnung;
+};
+
+/// The files of the invoice in the window as registered (invoiceCounter, invoiceDateText); nullopt
+/// when its PDF could not be made.
+std::optional<EInvoiceFiles> registeredInvoiceFiles();
 
 /// Before invoice number `number` is printed: None without company data, Write when the invoice in
 /// the window gives a valid e-invoice, else asks "Hinweis!" with the reasons whether to create it on
