@@ -15,9 +15,10 @@ foreach(name ciiwriter_test preflight_test netlines_test einvoicecorpus_test fac
     target_compile_definitions(${name} PRIVATE QUILLORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()
 
-# 200 invoices through the real creation path, every archived file through the check above.
+# 200 invoices through the real creation path, every archived file through the check above: about
+# 4 minutes in the main build, 7 in the sanitizer build.
 add_executable(einvoicegenerator einvoicegenerator.cpp)
 target_link_libraries(einvoicegenerator PRIVATE quillora_testsupport GTest::gtest_main)
 target_compile_definitions(einvoicegenerator PRIVATE QUILLORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_test(NAME einvoice.generated_invoices COMMAND env ${QUILLORA_TEST_ENVIRONMENT} $<TARGET_FILE:einvoicegenerator>)
-set_tests_properties(einvoice.generated_invoices PROPERTIES TIMEOUT 600 LABELS einvoice)
+set_tests_properties(einvoice.generated_invoices PROPERTIES TIMEOUT 900 LABELS einvoice)
