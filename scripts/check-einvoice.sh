@@ -2,6 +2,8 @@
 # Checks every *.xml in a folder as an e-invoice: the CII D16B schema (xmllint), the EN 16931 rules
 # (Saxon) and, for files named *-xrechnung.xml, the XRechnung rules. Saxon runs once per rule set over
 # the whole folder, since compiling a stylesheet takes seconds and checking a file a fraction of one.
+# Every <n>.pdf there is checked as a Factur-X invoice: qpdf --check clean, the attached factur-x.xml
+# byte for byte <n>.xml, the XMP packet with PDF/A-3b and the Factur-X entries.
 #
 # Usage: scripts/check-einvoice.sh [--xrechnung-all | --en16931-only] [--artefacts DIR] FOLDER
 #   (default)        every file: schema and EN 16931; *-xrechnung.xml also XRechnung
@@ -26,7 +28,7 @@ while [ $# -gt 0 ]; do
         shift
         ;;
     -h | --help)
-        sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
         exit 0
         ;;
     -*)
@@ -52,7 +54,7 @@ for f in "$schema" "$en16931" "$xrrules" "$saxon"; do
         exit 2
     }
 done
-for tool in xmllint java; do
+for tool in xmllint java qpdf; do
     command -v $tool >/dev/null || {
         echo "check-einvoice: $tool not found" >&2
         exit 2
@@ -125,6 +127,42 @@ if [ ${#xrfiles[@]} -gt 0 ]; then
 fi
 xrFailures=$((failures - schemaFailures - en16931Failures))
 
+# The PDFs: qpdf's own check, the attachment, and the XMP entries a PDF/A-3b Factur-X invoice carries
+# (the packet stands unfiltered in the file).
+pdfs=("$folder"/*.pdf)
+checkPdf() {
+    local f=$1 base xml entry value
+    base=$(basename "$f")
+    xml=${f%.pdf}.xml
+    if ! qpdf --check "$f" >"$work/qpdf.log" 2>&1; then
+        fail "$base: qpdf: $(grep -iv '^checking\|^PDF Version\|^File is\|^R = \|^P = ' "$work/qpdf.log" | head -2 | tr '\n' ' ')"
+    fi
+    qpdf --show-attachment=factur-x.xml "$f" >"$work/attached.xml" 2>/dev/null
+    if [ ! -f "$xml" ] || ! cmp -s "$work/attached.xml" "$xml"; then
+        fail "$base: attachment: factur-x.xml is not $(basename "$xml")"
+    fi
+    LC_ALL=C sed -n '/<?xpacket begin=/,/<?xpacket end=/{s/\(<?xpacket end=[^>]*>\).*/\1/;p}' "$f" >"$work/xmp.xml"
+    # One xmllint call reads all six entries, each followed by "|".
+    local entries=(part=3 conformance=B DocumentType=INVOICE DocumentFileName=factur-x.xml Version=1.0
+        "ConformanceLevel=EN 16931") xpath="concat(''" values i
+    for entry in "${entries[@]}"; do
+        xpath+=",string(//*[local-name()='Description']/*[local-name()='${entry%%=*}']),'|'"
+    done
+    IFS='|' read -r -a values <<<"$(xmllint --xpath "$xpath)" "$work/xmp.xml" 2>/dev/null)"
+    for i in "${!entries[@]}"; do
+        entry=${entries[$i]}
+        value=${values[$i]:-}
+        [ "$value" = "${entry#*=}" ] || fail "$base: XMP: ${entry%%=*} is '$value', not '${entry#*=}'"
+    done
+}
+before=$failures
+for f in "${pdfs[@]}"; do
+    checkPdf "$f"
+done
+pdfFailures=$((failures - before))
+
+pdfSummary=
+[ ${#pdfs[@]} -eq 0 ] || pdfSummary="; ${#pdfs[@]} PDFs, $pdfFailures failures"
 echo "check-einvoice: ${#files[@]} files (${#xrfiles[@]} with XRechnung rules):" \
-    "schema $schemaFailures, EN 16931 $en16931Failures, XRechnung $xrFailures failures"
+    "schema $schemaFailures, EN 16931 $en16931Failures, XRechnung $xrFailures failures$pdfSummary"
 [ $failures -eq 0 ]

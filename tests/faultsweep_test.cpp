@@ -8,6 +8,7 @@
 #include "archive/archivefiles.h"
 #include "archive/archivewriter.h"
 #include "archive/checksumchain.h"
+#include "einvoicefolder.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
@@ -65,7 +66,18 @@ FileSet withArchive(FileSet files) {
 }
 const FileSet kArchivedFolder = withArchive(kUsedFolder);
 
-// The archive's part of "Rechnung erstellen" for invoice 5, with the message its caller shows.
+// The archived folder with complete company data and the first customer's e-invoice data: "Rechnung
+// erstellen" makes invoice 5 an e-invoice.
+const FileSet kEInvoiceFolder = [] {
+    FileSet files = kArchivedFolder;
+    files["Daten.dat"] =
+        "2\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt|||DE987654321|12345|Musterstadt|DE\r\n"
+        "Frau|Muster|Erika|c/o Firma|Ringweg 2|Beispielort\r\n1\r\nSchraube|Teile|0,50|M6\r\n4\r\n";
+    files["Firma.ini"] = companyFile(kCompleteCompany);
+    return files;
+}();
+
+// The archive's part of "Rechnung erstellen" for a first invoice 5, with the message its caller shows.
 void archiveInvoiceFive() {
     if (archiveInvoice(5, "<xml 5/>", "%PDF 5", "<xrechnung 5/>") != ArchiveOutcome::Archived)
         messageBox("Fehler!", archiveFailureText(5), kMessageOk);
@@ -162,11 +174,12 @@ const Operation kOperations[] = {
      [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
       "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
-    {"E-Rechnung archivieren",
-     &kArchivedFolder,
-     [] {},
-     archiveInvoiceFive,
-     {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"Rechnung erstellen mit E-Rechnung",
+     &kEInvoiceFolder,
+     composeInvoice,
+     [] { press(kCreateInvoiceButton); },
+     {"Die Rechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden!",
+      "Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
     {"E-Rechnung archivieren, die erste",
      &kFreshFolder,
      [] {},

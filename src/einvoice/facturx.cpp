@@ -92,6 +92,9 @@ std::optional<std::string> makeFacturX(std::string_view pdfBytes, std::string_vi
         docInfo.replaceKey("/CreationDate", QPDFObjectHandle::newString(pdfDate));
         docInfo.replaceKey("/ModDate", QPDFObjectHandle::newString(pdfDate));
         pdf.getTrailer().replaceKey("/Info", pdf.makeIndirectObject(docInfo));
+        // qpdf keeps the input's first ID, which Qt makes anew each time; without it the ID follows
+        // from the content, and the same invoice gives the same bytes.
+        pdf.getTrailer().removeKey("/ID");
 
         QPDFObjectHandle metadata = QPDFObjectHandle::newStream(&pdf, facturXMetadata(fields));
         metadata.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/Metadata"));
@@ -106,6 +109,8 @@ std::optional<std::string> makeFacturX(std::string_view pdfBytes, std::string_vi
         writer.setOutputMemory();
         writer.setMinimumPDFVersion("1.7");
         writer.setDeterministicID(true);
+        // PDF/A wants an end of line before every "endstream".
+        writer.setNewlineBeforeEndstream(true);
         writer.write();
         auto buffer = writer.getBufferSharedPointer();
         return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());

@@ -3,6 +3,7 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
+#include "invoicing/einvoiceissue.h"
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "printing/deliverynoteprintout.h"
@@ -128,6 +129,9 @@ InvoiceOutcome createAndRegisterInvoice() {
     }
     if (!takeInvoiceFields())
         return InvoiceOutcome::FieldRefused;
+    const EInvoicePlan plan = planEInvoice(nextNumber(invoice.invoiceCounter));
+    if (plan == EInvoicePlan::Back)
+        return InvoiceOutcome::KeptForEInvoice;
     // The number is used up even when the print dialog is cancelled.
     const std::int32_t previousNumber = invoice.invoiceCounter;
     invoice.invoiceCounter = nextNumber(previousNumber);
@@ -143,6 +147,9 @@ InvoiceOutcome createAndRegisterInvoice() {
     InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
     if (invoice.printedFlag == 1)
         outcome = registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
+    // A number whose files are incomplete may come again; its e-invoice is not archived.
+    if (outcome == InvoiceOutcome::Registered)
+        issueEInvoice(plan);
     // The lines go with the window.
     invoice.invoiceTotal = 0.0f;
     closeWindow(kDialogWindow);

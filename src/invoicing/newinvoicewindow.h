@@ -17,6 +17,9 @@ enum class InvoiceOutcome {
     RateRefused,
     /// The Leistungsdatum or the Zahlungsziel is refused: nothing printed, no number used.
     FieldRefused,
+    /// No valid e-invoice could be made and the user went back to the window: nothing printed, no
+    /// number used.
+    KeptForEInvoice,
 };
 
 /// "Neu" on the invoices page (210): opens the new-invoice window.

@@ -1,0 +1,107 @@
+#include "invoicing/einvoicedocument.h"
+
+#include "einvoice/netlines.h"
+#include "einvoice/preflight.h"
+#include "runtime/fieldchecks.h"
+#include "runtime/numbers.h"
+#include "state/companydata.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
+#include "toolkit/toolkit.h"
+
+#include <cctype>
+
+namespace {
+
+constexpr DateValue kSecondsPerDay = 24 * 60 * 60;
+
+// The hidden e-invoice cells of the customer row, in their order.
+enum CustomerCell { kEmail, kLeitwegId, kVatId, kPostcode, kTown, kCountry };
+
+std::string customerCell(int row, CustomerCell cell) {
+    return getCell(kCustomerList, row, kCustomerEInvoiceColumn + cell);
+}
+
+einvoice::Seller sellerOf(const CompanyData& c) {
+    return {c.name,      c.contactName, c.street,    c.postcode, c.city, c.countryCode,
+            c.telephone, c.email,       c.taxNumber, c.vatId,    c.iban, c.bic};
+}
+
+einvoice::Buyer buyerOf(const InvoiceState& invoice) {
+    einvoice::Buyer b;
+    // Name, street and Zusatz as the paper shows them (the street first, where receivers look for
+    // it); the rest from the row's hidden cells.
+    b.name = invoice.customerFullName;
+    b.addressLines = {invoice.customerStreet, invoice.customerAddition, ""};
+    const int row = invoice.customerIndex;
+    b.email = customerCell(row, kEmail);
+    b.reference = customerCell(row, kLeitwegId);
+    b.vatId = customerCell(row, kVatId);
+    b.postcode = customerCell(row, kPostcode);
+    b.city = customerCell(row, kTown);
+    // A customer without e-invoice data keeps no country: the default one.
+    const std::string country = customerCell(row, kCountry);
+    b.countryCode = country.empty() ? "DE" : country;
+    return b;
+}
+
+// The window's lines with their amounts; false when an amount leaves the range of money.
+bool readLines(std::vector<einvoice::Line>& lines, money::Amount& sum) {
+    const int rows = rowCount(kLinesList);
+    for (int r = 0; r < rows; ++r) {
+        einvoice::Line line;
+        line.name = getCell(kLinesList, r, 1);
+        line.description = getCell(kLinesList, r, 2);
+        line.netPrice = money::parse<money::Price>(getCell(kLinesList, r, 3));
+        line.quantity = money::parse<money::Quantity>(getCell(kLinesList, r, 4));
+        const auto amount = money::lineAmount(line.quantity, line.netPrice);
+        const auto next = amount ? money::add(sum, *amount) : std::nullopt;
+        if (!next)
+            return false;
+        line.netAmount = *amount;
+        sum = *next;
+        lines.push_back(line);
+    }
+    return true;
+}
+
+} // namespace
+
+InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
+    const InvoiceState& invoice = invoiceState();
+    const CompanyData& company = companyData();
+    InvoiceDocument result;
+    einvoice::Document& doc = result.doc;
+    doc.number = formatInt(number);
+    doc.issueDate = issueDate;
+    if (invoice.deliveryDateText.empty())
+        doc.deliveryDate = issueDate;
+    else if (!(doc.deliveryDate = parseDate(invoice.deliveryDateText)))
+        result.reasons.emplace_back("Leistungsdatum ist kein Datum (TT.MM.JJJJ)");
+    doc.dueDate = issueDate + invoice.paymentDays * kSecondsPerDay;
+    doc.paymentTerms = company.paymentTerms;
+    doc.smallBusiness = company.smallBusiness;
+    doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
+    doc.seller = sellerOf(company);
+    doc.buyer = buyerOf(invoice);
+    result.xrechnung = !doc.buyer.reference.empty();
+
+    money::Amount sum;
+    const bool pricesGross = settings().pricesGross == 1;
+    const bool read = readLines(doc.lines, sum);
+    const auto totals = read ? money::totalsOf(sum, doc.rate, pricesGross) : std::nullopt;
+    if (totals)
+        doc.totals = *totals;
+    if (!totals || (pricesGross && !einvoice::convertGrossLines(doc.lines, doc.rate, doc.totals.net)))
+        result.reasons.emplace_back("Rechnungsbetr\xE4ge au\xDF"
+                                    "erhalb des Zahlenbereichs");
+    return result;
+}
+
+std::vector<std::string> reasonsAgainst(const InvoiceDocument& invoice) {
+    std::vector<std::string> reasons = invoice.reasons;
+    const auto profile = invoice.xrechnung ? einvoice::Profile::XRechnung : einvoice::Profile::En16931;
+    for (std::string& reason : einvoice::missingFor(invoice.doc, profile))
+        reasons.push_back(std::move(reason));
+    return reasons;
+}

@@ -1,0 +1,68 @@
+#include "invoicing/einvoiceissue.h"
+
+#include "einvoice/ciiwriter.h"
+#include "einvoice/facturx.h"
+#include "invoicing/einvoicedocument.h"
+#include "printing/invoicepdf.h"
+#include "runtime/numbers.h"
+#include "state/companydata.h"
+#include "state/invoicestate.h"
+#include "toolkit/toolkit.h"
+
+#include <string>
+
+namespace {
+
+std::string joined(const std::vector<std::string>& reasons) {
+    std::string text;
+    for (const std::string& reason : reasons)
+        text += (text.empty() ? "" : ", ") + reason;
+    return text;
+}
+
+} // namespace
+
+std::optional<EInvoiceFiles> registeredInvoiceFiles() {
+    const InvoiceState& state = invoiceState();
+    const InvoiceDocument invoice =
+        invoiceDocument(state.invoiceCounter, parseDate(state.invoiceDateText).value_or(currentDate()));
+    EInvoiceFiles files;
+    files.xml = einvoice::ciiXml(invoice.doc, einvoice::Profile::En16931);
+    const auto drawn = invoicePdf();
+    // The PDF is dated with the invoice, so that the same invoice gives the same bytes.
+    const einvoice::PdfInfo info{"Rechnung " + invoice.doc.number, invoice.doc.seller.name,
+                                 invoice.doc.issueDate - invoice.doc.issueDate % (24 * 60 * 60)};
+    auto pdf = drawn ? einvoice::makeFacturX(*drawn, files.xml, info) : std::nullopt;
+    if (!pdf)
+        return std::nullopt;
+    files.pdf = std::move(*pdf);
+    if (invoice.xrechnung)
+        files.xrechnung = einvoice::ciiXml(invoice.doc, einvoice::Profile::XRechnung);
+    return files;
+}
+
+EInvoicePlan planEInvoice(std::int32_t number) {
+    if (!companyData().present)
+        return EInvoicePlan::None;
+    const std::vector<std::string> reasons = reasonsAgainst(invoiceDocument(number, currentDate()));
+    if (reasons.empty())
+        return EInvoicePlan::Write;
+    const int answer = messageBox("Hinweis!",
+                                  "F\xFCr diese Rechnung kann keine g\xFCltige E-Rechnung erstellt werden: " +
+                                      joined(reasons) + ". Trotzdem nur auf Papier erstellen?",
+                                  kMessageYesNo);
+    return answer == kAnswerYes ? EInvoicePlan::PaperOnly : EInvoicePlan::Back;
+}
+
+std::optional<ArchiveOutcome> issueEInvoice(EInvoicePlan plan) {
+    if (plan != EInvoicePlan::Write)
+        return std::nullopt;
+    const InvoiceState& state = invoiceState();
+    const auto files = registeredInvoiceFiles();
+    const ArchiveOutcome outcome =
+        files ? archiveInvoice(state.invoiceCounter, files->xml, files->pdf, files->xrechnung)
+              : ArchiveOutcome::FileFailed;
+    if (outcome != ArchiveOutcome::Archived)
+        messageBox("Fehler!", archiveFailureText(state.invoiceCounter), kMessageOk);
+    return outcome;
+}

@@ -1,0 +1,201 @@
+// "Rechnung erstellen" with company data: the question before printing when no valid e-invoice can be
+// made, and the invoice's files in the archive after it is registered.
+
+#include "archive/archivecheck.h"
+#include "einvoicefolder.h"
+#include "einvoicetesting.h"
+#include "invoicing/einvoicedocument.h"
+#include "invoicing/newinvoicewindow.h"
+#include "printing/printjob.h"
+#include "printing/printtarget.h"
+#include "runtime/conversions.h"
+#include "state/companydata.h"
+#include "state/invoicestate.h"
+#include "state/settings.h"
+#include "support/datafolder.h"
+#include "support/testenv.h"
+#include "toolkit/toolkit.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Erika has her e-invoice data and a Leitweg-ID; Max has none.
+const std::string kCustomers = "2\r\n"
+                               "Frau|Muster|Erika|c/o Amt|Ringweg 2|54321 Beispielort|erika@amt.de|"
+                               "04011000-12345-03||54321|Beispielort|DE\r\n"
+                               "Herr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n";
+const std::string kArticles = "1\r\nSchraube|Teile|0,50|M6\r\n";
+constexpr int kErika = 0;
+constexpr int kMax = 1;
+
+const std::string kQuestion = "F\xFCr diese Rechnung kann keine g\xFCltige E-Rechnung erstellt werden: ";
+
+class EInvoiceIssueTest : public ProgramTest {
+  protected:
+    void startWith(const std::optional<CompanyKeys>& company) {
+        writeData("Daten.dat", kCustomers + kArticles + "0\r\n");
+        for (const char* name : {"Firma.ini", "ReData.dat"})
+            QFile::remove(QString::fromStdString(dataPath(name)));
+        if (company)
+            writeData("Firma.ini", companyFile(*company));
+        resetPrintJob();
+        start();
+        settings().taxRate = "19";
+        printTarget().kind = PrintTargetKind::PdfFile;
+        printTarget().pdfPath = dataPath("rechnung.pdf");
+        messages.clear();
+    }
+    void TearDown() override {
+        resetPrintJob();
+        resetPrintTarget();
+        ProgramTest::TearDown();
+    }
+    static void press(int button) {
+        ASSERT_TRUE(clickButton(button));
+        dispatch();
+    }
+    // "Neu", the customer, 25 screws when lines is set; "Rechnung erstellen" is left to the test.
+    static void compose(int customer, bool lines = true) {
+        press(kNewInvoiceButton);
+        ASSERT_TRUE(selectRow(kCustomerPicks, customer));
+        dispatch();
+        if (!lines)
+            return;
+        press(kNewLineButton);
+        ASSERT_TRUE(doubleClickRow(kArticlePicks, 0));
+        dispatch();
+        ASSERT_TRUE(typeInto(kQuantityField, "25"));
+        press(kLineOkButton);
+    }
+    bool archived(const std::string& name) const {
+        return QFileInfo::exists(QString::fromStdString(dataPath("Archiv/" + name)));
+    }
+};
+
+TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
+    struct Case {
+        const char* key; // of Firma.ini, given the value below ("" leaves the line out)
+        const char* value;
+        int customer;
+        int lines;
+        std::string reasons;
+    };
+    const Case cases[] = {
+        {"Firmenname", "", kErika, 1, "Firmenname fehlt"},
+        {"Land", "Deutschland", kErika, 1, "Land der Firma ist kein L\xE4nderkennzeichen (z. B. DE)"},
+        {"", "", kMax, 1, "PLZ des Kunden fehlt, Ort des Kunden fehlt"},
+        {"", "", kErika, 0, "keine Rechnungsposition"},
+        {"IBAN", "", kErika, 1, "IBAN der Firma fehlt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reasons);
+        startWith(withCompanyKey(kCompleteCompany, c.key, c.value));
+        compose(c.customer, c.lines);
+        answerNext(kAnswerNo);
+        EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::KeptForEInvoice);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, kQuestion + c.reasons + ". Trotzdem nur auf Papier erstellen?");
+        EXPECT_EQ(messages[0].flags, kMessageYesNo);
+        // Back in the window: nothing printed, no number used, nothing written.
+        EXPECT_EQ(rowCount(kLinesList), c.lines);
+        EXPECT_EQ(invoiceState().invoiceCounter, 0);
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dataPath("rechnung.pdf"))));
+        EXPECT_EQ(readData("ReData.dat"), "");
+        EXPECT_FALSE(archived(""));
+        cancelInvoice();
+    }
+}
+
+TEST_F(EInvoiceIssueTest, PaperOnlyOrNoCompanyDataWriteNoArchive) {
+    const std::pair<std::optional<CompanyKeys>, std::size_t> cases[] = {
+        {withCompanyKey(kCompleteCompany, "Ort", ""), 1}, // "Ja" to the question
+        {std::nullopt, 0},
+    };
+    for (const auto& [company, questions] : cases) {
+        startWith(company);
+        compose(kErika);
+        answerNext(kAnswerYes);
+        press(kCreateInvoiceButton);
+        EXPECT_EQ(messages.size(), questions);
+        EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
+        EXPECT_FALSE(archived(""));
+    }
+}
+
+TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
+    startWith(kCompleteCompany);
+    const auto day = [](int days) { return formatDate("%yyyy%mm%dd", currentDate() + days * 24 * 3600); };
+    const std::string trade = "SupplyChainTradeTransaction/ApplicableHeader";
+    const std::string buyer = trade + "TradeAgreement/BuyerTradeParty/";
+    const std::string delivered = trade + "TradeDelivery/ActualDeliverySupplyChainEvent/OccurrenceDateTime/";
+    const std::string sums = trade + "TradeSettlement/SpecifiedTradeSettlementHeaderMonetarySummation/";
+    const std::string tax = trade + "TradeSettlement/ApplicableTradeTax/";
+    struct Case {
+        int pricesGross;
+        bool smallBusiness;
+        int paymentDays;
+        const char* deliveryDate;
+        std::vector<std::pair<std::string, std::string>> fields;
+    };
+    const Case cases[] = {
+        {0,
+         false,
+         14,
+         "01.12.2026",
+         {{trade + "TradeAgreement/BuyerReference", "04011000-12345-03"},
+          {buyer + "Name", "Erika Muster"},
+          {buyer + "PostalTradeAddress/PostcodeCode", "54321"},
+          {buyer + "PostalTradeAddress/CityName", "Beispielort"},
+          {delivered + "DateTimeString", "20261201"},
+          {trade + "TradeSettlement/SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", day(14)},
+          {tax + "CategoryCode", "S"},
+          {sums + "GrandTotalAmount", "14.88"}}},
+        // 25 screws at 0,50 gross are 10,50 net; a small business charges no tax.
+        {1,
+         false,
+         30,
+         "",
+         {{delivered + "DateTimeString", day(0)},
+          {trade + "TradeSettlement/SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", day(30)},
+          {sums + "TaxBasisTotalAmount", "10.50"},
+          {sums + "GrandTotalAmount", "12.50"}}},
+        {0, true, 0, "", {{tax + "CategoryCode", "E"}, {sums + "GrandTotalAmount", "12.50"}}},
+    };
+    for (const Case& c : cases) {
+        settings().pricesGross = c.pricesGross;
+        companyData().smallBusiness = c.smallBusiness;
+        compose(kErika);
+        if (*c.deliveryDate) {
+            ASSERT_TRUE(typeInto(kDeliveryDateField, c.deliveryDate));
+        }
+        ASSERT_TRUE(typeInto(kPaymentDaysField, QString::number(c.paymentDays)));
+        press(kCreateInvoiceButton);
+        EXPECT_TRUE(messages.empty());
+        const std::string n = formatInt(invoiceState().invoiceCounter);
+        const XmlFields fields = readXmlFields(readData("Archiv/" + n + ".xml"));
+        for (const auto& [path, value] : c.fields)
+            EXPECT_EQ(fields.count(path) ? fields.at(path).front() : "(none)", value) << n << ": " << path;
+        EXPECT_TRUE(archived(n + ".pdf") && archived(n + "-xrechnung.xml"));
+    }
+    EXPECT_EQ(verifyArchive().invoices, 3);
+}
+
+TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
+    writeData("Archiv/1.pdf", "%PDF alt");
+    startWith(kCompleteCompany);
+    compose(kMax);
+    // Max's place comes from his row now; the question is not the point here.
+    setCell(kCustomerList, kMax, "12345", kCustomerEInvoiceColumn + 3);
+    setCell(kCustomerList, kMax, "Musterstadt", kCustomerEInvoiceColumn + 4);
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
+    EXPECT_EQ(errorTexts(),
+              std::vector<std::string>{"Die E-Rechnung Nr.:1 konnte nicht gespeichert werden!"});
+    EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
+    EXPECT_EQ(readData("Archiv/1.pdf"), "%PDF alt");
+    EXPECT_FALSE(archived("1.xml"));
+}
+
+} // namespace
