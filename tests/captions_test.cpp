@@ -79,10 +79,14 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(20, "about");
     newCustomerClicked();
     expectAllFit(1, "new customer");
+    addRow(kCustomerList, -1, "Herr\nBeispiel");
+    setState(kCustomerList, 0);
     changeCustomerClicked();
     expectAllFit(1, "change customer");
     newArticleClicked();
     expectAllFit(1, "new article");
+    addRow(kArticleList, -1, "Schraube");
+    setState(kArticleList, 0);
     changeArticleClicked();
     expectAllFit(1, "change article");
     openOptionsWindow();

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <string>
 #include <vector>
@@ -109,9 +110,7 @@ TEST_F(LineDialogTest, PricesAndQuantitiesMakeTheLine) {
         {"thousands point", "1.234,56", "1", {"1,234,56", "1", "1,23"}, 1.234f},
         {"decimal quantity", "12,50", "2,5", {"12,50", "2", "25,00"}, 25.0f},
         {"quantity with unit", "12,50", QString::fromUtf8("3 Stück"), {"12,50", "3", "37,50"}, 37.5f},
-        {"empty quantity", "12,50", "", {"12,50", "0", "0,00"}, 0.0f},
         {"negative quantity", "12,50", "-1", {"12,50", "-1", "-12,50"}, -12.5f},
-        {"price not a number", "auf Anfrage", "4", {"auf Anfrage", "4", "0,00"}, 0.0f},
         // The quantity is multiplied exactly; only the product is rounded to single precision.
         {"big quantity", "3", "16777217", {"3", "16777217", "50331652,00"}, 50331652.0f},
     };
@@ -127,52 +126,91 @@ TEST_F(LineDialogTest, PricesAndQuantitiesMakeTheLine) {
     }
 }
 
-TEST_F(LineDialogTest, TheDoubleClickShowsThePriceButTypingThereChangesNothing) {
-    const int article = addArticle("Platte", "12,30", "Eiche");
-    openDialog();
-    takeArticleRow(article);
-    EXPECT_EQ(getText(kPriceField), "12,30");
-    EXPECT_EQ(shellState().selectedRow, article);
-    ASSERT_TRUE(typeInto(kPriceField, "99,99"));
-    ASSERT_TRUE(typeInto(kQuantityField, "2"));
-    press(kLineOkButton);
-    EXPECT_EQ(lastLine(), (Row{"1", "Platte", "Eiche", "12,30", "2", "24,60"}));
+// "OK" takes the article highlighted, however it was, at the price that stands in the price field
+// then; the article list keeps its own price.
+TEST_F(LineDialogTest, OkTakesTheHighlightedArticleAtThePriceInTheField) {
+    struct Case {
+        const char* name;
+        void (*highlight)();
+        QString price; // typed over the article's price when not empty
+        Row line;
+    };
+    addArticle("Schraube", "0,50", "M6");
+    addArticle("Mutter", "0,25", "M6 verzinkt");
+    const Case cases[] = {
+        {"single click",
+         [] { ASSERT_TRUE(selectRow(kArticlePicks, 1)); },
+         "",
+         {"Mutter", "M6 verzinkt", "0,25", "4", "1,00"}},
+        {"arrow key",
+         [] {
+             ASSERT_TRUE(selectRow(kArticlePicks, 0));
+             QTest::keyClick(controlWidget(kArticlePicks), Qt::Key_Down);
+         },
+         "",
+         {"Mutter", "M6 verzinkt", "0,25", "4", "1,00"}},
+        {"double click",
+         [] { ASSERT_TRUE(doubleClickRow(kArticlePicks, 0)); },
+         "",
+         {"Schraube", "M6", "0,50", "4", "2,00"}},
+        {"price typed",
+         [] { ASSERT_TRUE(selectRow(kArticlePicks, 1)); },
+         "0,30",
+         {"Mutter", "M6 verzinkt", "0,30", "4", "1,20"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openDialog();
+        c.highlight();
+        dispatch();
+        EXPECT_EQ(getText(kPriceField), c.line[0] == "Mutter" ? "0,25" : "0,50");
+        ASSERT_TRUE(c.price.isEmpty() || typeInto(kPriceField, c.price));
+        ASSERT_TRUE(typeInto(kQuantityField, "4"));
+        press(kLineOkButton);
+        EXPECT_FALSE(windowExists(kLineDialog));
+        const Row last = lastLine();
+        EXPECT_EQ(Row(last.begin() + 1, last.end()), c.line);
+    }
+    EXPECT_EQ(getCell(kArticleList, 1, 2), "0,25");
 }
 
-TEST_F(LineDialogTest, ASingleClickDoesNotTakeTheArticle) {
-    const int first = addArticle("Schraube", "0,50", "M6");
-    const int second = addArticle("Mutter", "0,25", "M6 verzinkt");
-    addLine(first, "1");
-    openDialog();
-    ASSERT_TRUE(selectRow(kArticlePicks, second));
-    dispatch();
-    EXPECT_EQ(getText(kPriceField), "");
-    ASSERT_TRUE(typeInto(kQuantityField, "4"));
-    press(kLineOkButton);
-    // The last article taken is still the current one.
-    EXPECT_EQ(lastLine(), (Row{"2", "Schraube", "M6", "0,50", "4", "2,00"}));
-}
-
-TEST_F(LineDialogTest, OkWithoutAnArticleUsesTheCurrentArticle) {
-    // Before any article since the start: empty texts and a price that reads as 0.
-    openDialog();
-    ASSERT_TRUE(typeInto(kQuantityField, "3"));
-    press(kLineOkButton);
-    EXPECT_EQ(lastLine(), (Row{"1", "", "", "", "3", "0,00"}));
-
-    // An article dialog's "OK" leaves its article as the current one.
-    press(kNewArticleButton);
-    ASSERT_TRUE(typeInto(kNewArticleFirstField, "Leiste"));
-    ASSERT_TRUE(typeInto(kNewArticleFirstField + 2, "2.5"));
-    ASSERT_TRUE(typeInto(kNewArticleFirstField + 3, "Buche"));
-    press(kNewArticleOkButton);
-    ASSERT_EQ(rowCount(kArticleList), 1);
-    press(kNewInvoiceButton);
-    openDialog();
-    ASSERT_TRUE(typeInto(kQuantityField, "2"));
-    press(kLineOkButton);
-    EXPECT_EQ(lastLine(), (Row{"1", "Leiste", "Buche", "2,5", "2", "5,00"}));
-    EXPECT_EQ(invoiceState().unitPriceText, "2,5");
+// A refused "OK" says why, keeps the dialog open with what was typed and adds no line.
+TEST_F(LineDialogTest, OkRefusesWithoutArticleQuantityOrPrice) {
+    struct Case {
+        const char* name;
+        bool highlighted;
+        QString quantity;
+        QString price;
+        std::string message;
+    };
+    addArticle("Schraube", "0,50", "M6");
+    const Case cases[] = {
+        {"no article", false, "1", "", "Bitte einen Artikel ausw\xE4hlen."},
+        {"quantity in words", true, "zwei", "", "Die Menge \x84zwei\x93 ist keine g\xFCltige Zahl."},
+        {"quantity 0", true, "0", "",
+         "Die Menge \x84"
+         "0\x93 ist keine g\xFCltige Zahl."},
+        {"no quantity", true, "", "", "Die Menge \x84\x93 ist keine g\xFCltige Zahl."},
+        {"price in words", true, "1", "auf Anfrage",
+         "Der Preis \x84"
+         "auf Anfrage\x93 ist kein g\xFCltiger Betrag."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openDialog();
+        ASSERT_TRUE(!c.highlighted || selectRow(kArticlePicks, 0));
+        dispatch();
+        ASSERT_TRUE(typeInto(kQuantityField, c.quantity));
+        ASSERT_TRUE(c.price.isEmpty() || typeInto(kPriceField, c.price));
+        messages.clear();
+        press(kLineOkButton);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, c.message);
+        EXPECT_TRUE(windowExists(kLineDialog));
+        EXPECT_EQ(getText(kQuantityField), c.quantity.toStdString());
+        EXPECT_EQ(rowCount(kLinesList), 0);
+    }
 }
 
 TEST_F(LineDialogTest, ADoubleClickReadsTheArticleListAsItIsNow) {

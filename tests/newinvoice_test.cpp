@@ -261,29 +261,66 @@ TEST_F(NewInvoiceTest, ADeliveryNoteCarriesTheNextNumberAndStoresNothing) {
     EXPECT_EQ(getCell(kInvoiceList, 0, 0), "5");
 }
 
-TEST_F(NewInvoiceTest, ACancelledPrintUsesUpTheNumberAndRegistersNothing) {
+// A cancelled print dialog issues nothing: the window keeps customer and lines, and the number is
+// given back for the next try.
+TEST_F(NewInvoiceTest, ACancelledPrintKeepsTheInvoiceForAnotherTry) {
     invoiceState().invoiceCounter = 7;
     openInvoiceWindow();
-    chooseCustomerRow(0);
+    chooseCustomerRow(1);
     addLine(0, "4");
     printTarget().kind = PrintTargetKind::Cancelled;
     press(kCreateInvoiceButton);
-    EXPECT_EQ(invoiceState().invoiceCounter, 8);
-    EXPECT_EQ(invoiceState().printedFlag, 0);
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
-    EXPECT_FALSE(windowExists(kDialogWindow));
+    EXPECT_EQ(invoiceState().invoiceCounter, 7);
+    EXPECT_TRUE(windowExists(kDialogWindow));
+    EXPECT_EQ(column(kLinesList, 5), Row{"2,00"});
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(exists("ReData.dat"));
-    EXPECT_FALSE(exists("Rechnungen"));
-    EXPECT_FALSE(exists("Daten.dat"));
+    for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
+        EXPECT_FALSE(exists(name)) << name;
 
-    // The next invoice gets the number after the used-up one.
     printToRecorder();
-    openInvoiceWindow();
     press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
-    EXPECT_EQ(getCell(kInvoiceList, 0, 0), "9");
+    EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"8", "Muster", "2", "2,00"}));
+}
+
+// Neither printout without a customer chosen in this very window; an earlier window's choice is gone.
+TEST_F(NewInvoiceTest, NothingIsPrintedWithoutACustomerChosenInThisWindow) {
+    for (const int button : {kCreateInvoiceButton, kDeliveryNoteButton}) {
+        SCOPED_TRACE(button);
+        openInvoiceWindow();
+        chooseCustomerRow(1);
+        press(kCancelInvoiceButton);
+        openInvoiceWindow();
+        addLine(0, "2");
+        messages.clear();
+        press(button);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, "Bitte zuerst einen Kunden ausw\xE4hlen.");
+        EXPECT_FALSE(printJob().device);
+        EXPECT_EQ(invoiceState().invoiceCounter, 0);
+        EXPECT_EQ(rowCount(kInvoiceList), 0);
+        EXPECT_EQ(rowCount(kLinesList), 1);
+    }
+}
+
+TEST_F(NewInvoiceTest, AnInvoiceWithoutLinesIsCreatedOnlyWhenConfirmed) {
+    for (const int answer : {kAnswerNo, kAnswerYes}) {
+        SCOPED_TRACE(answer);
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        messages.clear();
+        answerNext(answer);
+        press(kCreateInvoiceButton);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Die Rechnung hat keine Positionen. Trotzdem erstellen?");
+        EXPECT_EQ(messages[0].flags, kMessageYesNo);
+        EXPECT_EQ(windowExists(kDialogWindow), answer == kAnswerNo);
+        EXPECT_EQ(invoiceState().invoiceCounter, answer == kAnswerYes ? 1 : 0);
+        EXPECT_EQ(rowCount(kInvoiceList), answer == kAnswerYes ? 1 : 0);
+    }
+    EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Beispiel", "1", "0,00"}));
 }
 
 TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
@@ -319,19 +356,14 @@ TEST_F(NewInvoiceTest, TotalsAndNumbersOfConsecutiveInvoices) {
     chooseCustomerRow(1);
     addLine(3, "1");
     press(kCreateInvoiceButton);
-    // No lines and no new choice: the total is 0,00 and the last customer stays.
+    // No lines: the total is 0,00.
     openInvoiceWindow();
+    chooseCustomerRow(1);
+    answerNext(kAnswerYes);
     press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 2);
     EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Muster", "2", "1234,50"}));
     EXPECT_EQ(row(kInvoiceList, 1, 4), (Row{"2", "Muster", "2", "0,00"}));
-}
-
-TEST_F(NewInvoiceTest, WithoutAnyChoiceTheFirstCustomersNameIsRegistered) {
-    openInvoiceWindow();
-    press(kCreateInvoiceButton);
-    ASSERT_EQ(rowCount(kInvoiceList), 1);
-    EXPECT_EQ(row(kInvoiceList, 0, 3), (Row{"1", "Beispiel", ""}));
 }
 
 TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
@@ -359,18 +391,24 @@ TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
 
 TEST_F(NewInvoiceTest, TheOutcomeSaysWhatBecameOfTheInvoice) {
     openInvoiceWindow();
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::NoCustomer);
+    chooseCustomerRow(0);
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Declined);
+    addLine(0, "1");
     printTarget().kind = PrintTargetKind::Cancelled;
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::NotPrinted);
     printToRecorder();
     writeData("Rechnungen", "no folder");
-    openInvoiceWindow();
+    messages.clear();
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::SavedIncompletely);
     EXPECT_EQ(messages.size(), 1u);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(dataPath("Rechnungen"))));
     openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(0, "1");
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(invoiceState().invoiceCounter, 3);
+    EXPECT_EQ(invoiceState().invoiceCounter, 2);
 }
 
 TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialog) {
@@ -380,7 +418,11 @@ TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialo
     };
     const Case cases[] = {
         {"new customer", [] { return clickButton(kNewCustomerButton); }},
-        {"change customer", [] { return clickButton(kChangeCustomerButton); }},
+        {"change customer",
+         [] {
+             setState(kCustomerList, 0);
+             return clickButton(kChangeCustomerButton);
+         }},
         {"new article", [] { return clickButton(kNewArticleButton); }},
         {"options", [] { return chooseMenuItem("Algemeine Einstellungen"); }},
     };
@@ -409,7 +451,12 @@ TEST_F(NewInvoiceTest, ClicksQueuedOnAWindowThatClosesRunOnce) {
         int button;
     };
     const Case cases[] = {
-        {"OK of a new customer", [] { press(kNewCustomerButton); }, kNewCustomerOkButton},
+        {"OK of a new customer",
+         [] {
+             press(kNewCustomerButton);
+             ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Neu"));
+         },
+         kNewCustomerOkButton},
         {"Rechnung erstellen",
          [] {
              openInvoiceWindow();
@@ -459,6 +506,8 @@ TEST_F(NewInvoiceTest, NumbersWrapAtTheLimitAndANegativeCounterSurvivesTheStart)
         printToRecorder();
         EXPECT_EQ(invoiceState().invoiceCounter, parseInt(c.counter));
         openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(0, "1");
         press(c.button);
         const std::string shown = c.button == kDeliveryNoteButton
                                       ? formatInt(invoiceState().deliveryNoteNumber)

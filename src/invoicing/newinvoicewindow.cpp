@@ -14,9 +14,32 @@
 #include "state/taxrate.h"
 #include "toolkit/toolkit.h"
 
+#include <array>
 #include <string>
 
 namespace {
+
+/// Tab goes through the window in reading order.
+constexpr std::array kTabOrder = {kCustomerPicks,       kNewLineButton,      kDeleteLineButton,   kLinesList,
+                                  kCancelInvoiceButton, kDeliveryNoteButton, kCreateInvoiceButton};
+
+/// Each window starts without a customer, so that neither printout can name one chosen before.
+void forgetCustomer() {
+    InvoiceState& invoice = invoiceState();
+    invoice.customerIndex = -1;
+    for (std::string* text :
+         {&invoice.customerNumberText, &invoice.customerSalutation, &invoice.customerFullName,
+          &invoice.customerAddition, &invoice.customerStreet, &invoice.customerTown})
+        text->clear();
+}
+
+/// False, with the user told, when no customer was chosen in this window.
+bool customerChosen() {
+    if (invoiceState().customerIndex >= 0)
+        return true;
+    messageBox("Hinweis!", "Bitte zuerst einen Kunden ausw\xE4hlen.", kMessageOk);
+    return false;
+}
 
 void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
@@ -68,6 +91,7 @@ bool registerInvoice() {
 void openNewInvoiceWindow() {
     shellState().savedFlag = 0;
     invoiceState().invoiceTotal = 0.0f;
+    forgetCustomer();
     // Replaces whatever dialog holds number 1.
     if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
         return;
@@ -77,6 +101,8 @@ void openNewInvoiceWindow() {
     const int customers = rowCount(kCustomerList);
     for (int r = 0; r < customers; ++r)
         addRow(kCustomerPicks, -1, getCell(kCustomerList, r, 1));
+    setTabOrder(kTabOrder);
+    setDialogKeys(kDialogWindow, -1);
 }
 
 void chooseCustomer() {
@@ -124,21 +150,27 @@ InvoiceOutcome createAndRegisterInvoice() {
         messageBox("Fehler!", kTaxRateRefusal, kMessageOk);
         return InvoiceOutcome::RateRefused;
     }
-    // The number is used up even when the print dialog is cancelled.
+    if (!customerChosen())
+        return InvoiceOutcome::NoCustomer;
+    if (rowCount(kLinesList) == 0 &&
+        messageBox("Hinweis!", "Die Rechnung hat keine Positionen. Trotzdem erstellen?", kMessageYesNo) !=
+            kAnswerYes)
+        return InvoiceOutcome::Declined;
     const std::int32_t previousNumber = invoice.invoiceCounter;
     invoice.invoiceCounter = nextNumber(previousNumber);
     invoice.invoiceLineCount = rowCount(kLinesList);
     invoice.invoiceTotalText = amountText(invoice.invoiceTotal);
-    if (printInvoice().outcome == PrintOutcome::Refused) {
+    const PrintResult printed = printInvoice();
+    if (!printed) {
         // Nothing was issued: the number goes back, and the window keeps its lines for another try.
         invoice.invoiceCounter = previousNumber;
+        if (printed.outcome == PrintOutcome::Cancelled)
+            return InvoiceOutcome::NotPrinted;
         messageBox("Fehler!", "Die Rechnung konnte nicht gedruckt werden!", kMessageOk);
         return InvoiceOutcome::Refused;
     }
-    // Only a printed invoice is registered.
-    InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
-    if (invoice.printedFlag == 1)
-        outcome = registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
+    const InvoiceOutcome outcome =
+        registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
     // The lines go with the window.
     invoice.invoiceTotal = 0.0f;
     closeWindow(kDialogWindow);
@@ -158,6 +190,8 @@ void cancelInvoice() {
 }
 
 void printDeliveryNoteClicked() {
+    if (!customerChosen())
+        return;
     InvoiceState& invoice = invoiceState();
     invoice.deliveryNoteNumber = nextNumber(invoice.invoiceCounter);
     invoice.invoiceLineCount = rowCount(kLinesList);

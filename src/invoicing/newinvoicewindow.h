@@ -5,7 +5,7 @@
 
 /// What "Rechnung erstellen" did with the invoice.
 enum class InvoiceOutcome {
-    /// The print dialog was cancelled: the number is used up, nothing is registered.
+    /// The print dialog was cancelled: the number is given back, the window keeps customer and lines.
     NotPrinted,
     /// Printed, listed, and its item file, register line and master data written.
     Registered,
@@ -15,21 +15,26 @@ enum class InvoiceOutcome {
     Refused,
     /// The settings' tax rate is refused (isValidTaxRate): nothing printed, no number used.
     RateRefused,
+    /// No customer was chosen in this window: nothing printed, no number used.
+    NoCustomer,
+    /// The invoice has no lines and the user would not create it so.
+    Declined,
 };
 
-/// "Neu" on the invoices page (210): opens the new-invoice window.
+/// "Neu" on the invoices page (210): opens the new-invoice window, with no customer chosen.
 void openNewInvoiceWindow();
 /// Customer pick list (310), selection changed: takes the chosen customer.
 void chooseCustomer();
 /// "Eintrag Löschen" (301): removes the selected line, renumbers, recomputes the total.
 void deleteSelectedLine();
-/// "Rechnung erstellen" (311): numbers, prints and registers the invoice; closes the window unless
-/// the printer refused the invoice or the tax rate is refused.
+/// "Rechnung erstellen" (311): numbers, prints and registers the invoice and closes the window; the
+/// window stays when there is nothing to print it for or it was not printed.
 void createInvoice();
 /// The steps of "Rechnung erstellen", with what became of the invoice. Tells the user once when a
 /// file could not be written.
 InvoiceOutcome createAndRegisterInvoice();
 /// "Abbruch" (312): discards the invoice and closes the window.
 void cancelInvoice();
-/// "Lieferschein erstellen" (313): prints the delivery note; says so when the printer refuses it.
+/// "Lieferschein erstellen" (313): prints the delivery note for the chosen customer; says so when
+/// there is none or the printer refuses it.
 void printDeliveryNoteClicked();

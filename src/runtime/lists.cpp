@@ -22,6 +22,11 @@ int listRowCount(int number) {
     return list ? list->rows() : 0;
 }
 
+int listColumnCount(int number) {
+    const ListModel* list = findList(number);
+    return list ? list->columns() : 0;
+}
+
 std::string_view listCell(int number, int row, int column) {
     const ListModel* list = findList(number);
     return list ? list->cell(row, column) : std::string_view();

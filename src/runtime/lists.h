@@ -15,6 +15,8 @@ ListModel* findList(int number);
 
 /// Number of rows; 0 for a number no list has.
 int listRowCount(int number);
+/// Number of columns, hidden ones included; 0 for a number no list has.
+int listColumnCount(int number);
 /// Cell text: row -1 gives the column title; "" out of range. Valid until the list changes.
 std::string_view listCell(int number, int row, int column);
 /// Inserts a row whose cells are joined by separator at position (-1 or past the end: appended);

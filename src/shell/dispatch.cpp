@@ -44,7 +44,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kCreateInvoiceButton, createInvoice},
     ControlHandler{kCancelInvoiceButton, cancelInvoice},
     ControlHandler{kDeliveryNoteButton, printDeliveryNoteClicked},
-    ControlHandler{kArticlePicks, takeArticle, kDoubleClicked},
+    ControlHandler{kArticlePicks, takeArticle},
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
@@ -87,6 +87,11 @@ bool dispatchMenu(int item) {
 } // namespace
 
 void handleCloseRequest(int window) {
+    // The line dialog and the about window hold nothing that closing them could lose.
+    if (window != kMainWindow && window != kDialogWindow) {
+        closeWindow(window);
+        return;
+    }
     ShellState& shell = shellState();
     // Unsaved data: ask first.
     if (shell.savedFlag == 0) {

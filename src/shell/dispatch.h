@@ -5,5 +5,6 @@
 /// names (they are ignored).
 bool dispatchEvent(int kind);
 
-/// Close-request handling: the unsaved-data question, then closing window 1 or ending the program.
+/// Close-request handling: the unsaved-data question, then closing window 1 or ending the program;
+/// the line dialog and the about window close without a question.
 void handleCloseRequest(int window);

@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 /// One caption and its field below it: the label at y, the field at y + 20, both 20 high.
 struct FieldPlace {
@@ -20,3 +21,6 @@ void createLabelledFields(std::span<const FieldPlace> places, int firstField,
 
 /// The texts of the fields firstField, firstField + 1, ... into values, one per value.
 void readLabelledFields(int firstField, std::span<std::string> values);
+
+/// Whether a field's text holds more than blanks (spaces and tabs).
+bool hasText(std::string_view text);

@@ -7,13 +7,14 @@ namespace {
 void buildMenu() {
     if (!createMenu(kMainMenu, kMainWindow))
         return;
-    menuTitle("File");
-    menuItem(kSaveItem, "Save");
+    // The captions read "File", "Option" and "Help"; Alt and their first letter open them.
+    menuTitle("&File");
+    menuItem(kSaveItem, "Save", "Ctrl+S");
     menuSeparator();
     menuItem(kExitItem, "E&xit");
-    menuTitle("Option");
+    menuTitle("&Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
-    menuTitle("Help");
+    menuTitle("&Help");
     menuItem(kAboutItem, "About");
 }
 

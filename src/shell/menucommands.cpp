@@ -1,6 +1,7 @@
 #include "shell/menucommands.h"
 
 #include "datafiles/masterdatafile.h"
+#include "shell/dispatch.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -14,5 +15,5 @@ void saveClicked() {
 }
 
 void exitClicked() {
-    shellState().quitFlag = 1;
+    handleCloseRequest(kMainWindow);
 }

@@ -8,8 +8,8 @@
 struct InvoiceState {
     /// Number of the last invoice created; stored as the last line of Daten.dat.
     std::int32_t invoiceCounter = 0;
-    /// 0-based row of the chosen customer in the customer list.
-    std::int32_t customerIndex = 0;
+    /// 0-based row of the chosen customer in the customer list; -1 while none is chosen.
+    std::int32_t customerIndex = -1;
     /// The customer's 1-based place in the customer list when chosen.
     std::string customerNumberText;
     std::string customerSalutation;

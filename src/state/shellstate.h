@@ -1,6 +1,18 @@
 #pragma once
-// The shell's flags: whether the master data are saved, whether the loop ends, and the row one
-// handler takes from a list's selection for a later one.
+// The shell's flags: whether the master data are saved, whether the loop ends, the row one handler
+// takes from a list's selection for a later one, and the row a change dialog has taken out.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+/// A row "Ändern" took out of a list while its dialog is open, with every cell, hidden ones too.
+struct TakenRow {
+    int list = -1;
+    /// Where it goes back: its row when taken, moved up by each row deleted above it meanwhile.
+    int place = 0;
+    std::vector<std::string> cells;
+};
 
 struct ShellState {
     /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
@@ -9,6 +21,8 @@ struct ShellState {
     int quitFlag = 0;
     /// Row taken from a list's selection by one handler and used by a later one.
     int selectedRow = 0;
+    /// The row of the open change dialog; none when no change dialog is open.
+    std::optional<TakenRow> takenRow;
 };
 
 /// The one shell state of the program.

@@ -9,6 +9,7 @@
 #include "runtime/numbers.h"
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,13 @@ int useControlList(int window);
 void closeAllWindows();
 /// Whether a window holds the number.
 bool windowExists(int number);
+/// Calls closed once the window closes, whatever closes it: closeWindow, another window opened under
+/// its number, its owner closing, every window closing. A second call replaces the first; a window
+/// opened anew under the number starts without one.
+void onWindowClosed(int window, std::function<void()> closed);
+/// Gives the window a dialog's keys: Enter presses the push button that has the focus, else
+/// defaultButton (-1 for none); Escape asks to close the window as its close box would.
+void setDialogKeys(int window, int defaultButton);
 
 // --- Menus ---------------------------------------------------------------------------------------
 
@@ -57,8 +65,9 @@ bool windowExists(int number);
 int createMenu(int number, int window);
 /// Appends a drop-down title; the items added next go into it.
 void menuTitle(std::string_view text);
-/// Appends an item; "&" marks the mnemonic. Choosing it queues a MenuCommand with the number.
-void menuItem(int number, std::string_view text);
+/// Appends an item; "&" marks the mnemonic. Choosing it queues a MenuCommand with the number, and so
+/// does the key sequence shortcut ("Ctrl+S") while the window is active.
+void menuItem(int number, std::string_view text, std::string_view shortcut = {});
 /// Appends a separator line to the current drop-down.
 void menuSeparator();
 
@@ -81,6 +90,10 @@ void addColumn(int list, int position, std::string_view title, int width);
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.
 void closeControlList();
+/// Gives the control the input focus within its window (at once, or when the window becomes active).
+void focusControl(int number);
+/// Tab moves through these controls in this order, in the window that holds them.
+void setTabOrder(std::span<const int> controls);
 /// Keeps every byte of forbidden out of a TextField, typed or pasted, besides CR, LF and NUL, which no
 /// TextField takes.
 void setForbiddenCharacters(int number, std::string_view forbidden);
