@@ -26,14 +26,16 @@ namespace {
 // The rewritten arguments live as long as the process.
 std::deque<std::string> absoluteArguments;
 
-// The lists the readers fill, with as many columns as the main window gives them.
+// The lists the readers fill, with as many columns as the main window gives them, hidden ones included.
 struct FuzzList {
     int number;
     int columns;
     std::unique_ptr<ListModel> model;
 };
 std::array<FuzzList, 3> fuzzLists = {
-    {{kCustomerList, 6, nullptr}, {kArticleList, 4, nullptr}, {kInvoiceList, 5, nullptr}}};
+    {{kCustomerList, kCustomerEInvoiceColumn + kCustomerEInvoiceColumns, nullptr},
+     {kArticleList, 4, nullptr},
+     {kInvoiceList, 5, nullptr}}};
 
 // A path argument made absolute: a corpus folder, or the value of a flag that names a path.
 char* absolute(char* argument) {

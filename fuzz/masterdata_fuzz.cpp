@@ -39,18 +39,28 @@ class SavedLines {
     std::size_t at_ = 0;
 };
 
+// A customer has 12 fields when one of the six e-invoice cells is set, else 6 as before.
+int customerFields(int row) {
+    for (int c = kCustomerEInvoiceColumn; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c) {
+        if (!listCell(kCustomerList, row, c).empty())
+            return kCustomerEInvoiceColumn + kCustomerEInvoiceColumns;
+    }
+    return kCustomerEInvoiceColumn;
+}
+
 // The saved file holds exactly what the lists and the counter hold: a count line before each block,
-// records of exactly 6 and 4 fields cell by cell, the counter last, and nothing after it.
+// records of exactly 6 (or 12) and 4 fields cell by cell, the counter last, and nothing after it.
 bool savedAsListed() {
     SavedLines saved;
     std::string_view line;
-    for (const auto& [list, columns] : {std::pair{kCustomerList, 6}, std::pair{kArticleList, 4}}) {
+    for (const int list : {kCustomerList, kArticleList}) {
         const int rows = listRowCount(list);
         if (!saved.next(line) || line != std::to_string(rows))
             return false;
         for (int r = 0; r < rows; ++r) {
             if (!saved.next(line))
                 return false;
+            const int columns = list == kCustomerList ? customerFields(r) : 4;
             std::size_t start = 0;
             for (int c = 0; c < columns; ++c) {
                 const std::size_t end = c + 1 < columns ? line.find('|', start) : line.size();

@@ -43,8 +43,8 @@ class AtomicSaveTest : public ::testing::Test {
         std::ifstream in(name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    static bool saveNew(std::string_view name) {
-        ReplacementFile file(name);
+    static bool saveNew(std::string_view name, SaveMode mode = SaveMode::Replace) {
+        ReplacementFile file(name, mode);
         file.writeLine("neu");
         file.writeText("2|Stuhl|7,00");
         return file.commit();
@@ -173,6 +173,44 @@ TEST_F(AtomicSaveTest, BrokenDiskLeavesTheTemporaryFileForTheNextStart) {
     EXPECT_EQ(removeTemporaryLeftovers(""), 1);
     EXPECT_FALSE(temporaryLeft());
     EXPECT_EQ(bytesOf("Daten.dat"), kOld);
+}
+
+// A file written once: an existing one keeps its bytes, and a fault at any change leaves the new
+// file whole or absent, by either way of taking the name (renameat2, or a second link).
+TEST_F(AtomicSaveTest, NewOnlyNeverReplacesAndNeverLeavesAHalfFile) {
+    const std::string whole = "neu\r\n2|Stuhl|7,00";
+    for (const bool withoutNoReplace : {false, true}) {
+        const std::string way = withoutNoReplace ? "link" : "renameat2";
+        putBytes("1.xml", kOld);
+        diskFaults().withoutNoReplace = withoutNoReplace;
+        EXPECT_FALSE(saveNew("1.xml", SaveMode::NewOnly)) << way;
+        EXPECT_EQ(bytesOf("1.xml"), kOld) << way;
+        EXPECT_FALSE(temporaryLeft()) << way;
+        for (const FaultMode mode : {FaultMode::Once, FaultMode::FromThenOn}) {
+            for (int n = 1;; ++n) {
+                const std::string label = way + ", change " + std::to_string(n);
+                fs::remove("2.xml");
+                resetDiskFaults();
+                diskFaults() = {
+                    .mode = mode, .failAt = n, .error = ENOSPC, .withoutNoReplace = withoutNoReplace};
+                const bool saved = saveNew("2.xml", SaveMode::NewOnly);
+                const int injected = diskFaults().injected;
+                resetDiskFaults();
+                removeTemporaryLeftovers("");
+                EXPECT_FALSE(temporaryLeft()) << label;
+                if (fs::exists("2.xml"))
+                    EXPECT_EQ(bytesOf("2.xml"), whole) << label;
+                else
+                    EXPECT_FALSE(saved) << label;
+                if (injected == 0) {
+                    EXPECT_TRUE(saved) << label;
+                    EXPECT_EQ(n, withoutNoReplace ? 8 : 6) << label << ": one change more than the save has";
+                    break;
+                }
+            }
+        }
+        resetDiskFaults();
+    }
 }
 
 TEST_F(AtomicSaveTest, ReadOnlyFolderOrFileFailsCleanly) {

@@ -2,10 +2,14 @@
 // absurd counts, a folder where a file belongs, a file cut off inside a line. The readers must come
 // through without a crash, a hang or memory out of all proportion, and keep the bytes they took.
 
+#include "archive/archivecheck.h"
+#include "archive/archivefiles.h"
+#include "archive/archivewriter.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
 #include "shell/mainwindow.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 #include "support/datafolder.h"
@@ -79,12 +83,17 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         {"options: NUL, undefined bytes, huge numbers", "Option.ini",
          "\x81" + nul + "\r\n2147483647\r\n-5\r\n99999999999999999999\r\n", 0, 0, 0},
         {"options: 10 MB logo line", "Option.ini", kTenMegabytes + "\r\n\r\n18", 0, 0, 0},
+        {"company data: NUL, undefined bytes, lines without a key", "Firma.ini",
+         "Firmenname=\x81" + nul + "x\r\n=\r\n==\r\nLand\r\n\x9D=\x8F\r", 0, 0, 0},
+        {"company data: 10 MB value", "Firma.ini", "Firmenname=" + kTenMegabytes, 0, 0, 0},
+        {"company data: 10 MB of line ends", "Firma.ini", std::string(10 * 1024 * 1024, '\n'), 0, 0, 0},
     };
     for (const BadFile& row : rows) {
         SCOPED_TRACE(row.name);
         std::filesystem::remove_all(dataPath("Daten.dat"));
         std::filesystem::remove_all(dataPath("ReData.dat"));
         std::filesystem::remove_all(dataPath("Option.ini"));
+        std::filesystem::remove_all(dataPath("Firma.ini"));
         writeData(row.file, row.bytes);
         const long peakBefore = peakMegabytes();
         const auto began = Clock::now();
@@ -122,9 +131,10 @@ TEST_F(BadInputTest, CutOffLinesKeepTheirBeginning) {
 }
 
 TEST_F(BadInputTest, FolderWhereADataFileBelongs) {
-    for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini"})
+    for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini", "Firma.ini"})
         std::filesystem::create_directory(dataPath(name));
     start();
+    EXPECT_FALSE(companyData().present) << "a folder is no Firma.ini";
     EXPECT_EQ(rowCount(kCustomerList), 0);
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_EQ(settings().logoSize, 18) << "a folder is no Option.ini: the defaults apply";
@@ -153,6 +163,44 @@ TEST_F(BadInputTest, LeftoversOfAnInterruptedSaveAreNoData) {
     EXPECT_EQ(settings().logoLine1, "") << "the defaults, as without Option.ini";
     EXPECT_TRUE(temporaryFiles(dataPath("")).empty());
     EXPECT_EQ(readDataFiles(dataPath("")), before);
+}
+
+// The checksum list as anyone may have left it: its check names the first line that is not the one
+// written, and adding an invoice keeps the bytes that were there.
+TEST_F(BadInputTest, ChecksumListThatWasTamperedWith) {
+    ASSERT_EQ(archiveInvoice(1, "<xml/>", "%PDF", std::nullopt), ArchiveOutcome::Archived);
+    const std::string list = readData("Archiv/" + std::string(kChainFileName));
+    const std::size_t secondLine = list.find("\r\n") + 2;
+    struct Row {
+        const char* name;
+        std::string bytes;
+        int firstChangedLine;
+    };
+    const Row rows[] = {
+        {"10 MB line before the first", kTenMegabytes + "\r\n" + list, 1},
+        {"10 MB line at the end, without a line end", list + kTenMegabytes, 3},
+        {"NUL inside the second line", list.substr(0, secondLine + 3) + '\0' + list.substr(secondLine + 3),
+         2},
+        {"NUL bytes only", std::string(1000, '\0'), 1},
+        {"second line cut off", list.substr(0, list.size() - 9), 2},
+        {"a line that names a file outside the archive", "../Daten.dat|" + list.substr(list.find('|') + 1),
+         1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeData("Archiv/" + std::string(kChainFileName), row.bytes);
+        const auto began = Clock::now();
+        const ArchiveCheck check = verifyArchive();
+        EXPECT_LT(Clock::now() - began, std::chrono::seconds(10));
+        EXPECT_EQ(check.problem, ArchiveProblem::ListChanged);
+        EXPECT_EQ(check.line, row.firstChangedLine);
+    }
+    // A list cut off inside a line gets a line end before the next line.
+    writeData("Archiv/" + std::string(kChainFileName), list.substr(0, list.size() - 9));
+    ASSERT_EQ(archiveInvoice(2, "<xml/>", "%PDF", std::nullopt), ArchiveOutcome::Archived);
+    const std::string added = readData("Archiv/" + std::string(kChainFileName));
+    EXPECT_EQ(added.substr(0, list.size() - 7), list.substr(0, list.size() - 9) + "\r\n");
+    EXPECT_EQ(verifyArchive().line, 2) << "the cut line stays where it was";
 }
 
 TEST_F(BadInputTest, LineReaderTakesA10MegabyteLineWhole) {

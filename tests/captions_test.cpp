@@ -3,10 +3,13 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
+#include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
+#include "shell/customereinvoice.h"
+#include "shell/searchwindow.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -53,6 +56,8 @@ std::vector<std::string> cutCaptions(QWidget* window) {
         QHeaderView* header = view->horizontalHeader();
         const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
         for (int c = 0; c < header->count(); ++c) {
+            if (header->isSectionHidden(c))
+                continue;
             const QString title = view->model()->headerData(c, Qt::Horizontal).toString();
             report(title, header->fontMetrics().horizontalAdvance(title) + margin, header->sectionSize(c));
         }
@@ -77,6 +82,8 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(0, "main window");
     openAboutWindow();
     expectAllFit(20, "about");
+    openSearchWindow();
+    expectAllFit(kSearchWindow, "search");
     newCustomerClicked();
     expectAllFit(1, "new customer");
     addRow(kCustomerList, -1, "Herr\nBeispiel");
@@ -91,6 +98,12 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(1, "change article");
     openOptionsWindow();
     expectAllFit(1, "options");
+    openCompanyWindow();
+    expectAllFit(1, "company data");
+    addRow(kCustomerList, -1, "Herr\nBeispiel");
+    setState(kCustomerList, 0);
+    customerEInvoiceClicked();
+    expectAllFit(1, "customer e-invoice data");
     openNewInvoiceWindow();
     expectAllFit(1, "new invoice");
     openLineDialog();

@@ -1,8 +1,13 @@
-// The fault sweep: every writer of the program, driven through the handler the user clicks, with
-// the Nth change on disk failing (once, or from then on as on a full disk), for every N until the
-// operation no longer reaches the fault. Afterwards each data file holds its old or its new bytes,
-// every failure was told to the user, and the next start removes what the failed save left.
+// The fault sweep: every writer of the program, driven through the handler the user clicks (the
+// archive as the invoice's creation calls it), with the Nth change on disk failing (once, or from then on as
+// on a full disk), for every N until the operation no longer reaches the fault. Afterwards each data file
+// holds its old or its new bytes, every failure was told to the user, and the next start removes what the
+// failed save left.
 
+#include "archive/archivecheck.h"
+#include "archive/archivefiles.h"
+#include "archive/archivewriter.h"
+#include "archive/checksumchain.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
@@ -37,10 +42,34 @@ const FileSet kUsedFolder = {
     {"Rechnungen/4.txt", kItem},
 };
 
+// The folder in use with company data, among them a key the program does not know.
+const FileSet kCompanyFolder = [] {
+    FileSet files = kUsedFolder;
+    files["Firma.ini"] = "Firmenname=Holzwerk\r\nHandelsregister=HRB 4711\r\nLand=DE\r\n";
+    return files;
+}();
+
 // A fresh installation with one customer and one article: the first invoice makes the register and
 // the folder Rechnungen.
 const FileSet kFreshFolder = {{"Daten.dat", "1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\n"
                                             "Schraube|Teile|0,50|M6\r\n0\r\n"}};
+
+// The used folder with invoice 4 in the archive.
+FileSet withArchive(FileSet files) {
+    const std::string chain = "Archiv/" + std::string(kChainFileName);
+    files["Archiv/4.xml"] = "<xml 4/>";
+    files["Archiv/4.pdf"] = "%PDF 4";
+    const std::string first = chainLine("4.xml", sha256Hex("<xml 4/>"), std::nullopt);
+    files[chain] = first + "\r\n" + chainLine("4.pdf", sha256Hex("%PDF 4"), first) + "\r\n";
+    return files;
+}
+const FileSet kArchivedFolder = withArchive(kUsedFolder);
+
+// The archive's part of "Rechnung erstellen" for invoice 5, with the message its caller shows.
+void archiveInvoiceFive() {
+    if (archiveInvoice(5, "<xml 5/>", "%PDF 5", "<xrechnung 5/>") != ArchiveOutcome::Archived)
+        messageBox("Fehler!", archiveFailureText(5), kMessageOk);
+}
 
 struct Operation {
     const char* name;
@@ -70,6 +99,12 @@ void changeOptions() {
     ASSERT_TRUE(typeInto(kLogoLine1Field, "Neue Firma"));
 }
 
+void changeCompanyData() {
+    ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("Firmendaten (E-Rechnung)")));
+    dispatch();
+    ASSERT_TRUE(typeInto(kCompanyFirstField, QString::fromUtf8("Holzwerk Müller")));
+}
+
 void composeInvoice() {
     printTarget().kind = PrintTargetKind::Recorder;
     printTarget().recorderArea = {2000, 2800, 200, 280};
@@ -88,6 +123,12 @@ void chooseSave() {
     dispatch();
 }
 
+// The user chooses a file in the data folder, so that the next start takes away what a failed
+// export left there.
+void chooseExportFile() {
+    setSaveFileAnswerer([](const std::string&, const std::string& defaultName) { return defaultName; });
+}
+
 void selectInvoice() {
     setState(kTabPanel, kInvoicesPage);
     ASSERT_TRUE(selectRow(kInvoiceList, 1));
@@ -100,6 +141,11 @@ const Operation kOperations[] = {
      changeOptions,
      [] { press(kSaveOptionsButton); },
      {"Die Optionen konnten nicht gespeichert werden!"}},
+    {"Firmendaten speichern",
+     &kCompanyFolder,
+     changeCompanyData,
+     [] { press(kSaveCompanyButton); },
+     {"Die Firmendaten konnten nicht gespeichert werden!"}},
     {"Rechnung erstellen",
      &kUsedFolder,
      composeInvoice,
@@ -116,6 +162,24 @@ const Operation kOperations[] = {
      [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
       "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
+    {"E-Rechnung archivieren",
+     &kArchivedFolder,
+     [] {},
+     archiveInvoiceFive,
+     {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"E-Rechnung archivieren, die erste",
+     &kFreshFolder,
+     [] {},
+     archiveInvoiceFive,
+     {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"Liste exportieren",
+     &kUsedFolder,
+     chooseExportFile,
+     [] {
+         ASSERT_TRUE(chooseMenuItem("Liste exportieren (CSV)..."));
+         dispatch();
+     },
+     {"Die Liste konnte nicht gespeichert werden!"}},
 };
 
 struct Plan {
@@ -139,6 +203,8 @@ struct Outcome {
     std::vector<std::string> failures;
     int injected = 0;
     int savedFlag = 0;
+    /// What "Archiv prüfen" finds afterwards.
+    ArchiveCheck archive;
 };
 
 class FaultSweepTest : public ProgramTest {
@@ -174,6 +240,7 @@ class FaultSweepTest : public ProgramTest {
         }
         outcome.savedFlag = shellState().savedFlag;
         outcome.files = readDataFiles(dataPath(""));
+        outcome.archive = verifyArchive();
         return outcome;
     }
 
@@ -236,6 +303,11 @@ TEST_F(FaultSweepTest, EveryWriterKeepsOldOrNewAndTellsTheUser) {
                               op.failureTexts.end())
                         << label << ": " << text;
                 EXPECT_LE(outcome.failures.size(), 1u) << label;
+                // Files come before their lines: a fault may leave a file unlisted, never a line
+                // without its file or a list that looks tampered with.
+                EXPECT_TRUE(outcome.archive.problem == ArchiveProblem::None ||
+                            outcome.archive.problem == ArchiveProblem::FileUnlisted)
+                    << label << ": " << describeArchiveCheck(outcome.archive);
                 if (std::string(op.name) == "Save") {
                     EXPECT_EQ(outcome.savedFlag, outcome.failures.empty() ? 1 : 0) << label;
                 }

@@ -4,6 +4,7 @@
 
 #include "printing/pageframe.h"
 #include "runtime/conversions.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
@@ -117,6 +118,30 @@ TEST_F(PageFrameTest, NoCustomerAndNoSettingsFileLeaveTheirPlacesEmpty) {
     EXPECT_EQ(words.size(), 4u + 5u * 6u);
     for (const char* text : {"Adresse", "Telefon", "Telefax", "Bankverbindung", "Name", "Steuernummer"})
         EXPECT_EQ(countWords(words, text), 5) << text;
+}
+
+// Paper and e-invoice name the same tax number once there are company data.
+TEST_F(PageFrameTest, TheCompanyDataTaxNumberStandsAfterStNrWhenTheyHaveOne) {
+    struct Case {
+        const char* name;
+        bool present;
+        const char* companyNumber;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {"no Firma.ini", false, "22/222/22222", "11/111/11111"},
+        {"company data with a tax number", true, "22/222/22222", "22/222/22222"},
+        {"company data without one", true, "", "11/111/11111"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings().taxNumber = "11/111/11111";
+        companyData().present = c.present;
+        companyData().taxNumber = c.companyNumber;
+        const std::vector<PdfWord> words = printFrame();
+        expectPlaced(words, {{c.printed, 160, 45}});
+        EXPECT_EQ(countWords(words, c.printed), 1);
+    }
 }
 
 TEST_F(PageFrameTest, FooterBlockWithOnlyItsFirstLinePrintsOneLine) {

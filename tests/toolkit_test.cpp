@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -77,6 +78,20 @@ TEST_F(ToolkitTest, ColumnsAddedPastTheEndAppend) {
     addColumn(kCustomerList, 0, "Erste", 10);
     EXPECT_EQ(getCell(kCustomerList, -1, 0), "Erste");
     EXPECT_EQ(getCell(kCustomerList, -1, 1), "Anrede");
+}
+
+TEST_F(ToolkitTest, AHiddenColumnKeepsItsCellsOutOfView) {
+    makeThreeColumnList();
+    addHiddenColumn(kLinesList);
+    addRow(kLinesList, -1, "a\nb\nc\nd");
+    EXPECT_EQ(getCell(kLinesList, 0, 3), "d");
+    setCell(kLinesList, 0, "e", 3);
+    EXPECT_EQ(getCell(kLinesList, 0, 3), "e");
+    EXPECT_EQ(getCell(kLinesList, -1, 3), "");
+    auto* view = qobject_cast<QTableView*>(controlWidget(kLinesList));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isColumnHidden(3));
+    EXPECT_FALSE(view->isColumnHidden(2));
 }
 
 TEST_F(ToolkitTest, OutOfRangeNeverFails) {

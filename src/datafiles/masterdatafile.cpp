@@ -14,7 +14,7 @@
 namespace {
 
 constexpr int kFile = 0;
-constexpr int kCustomerFields = 6;
+constexpr int kCustomerFields = kCustomerEInvoiceColumn;
 constexpr int kArticleFields = 4;
 
 // Reads up to `count` record lines into the list, which has one column per field: fields missing from
@@ -25,14 +25,25 @@ void readRecords(int list, std::int32_t count) {
         listAddRow(list, -1, readLine(kFile), '|');
 }
 
-// The count line of a list and one line per row, its cells joined by "|".
-void writeRecords(ReplacementFile& file, int list, int fields) {
+bool anyCellIn(int list, int row, int first, int count) {
+    for (int c = first; c < first + count; ++c) {
+        if (!listCell(list, row, c).empty())
+            return true;
+    }
+    return false;
+}
+
+// The count line of a list and one line per row, its cells joined by "|". The optional fields follow
+// only on a row that has one of them, and then all of them: a row without any is written as an
+// earlier installation wrote it.
+void writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
     const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
     for (int r = 0; r < rows; ++r) {
         line.clear();
-        for (int c = 0; c < fields; ++c) {
+        const int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        for (int c = 0; c < written; ++c) {
             if (c > 0)
                 line += '|';
             line += fieldText(listCell(list, r, c));
@@ -62,7 +73,7 @@ bool loadMasterData() {
 
 bool saveMasterData() {
     ReplacementFile file(kMasterDataName);
-    writeRecords(file, kCustomerList, kCustomerFields);
+    writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
     writeRecords(file, kArticleList, kArticleFields);
     file.writeLine(formatInt(invoiceState().invoiceCounter));
     return file.commit();

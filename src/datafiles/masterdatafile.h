@@ -1,9 +1,10 @@
 #pragma once
 // Daten.dat: the customers, the articles and the invoice counter.
 //
-// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|"),
-// then the number of articles and one line per article (four fields), and last the invoice counter.
-// Every line ends with CR LF, the last one included.
+// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", and
+// the six e-invoice fields after them when the customer has any), then the number of articles and one
+// line per article (four fields), and last the invoice counter. Every line ends with CR LF, the last one
+// included. An earlier installation reads the first six fields of a customer.
 
 #include <string_view>
 

@@ -2,6 +2,7 @@
 
 #include "printing/printjob.h"
 #include "runtime/conversions.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
@@ -29,7 +30,7 @@ void drawLetterhead() {
 
     selectTextSize(s.otherTextSize, false);
     placeText(145, 45, "St.-Nr.:");
-    placeTextInArea(160, 45, s.taxNumber);
+    placeTextInArea(160, 45, taxNumberOnPaper());
 
     selectTextSize(s.otherTextSize, false);
     step = lineStep(s.otherTextSize, 2);

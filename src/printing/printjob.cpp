@@ -55,6 +55,7 @@ void resetPrintJob() {
     theJob.pixelsPerMmX = 0.0f;
     theJob.pixelsPerMmY = 0.0f;
     theJob.widthMm = 0.0f;
+    theJob.heightMm = 0.0f;
     theJob.page = 0;
 }
 
@@ -90,6 +91,7 @@ PrintResult beginPrintoutOn(std::unique_ptr<PrintDevice> device) {
     theJob.pixelsPerMmX = pixelsPerMm(area.widthPixels, area.widthMm);
     theJob.pixelsPerMmY = pixelsPerMm(area.heightPixels, area.heightMm);
     theJob.widthMm = static_cast<float>(area.widthMm);
+    theJob.heightMm = static_cast<float>(area.heightMm);
     return {};
 }
 

@@ -22,6 +22,8 @@ struct PrintJob {
     float pixelsPerMmY = 0.0f;
     /// The printable width in whole millimetres: where a text must end.
     float widthMm = 0.0f;
+    /// The printable height in whole millimetres: where a page's drawing must end.
+    float heightMm = 0.0f;
     /// The page being drawn, from 0.
     int page = 0;
     /// The device of the last printout, held until the next printout starts.

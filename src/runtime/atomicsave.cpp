@@ -83,6 +83,20 @@ bool mayReplace(const std::string& target) {
     return ::access(target.c_str(), W_OK) == 0 || errno == ENOENT;
 }
 
+// Gives the complete temporary file the target's name unless that name exists. Where the file system
+// cannot refuse in a rename, a second link is made and the temporary name dropped; when only that
+// drop fails, the file is in place and the leftover name goes at the next start.
+bool takeNewName(const std::string& temporary, const std::string& target) {
+    if (diskops::renameNoReplace(temporary.c_str(), target.c_str()) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return false;
+    if (diskops::link(temporary.c_str(), target.c_str()) != 0)
+        return false;
+    diskops::unlink(temporary.c_str());
+    return true;
+}
+
 bool hasTemporarySuffix(const std::string& name) {
     return name.size() > kTemporarySuffix.size() &&
            std::string_view(name).substr(name.size() - kTemporarySuffix.size()) == kTemporarySuffix;
@@ -103,7 +117,8 @@ int removeLeftoversIn(const std::filesystem::path& folder) {
 
 } // namespace
 
-ReplacementFile::ReplacementFile(std::string_view name) : name_(name) {}
+ReplacementFile::ReplacementFile(std::string_view name, SaveMode mode, FileNaming naming)
+    : name_(name), mode_(mode), naming_(naming) {}
 
 void ReplacementFile::writeLine(std::string_view s) {
     content_.append(s);
@@ -115,14 +130,16 @@ void ReplacementFile::writeText(std::string_view s) {
 }
 
 bool ReplacementFile::commit() {
-    const std::string target = platformPath(name_);
+    const std::string target = naming_ == FileNaming::Platform ? name_ : platformPath(name_);
     if (target.empty())
         return false;
-    if (runtimeState().protectedFiles.contains(target) || !mayReplace(target))
+    const bool newOnly = mode_ == SaveMode::NewOnly;
+    if (runtimeState().protectedFiles.contains(target) || (!newOnly && !mayReplace(target)))
         return false;
     const std::string temporary = target + std::string(kTemporarySuffix);
     if (!writeTemporary(temporary, target, content_) ||
-        diskops::rename(temporary.c_str(), target.c_str()) != 0) {
+        !(newOnly ? takeNewName(temporary, target)
+                  : diskops::rename(temporary.c_str(), target.c_str()) == 0)) {
         diskops::unlink(temporary.c_str());
         return false;
     }

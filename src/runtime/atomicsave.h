@@ -4,15 +4,32 @@
 // The new content is collected in memory, written to a temporary file in the same folder, flushed to
 // disk, given the file's name in one rename, and the folder is flushed after the rename. If any step
 // fails, the temporary file is removed and the old file stays byte for byte as it was. The temporary
-// file is made anew, never through a link found under its name.
+// file is made anew, never through a link found under its name. A file that is to be written once is
+// only ever created: its rename refuses a name that exists.
 
 #include <string>
 #include <string_view>
 
+/// Whether a save may replace a file of its name.
+enum class SaveMode {
+    Replace, ///< the new content replaces the file, or creates it
+    NewOnly, ///< the file is created; when one of its name exists, it stays and the save fails
+};
+
+/// How a ReplacementFile's name is read.
+enum class FileNaming {
+    /// A program file name: "\" separates folders ("Rechnungen\17.txt").
+    Program,
+    /// A path of the file system as it stands ("/home/anna/Kundenliste.csv"), as the user chose it.
+    Platform,
+};
+
 class ReplacementFile {
   public:
-    /// name is a program file name ("Daten.dat", "Rechnungen\17.txt").
-    explicit ReplacementFile(std::string_view name);
+    /// name is a program file name ("Daten.dat", "Rechnungen\17.txt") or, with FileNaming::Platform,
+    /// a path of the file system, relative to the current folder or absolute.
+    explicit ReplacementFile(std::string_view name, SaveMode mode = SaveMode::Replace,
+                             FileNaming naming = FileNaming::Program);
 
     /// Appends s and CR LF to the new content.
     void writeLine(std::string_view s);
@@ -26,11 +43,15 @@ class ReplacementFile {
     /// before the rename leaves the old file as it was; when only the final flush of the folder fails,
     /// the new content is already in place (a rename cannot be taken back safely) but may not yet be
     /// on the disk, and the result is false. The new file keeps the old one's mode bits and, where the
-    /// process may set it, its group. A protected file is never replaced: false at once.
+    /// process may set it, its group. A protected file is never replaced: false at once. In
+    /// SaveMode::NewOnly the name is taken in one step that fails when the file exists, so an existing
+    /// file is never touched.
     bool commit();
 
   private:
     std::string name_;
+    SaveMode mode_;
+    FileNaming naming_;
     std::string content_;
 };
 

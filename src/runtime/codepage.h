@@ -1,6 +1,6 @@
 #pragma once
-// Conversion between the program's Windows-1252 texts and Qt's strings. Only the toolkit and the
-// print layer use it.
+// Conversion between the program's Windows-1252 texts and Qt's strings, which only the toolkit and
+// the print layer use, and to UTF-8 for files that leave the program.
 
 #include <QString>
 #include <string>
@@ -11,3 +11,6 @@ QString toQString(std::string_view bytes);
 
 /// Encodes for the program; a character Windows-1252 cannot hold becomes "?".
 std::string fromQString(const QString& text);
+
+/// The text in UTF-8, every byte by the same table as toQString ("\x80" becomes "€").
+std::string toUtf8(std::string_view bytes);

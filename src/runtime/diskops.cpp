@@ -105,6 +105,20 @@ int rename(const char* from, const char* to) {
     return faultStrikes() ? fail() : ::rename(from, to);
 }
 
+int renameNoReplace(const char* from, const char* to) {
+    if (faultStrikes())
+        return fail();
+    if (diskFaults().withoutNoReplace) {
+        errno = EINVAL;
+        return -1;
+    }
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+}
+
+int link(const char* from, const char* to) {
+    return faultStrikes() ? fail() : ::link(from, to);
+}
+
 int unlink(const char* path) {
     return faultStrikes() ? fail() : ::unlink(path);
 }

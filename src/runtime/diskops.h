@@ -36,6 +36,9 @@ struct DiskFaults {
     int reads = 0;
     /// Faults delivered since the last reset.
     int injected = 0;
+    /// renameNoReplace answers EINVAL, as on a file system that cannot refuse an existing name in a
+    /// rename (NFS), so that the way round it can be tried.
+    bool withoutNoReplace = false;
 };
 
 /// The fault plan every disk operation consults.
@@ -68,6 +71,11 @@ int fchmod(int fd, mode_t mode);
 int fchown(int fd, uid_t owner, gid_t group);
 /// rename(2); a change.
 int rename(const char* from, const char* to);
+/// renameat2(2) with RENAME_NOREPLACE: fails with EEXIST when `to` exists, and with EINVAL or ENOSYS
+/// where the file system or the kernel cannot refuse so; a change.
+int renameNoReplace(const char* from, const char* to);
+/// link(2); a change.
+int link(const char* from, const char* to);
 /// unlink(2); a change.
 int unlink(const char* path);
 /// mkdir(2); a change.

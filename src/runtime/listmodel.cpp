@@ -20,6 +20,9 @@ constexpr char kCells = '\0';
 constexpr unsigned char kLongCell = 255;
 constexpr std::size_t kLengthBytes = 5; // the most a length takes
 
+// A column's width until a view tells its own: that of a new column in a table view.
+constexpr int kDefaultColumnWidth = 100;
+
 std::uint32_t readLength(const char* at) {
     std::uint32_t length = 0;
     std::memcpy(&length, at, sizeof length);
@@ -147,6 +150,7 @@ int ListModel::insertColumnAt(int position, std::string_view title) {
     store_ = std::move(store);
     unusedBytes_ = 0;
     titles_.insert(titles_.begin() + at, std::string(title));
+    widths_.insert(widths_.begin() + at, kDefaultColumnWidth);
     endInsertColumns();
     return at;
 }
@@ -228,6 +232,17 @@ bool ListModel::setCellText(int row, int column, std::string_view text) {
         return true;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
+    return true;
+}
+
+int ListModel::columnWidth(int column) const {
+    return (column < 0 || column >= columns()) ? 0 : widths_[static_cast<std::size_t>(column)];
+}
+
+bool ListModel::setColumnWidth(int column, int width) {
+    if (column < 0 || column >= columns())
+        return false;
+    widths_[static_cast<std::size_t>(column)] = width < 0 ? 0 : width;
     return true;
 }
 

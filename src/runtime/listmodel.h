@@ -44,6 +44,10 @@ class ListModel : public QAbstractTableModel {
     bool setCellText(int row, int column, std::string_view text);
     int rows() const { return static_cast<int>(rows_.size()); }
     int columns() const { return static_cast<int>(titles_.size()); }
+    /// The width a view shows the column with, in pixels; 0 for a hidden column (and out of range).
+    int columnWidth(int column) const;
+    /// Records the width a view shows the column with; false out of range.
+    bool setColumnWidth(int column, int width);
     /// Tells the views of the rows appended since the last announcement. Returns how many there were.
     int announceRows();
 
@@ -59,6 +63,7 @@ class ListModel : public QAbstractTableModel {
     void compactWhenWasteful();
 
     std::vector<std::string> titles_;
+    std::vector<int> widths_;
     GrowingBlock store_;
     BlockArray<std::size_t> rows_; // where each row starts in the store
     std::size_t unusedBytes_ = 0;  // bytes of removed rows and old versions of changed ones

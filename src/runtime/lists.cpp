@@ -27,6 +27,15 @@ int listColumnCount(int number) {
     return list ? list->columns() : 0;
 }
 
+bool listColumnShown(int number, int column) {
+    return listColumnWidth(number, column) > 0;
+}
+
+int listColumnWidth(int number, int column) {
+    const ListModel* list = findList(number);
+    return list ? list->columnWidth(column) : 0;
+}
+
 std::string_view listCell(int number, int row, int column) {
     const ListModel* list = findList(number);
     return list ? list->cell(row, column) : std::string_view();

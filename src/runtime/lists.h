@@ -15,8 +15,13 @@ ListModel* findList(int number);
 
 /// Number of rows; 0 for a number no list has.
 int listRowCount(int number);
-/// Number of columns, hidden ones included; 0 for a number no list has.
+/// Number of columns; 0 for a number no list has.
 int listColumnCount(int number);
+/// Whether the list's view shows the column (a hidden column, or one of no width, is not shown);
+/// searches, printouts and exports take the shown columns only.
+bool listColumnShown(int number, int column);
+/// The width the view shows the column with, in pixels; 0 when hidden or out of range.
+int listColumnWidth(int number, int column);
 /// Cell text: row -1 gives the column title; "" out of range. Valid until the list changes.
 std::string_view listCell(int number, int row, int column);
 /// Inserts a row whose cells are joined by separator at position (-1 or past the end: appended);

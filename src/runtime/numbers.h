@@ -5,12 +5,15 @@
 // --- Windows ---------------------------------------------------------------------------------------
 
 inline constexpr int kMainWindow = 0;
-/// Every dialog: new or changed customer or article, the new-invoice window, the options window.
+/// Every dialog: new or changed customer or article, a customer's e-invoice data, the new-invoice window,
+/// the options window, the company data.
 /// Opening one closes the one before.
 inline constexpr int kDialogWindow = 1;
 /// The invoice line dialog, owned by the new-invoice window.
 inline constexpr int kLineDialog = 2;
 inline constexpr int kAboutWindow = 20;
+/// The search window, owned by the main window; it stays open for further searches.
+inline constexpr int kSearchWindow = 21;
 
 // --- Window flags ----------------------------------------------------------------------------------
 
@@ -60,9 +63,19 @@ inline constexpr int kAnswerNo = 7;
 
 inline constexpr int kMainMenu = 0;
 inline constexpr int kSaveItem = 10002;
+/// "Suchen..." (Ctrl+F), "Liste drucken..." and "Liste exportieren (CSV)...": they act on the list of
+/// the page showing.
+inline constexpr int kFindItem = 10003;
+inline constexpr int kPrintListItem = 10004;
+inline constexpr int kExportListItem = 10005;
 inline constexpr int kExitItem = 10007;
 inline constexpr int kOptionsItem = 10009;
+inline constexpr int kCompanyDataItem = 10010;
 inline constexpr int kAboutItem = 10011;
+inline constexpr int kCheckArchiveItem = 10012;
+/// F3 in the main or the search window: the last search again. A key, not a menu item; it arrives as a
+/// menu command all the same.
+inline constexpr int kFindAgainKey = 10100;
 
 // --- Main window -----------------------------------------------------------------------------------
 
@@ -80,6 +93,7 @@ inline constexpr int kInvoiceList = 18;
 inline constexpr int kNewCustomerButton = 100;
 inline constexpr int kDeleteCustomerButton = 101;
 inline constexpr int kChangeCustomerButton = 102;
+inline constexpr int kCustomerEInvoiceButton = 103;
 inline constexpr int kNewArticleButton = 110;
 inline constexpr int kDeleteArticleButton = 111;
 inline constexpr int kChangeArticleButton = 112;
@@ -98,6 +112,14 @@ inline constexpr int kNewArticleFirstField = 3000;
 inline constexpr int kNewArticleOkButton = 3100;
 inline constexpr int kChangeArticleFirstField = 4000;
 inline constexpr int kChangeArticleOkButton = 4100;
+
+/// The customer list has six columns on view and, hidden behind them, the six e-invoice values from
+/// this column on: E-Mail, Leitweg-ID, USt-IdNr., PLZ, Ort, Land.
+inline constexpr int kCustomerEInvoiceColumn = 6;
+inline constexpr int kCustomerEInvoiceColumns = 6;
+/// The e-invoice dialog of a customer numbers its six fields in the same order.
+inline constexpr int kCustomerEInvoiceFirstField = 8000;
+inline constexpr int kCustomerEInvoiceOkButton = 8100;
 
 // --- New-invoice window and line dialog --------------------------------------------------------------
 
@@ -136,6 +158,18 @@ inline constexpr int kTaxNumberField = 6015;
 inline constexpr int kTaxRateField = 6016;
 inline constexpr int kPricesGrossBox = 6017;
 inline constexpr int kSaveOptionsButton = 6008;
+
+// --- Company data dialog -----------------------------------------------------------------------------
+
+/// The fourteen fields from Firmenname to Zahlungsbedingungen, in the order of Firma.ini's keys.
+inline constexpr int kCompanyFirstField = 7000;
+inline constexpr int kSmallBusinessBox = 7015;
+inline constexpr int kSaveCompanyButton = 7100;
+// --- Search window ------------------------------------------------------------------------------------
+
+inline constexpr int kFindField = 9000;
+/// "Weitersuchen"; Enter in the field presses it.
+inline constexpr int kFindNextButton = 9100;
 
 // --- About window ------------------------------------------------------------------------------------
 

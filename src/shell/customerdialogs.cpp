@@ -51,11 +51,13 @@ bool takeFields(int firstField) {
     return true;
 }
 
-// The row text of addRow: the six values joined by line feeds.
-std::string rowText(const CustomerValues& values) {
-    std::string row = values[0];
-    for (std::size_t i = 1; i < values.size(); ++i)
-        row += '\n' + values[i];
+// The row text of addRow: the six values and the six hidden e-invoice values joined by line feeds.
+std::string rowText(const CustomerEdit& edit) {
+    std::string row = edit.values[0];
+    for (std::size_t i = 1; i < edit.values.size(); ++i)
+        row += '\n' + edit.values[i];
+    for (const std::string& value : edit.einvoice)
+        row += '\n' + value;
     return row;
 }
 
@@ -68,6 +70,7 @@ void closeDialog() {
 
 void newCustomerClicked() {
     shellState().savedFlag = 0;
+    customerEdit().einvoice = {};
     openCustomerDialog("Neuer Eintrag", kNewCustomerFirstField, kNewCustomerOkButton, CustomerValues{});
 }
 
@@ -100,7 +103,7 @@ void changeCustomerClicked() {
 void newCustomerOkClicked() {
     if (!takeFields(kNewCustomerFirstField))
         return;
-    addRow(kCustomerList, -1, rowText(customerEdit().values));
+    addRow(kCustomerList, -1, rowText(customerEdit()));
     closeDialog();
 }
 

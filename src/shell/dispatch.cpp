@@ -2,12 +2,17 @@
 
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
+#include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
+#include "shell/archivecommand.h"
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
+#include "shell/customereinvoice.h"
 #include "shell/invoicedeletion.h"
+#include "shell/listcommands.h"
 #include "shell/menucommands.h"
+#include "shell/searchwindow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -31,6 +36,8 @@ constexpr std::array kControlTable = {
     ControlHandler{kChangeCustomerButton, changeCustomerClicked},
     ControlHandler{kNewCustomerOkButton, newCustomerOkClicked},
     ControlHandler{kChangeCustomerOkButton, changeCustomerOkClicked},
+    ControlHandler{kCustomerEInvoiceButton, customerEInvoiceClicked},
+    ControlHandler{kCustomerEInvoiceOkButton, customerEInvoiceOkClicked},
     ControlHandler{kNewArticleButton, newArticleClicked},
     ControlHandler{kDeleteArticleButton, deleteArticleClicked},
     ControlHandler{kChangeArticleButton, changeArticleClicked},
@@ -47,7 +54,9 @@ constexpr std::array kControlTable = {
     ControlHandler{kArticlePicks, takeArticle},
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
+    ControlHandler{kSaveCompanyButton, saveCompanyClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
+    ControlHandler{kFindNextButton, findNextClicked},
 };
 
 struct MenuHandler {
@@ -56,9 +65,15 @@ struct MenuHandler {
 };
 
 constexpr std::array kMenuTable = {
+    MenuHandler{kFindItem, openSearchWindow},
+    MenuHandler{kPrintListItem, printListClicked},
+    MenuHandler{kExportListItem, exportListClicked},
+    MenuHandler{kFindAgainKey, findAgain},
     MenuHandler{kSaveItem, saveClicked},
     MenuHandler{kExitItem, exitClicked},
     MenuHandler{kOptionsItem, openOptionsWindow},
+    MenuHandler{kCompanyDataItem, openCompanyWindow},
+    MenuHandler{kCheckArchiveItem, checkArchiveClicked},
     MenuHandler{kAboutItem, openAboutWindow},
 };
 
@@ -87,6 +102,11 @@ bool dispatchMenu(int item) {
 } // namespace
 
 void handleCloseRequest(int window) {
+    // The search window holds nothing to save.
+    if (window == kSearchWindow) {
+        closeSearchWindow();
+        return;
+    }
     // The line dialog and the about window hold nothing that closing them could lose.
     if (window != kMainWindow && window != kDialogWindow) {
         closeWindow(window);

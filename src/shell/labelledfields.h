@@ -15,9 +15,10 @@ struct FieldPlace {
 };
 
 /// Creates a label and a field at x 10 for each place, field i numbered firstField + i and filled with
-/// texts[i]. A "|" would split the field when Daten.dat is read back, so none can be typed or pasted.
+/// texts[i]. A "|" would split the field when Daten.dat is read back, so none can be typed or pasted;
+/// forbidden names every byte kept out.
 void createLabelledFields(std::span<const FieldPlace> places, int firstField,
-                          std::span<const std::string> texts);
+                          std::span<const std::string> texts, std::string_view forbidden = "|");
 
 /// The texts of the fields firstField, firstField + 1, ... into values, one per value.
 void readLabelledFields(int firstField, std::span<std::string> values);

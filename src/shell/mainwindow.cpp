@@ -9,11 +9,18 @@ void buildMenu() {
         return;
     // The captions read "File", "Option" and "Help"; Alt and their first letter open them.
     menuTitle("&File");
+    menuItem(kFindItem, "Suchen...", "Ctrl+F");
+    menuItem(kPrintListItem, "Liste drucken...");
+    menuItem(kExportListItem, "Liste exportieren (CSV)...");
+    menuSeparator();
     menuItem(kSaveItem, "Save", "Ctrl+S");
     menuSeparator();
     menuItem(kExitItem, "E&xit");
     menuTitle("&Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
+    menuItem(kCompanyDataItem, "Firmendaten (E-Rechnung)");
+    menuItem(kCheckArchiveItem, "Archiv pr\xFC"
+                                "fen");
     menuTitle("&Help");
     menuItem(kAboutItem, "About");
 }
@@ -26,12 +33,16 @@ void buildCustomerPage() {
     setTooltip(kDeleteCustomerButton, "Markierten Kunden l\xF6schen");
     createPushButton(kChangeCustomerButton, 180, 15, 80, 24, "\xC4ndern");
     setTooltip(kChangeCustomerButton, "Makierten Kunden \xE4ndern");
+    createPushButton(kCustomerEInvoiceButton, 265, 15, 80, 24, "E-Rechnung");
+    setTooltip(kCustomerEInvoiceButton, "E-Rechnungsdaten des markierten Kunden");
     createReportList(kCustomerList, 10, 40, 752, 502, "Anrede", 60, kReportListFlags);
     addColumn(kCustomerList, 2, "Name", 80);
     addColumn(kCustomerList, 3, "Vorname", 80);
     addColumn(kCustomerList, 4, "Zusatz", 80);
     addColumn(kCustomerList, 5, "Strasse", 120);
     addColumn(kCustomerList, 6, "Wohnort", 120);
+    for (int c = 0; c < kCustomerEInvoiceColumns; ++c)
+        addHiddenColumn(kCustomerList);
 }
 
 void buildArticlePage() {
@@ -68,6 +79,7 @@ bool buildMainWindow() {
                     kMainWindowFlags))
         return false;
     buildMenu();
+    addShortcut(kMainWindow, kFindAgainKey, "F3");
     useControlList(kMainWindow);
     createTabPanel(kTabPanel, 8, 8, 782, 582);
     buildCustomerPage();

@@ -1,15 +1,18 @@
 #include "shell/startup.h"
 
+#include "archive/archivefiles.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
 #include "printing/printjob.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
+#include "settings/companyfile.h"
 #include "settings/settingsfile.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
+#include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
@@ -32,6 +35,7 @@ StartOutcome startUp() {
     resetInvoiceState();
     resetSettings();
     resetCustomerEdit();
+    resetCompanyData();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -55,16 +59,18 @@ StartOutcome startUp() {
     // An interrupted save leaves its temporary files; the data files themselves are whole.
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
+    removeTemporaryLeftovers(kArchiveFolder);
     // The data files fill the lists the main window made.
     const bool masterDataWhole = loadMasterData();
     const bool settingsWhole = loadSettings();
+    const bool companyWhole = loadCompanyData();
     const RegisterLoad registered = loadRegister();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
         invoiceState().invoiceCounter = *registered.highest;
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
-          std::pair{registered.whole, kRegisterName}}) {
+          std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName}}) {
         if (!whole)
             messageBox("Fehler!",
                        "Die Datei " + std::string(name) +

@@ -13,6 +13,9 @@ struct TakenRow {
     int place = 0;
     std::vector<std::string> cells;
 };
+// takes from a list's selection for a later one, and the text searched for last.
+
+#include <string>
 
 struct ShellState {
     /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
@@ -23,6 +26,8 @@ struct ShellState {
     int selectedRow = 0;
     /// The row of the open change dialog; none when no change dialog is open.
     std::optional<TakenRow> takenRow;
+    /// The text of the last search, which F3 looks for again; "" before the first.
+    std::string lastSearch;
 };
 
 /// The one shell state of the program.

@@ -66,8 +66,11 @@ int createMenu(int number, int window);
 /// Appends a drop-down title; the items added next go into it.
 void menuTitle(std::string_view text);
 /// Appends an item; "&" marks the mnemonic. Choosing it queues a MenuCommand with the number, and so
-/// does the key sequence shortcut ("Ctrl+S") while the window is active.
+/// does the key sequence shortcut ("Ctrl+S") while the window is active; the shortcut is shown beside it.
 void menuItem(int number, std::string_view text, std::string_view shortcut = {});
+/// Makes keys ("F3") queue a MenuCommand with the number while the window is active, without a
+/// menu item.
+void addShortcut(int window, int number, std::string_view keys);
 /// Appends a separator line to the current drop-down.
 void menuSeparator();
 
@@ -86,6 +89,9 @@ int createReportList(int number, int x, int y, int width, int height, std::strin
 int createPickList(int number, int x, int y, int width, int height);
 /// Inserts a column into a ReportList; a position past the last column appends.
 void addColumn(int list, int position, std::string_view title, int width);
+/// Appends a column to a ReportList that no view shows, with an empty title: its cells are kept with
+/// the row and reached through getCell, setCell and addRow like the others.
+void addHiddenColumn(int list);
 /// Gives the control a tooltip; a second call replaces the first text.
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.
@@ -97,6 +103,10 @@ void setTabOrder(std::span<const int> controls);
 /// Keeps every byte of forbidden out of a TextField, typed or pasted, besides CR, LF and NUL, which no
 /// TextField takes.
 void setForbiddenCharacters(int number, std::string_view forbidden);
+/// Enter in the TextField presses the push button.
+void pressOnEnter(int field, int button);
+/// ReportList or PickList: selects the row as setState does and scrolls it into view.
+void showRow(int list, int row);
 
 // --- Generic operations --------------------------------------------------------------------------
 // On a number not in use they do nothing and give 0 or "".
@@ -140,3 +150,18 @@ using MessageAnswerer = std::function<int(const std::string& caption, const std:
 void setMessageAnswerer(MessageAnswerer answerer);
 /// The answerer in place; empty for the real box.
 const MessageAnswerer& messageAnswerer();
+
+// --- File dialog ---------------------------------------------------------------------------------
+
+/// Asks for the name of a file to write, in a modal dialog owned by window owner that starts at
+/// defaultName in the current folder and shows the files of filter ("CSV-Dateien (*.csv)"); a name
+/// typed without an extension gets the filter's. Replacing a file is asked about first. Returns the
+/// chosen path in the file system's encoding (not Windows-1252), "" when cancelled.
+std::string askSaveFileName(int owner, std::string_view caption, std::string_view defaultName,
+                            std::string_view filter);
+
+/// Chooses file names instead of a person (tests): gets the caption and the default name and
+/// returns the path ("" cancels). An empty function restores the real dialog.
+using SaveFileAnswerer =
+    std::function<std::string(const std::string& caption, const std::string& defaultName)>;
+void setSaveFileAnswerer(SaveFileAnswerer answerer);

@@ -200,6 +200,11 @@ int createReportList(int number, int x, int y, int width, int height, std::strin
     view->horizontalHeader()->setHighlightSections(false);
     view->horizontalHeader()->setSectionsMovable(false);
     view->horizontalHeader()->resizeSection(0, width0);
+    model->setColumnWidth(0, width0);
+    // The model keeps the widths the view shows, hidden columns at 0, for the searches, printouts and
+    // exports, which read the lists without the views.
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, model,
+                     [model](int column, int, int width) { model->setColumnWidth(column, width); });
     view->setWordWrap(false);
     view->setCornerButtonEnabled(false);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -236,6 +241,15 @@ void addColumn(int list, int position, std::string_view title, int width) {
         return;
     const int at = control->model->insertColumnAt(position, title);
     static_cast<QTableView*>(control->widget.data())->horizontalHeader()->resizeSection(at, width);
+    control->model->setColumnWidth(at, width);
+}
+
+void addHiddenColumn(int list) {
+    Control* control = findControl(list);
+    if (!control || control->kind != ControlKind::ReportList)
+        return;
+    const int at = control->model->insertColumnAt(control->model->columns(), "");
+    static_cast<QTableView*>(control->widget.data())->setColumnHidden(at, true);
 }
 
 void setTooltip(int number, std::string_view text) {
@@ -273,4 +287,19 @@ void setForbiddenCharacters(int number, std::string_view forbidden) {
         return;
     QWidget* field = control->widget;
     field->setProperty(kForbidden, field->property(kForbidden).toString() + toQString(forbidden));
+}
+
+void pressOnEnter(int field, int button) {
+    Control* control = findControl(field);
+    Control* target = findControl(button);
+    if (!control || control->kind != ControlKind::TextField || !target ||
+        target->kind != ControlKind::PushButton)
+        return;
+    auto* edit = static_cast<QLineEdit*>(control->widget.data());
+    // The real button is clicked, so the program cannot tell Enter from a click.
+    const QPointer<QPushButton> pushed = static_cast<QPushButton*>(target->widget.data());
+    QObject::connect(edit, &QLineEdit::returnPressed, edit, [pushed] {
+        if (pushed)
+            pushed->click();
+    });
 }

@@ -142,6 +142,15 @@ void setState(int number, int value) {
     }
 }
 
+void showRow(int list, int row) {
+    Control* control = findControl(list);
+    if (!control || (control->kind != ControlKind::ReportList && control->kind != ControlKind::PickList))
+        return;
+    setState(list, row);
+    if (row >= 0 && row < control->model->rows())
+        static_cast<QAbstractItemView*>(control->widget.data())->scrollTo(control->model->index(row, 0));
+}
+
 void addRow(int number, int position, std::string_view text) {
     Control* control = findControl(number);
     if (!control)

@@ -5,6 +5,7 @@
 #include "toolkit/toolkitstate.h"
 #include "toolkit/toolkitwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -219,6 +220,20 @@ void menuItem(int number, std::string_view text, std::string_view shortcut) {
     QAction* action = entry->currentMenu->addAction(toQString(text));
     if (!shortcut.empty())
         action->setShortcut(QKeySequence(toQString(shortcut)));
+    QObject::connect(action, &QAction::triggered, action,
+                     [window, number] { queueEvent(MenuCommand, window, number, 0); });
+}
+
+void addShortcut(int window, int number, std::string_view keys) {
+    WindowEntry* entry = findWindow(window);
+    if (!entry)
+        return;
+    // An action of the window itself: it takes the keys while the window is active, like a menu
+    // item's shortcut, and goes with the window.
+    auto* action = new QAction(entry->widget);
+    action->setShortcut(QKeySequence(toQString(keys)));
+    action->setShortcutContext(Qt::WindowShortcut);
+    entry->widget->addAction(action);
     QObject::connect(action, &QAction::triggered, action,
                      [window, number] { queueEvent(MenuCommand, window, number, 0); });
 }

@@ -79,6 +79,7 @@ struct ToolkitState {
     std::deque<Event> queue;
     Event last;
     MessageAnswerer answerer;
+    SaveFileAnswerer saveFileAnswerer;
 };
 
 /// The toolkit's one state.

@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kTopFiles[] = {"Daten.dat", "ReData.dat", "Option.ini"};
+const char* const kTopFiles[] = {"Daten.dat", "ReData.dat", "Option.ini", "Firma.ini"};
+const char* const kFolders[] = {"Rechnungen", "Archiv"};
 
 // The bytes of a regular file; nullopt when there is none. A file that is there but cannot be read
 // to its end clears readable.
@@ -53,19 +54,29 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
         if (auto bytes = bytesOf(base / name, allRead))
             files[name] = std::move(bytes);
     }
-    std::error_code ec;
-    fs::directory_iterator it(base / "Rechnungen", ec);
-    if (ec && ec != std::errc::no_such_file_or_directory)
-        allRead = false;
-    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (isLeftover(name))
-            continue;
-        if (auto bytes = bytesOf(it->path(), allRead))
-            files["Rechnungen/" + name] = std::move(bytes);
+    std::error_code topError;
+    for (fs::directory_iterator top(base, topError), end; !topError && top != end; top.increment(topError)) {
+        const std::string name = top->path().filename().string();
+        if (name.ends_with(".csv")) {
+            if (auto bytes = bytesOf(top->path(), allRead))
+                files[name] = std::move(bytes);
+        }
     }
-    if (ec && ec != std::errc::no_such_file_or_directory)
+    if (topError && topError != std::errc::no_such_file_or_directory)
         allRead = false;
+    for (const char* folder : kFolders) {
+        std::error_code ec;
+        fs::directory_iterator it(base / folder, ec);
+        for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (isLeftover(name))
+                continue;
+            if (auto bytes = bytesOf(it->path(), allRead))
+                files[std::string(folder) + "/" + name] = std::move(bytes);
+        }
+        if (ec && ec != std::errc::no_such_file_or_directory)
+            allRead = false;
+    }
     if (readable)
         *readable = allRead;
     return files;
@@ -74,7 +85,7 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
 std::vector<std::string> temporaryFiles(const std::string& folder) {
     std::vector<std::string> found;
     const fs::path base(folder);
-    for (const fs::path& dir : {base, base / "Rechnungen"}) {
+    for (const fs::path& dir : {base, base / kFolders[0], base / kFolders[1]}) {
         std::error_code ec;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             if (isLeftover(it->path().filename().string()))

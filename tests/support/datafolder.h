@@ -11,12 +11,13 @@
 /// for a file that is deleted; in a snapshot every file present has bytes.
 using FileSet = std::map<std::string, std::optional<std::string>>;
 
-/// Daten.dat, ReData.dat, Option.ini and every file in Rechnungen, leftovers of interrupted saves
-/// excepted, as they are on disk in folder. readable, when given, tells whether every file and folder
-/// could be read (a missing one counts as read: it is absent).
+/// Daten.dat, ReData.dat, Option.ini, Firma.ini, the lists exported there (*.csv) and every file in
+/// Rechnungen and Archiv, leftovers of interrupted saves excepted, as they are on disk in folder.
+/// readable, when given, tells whether every file and folder could be read (a missing one counts as
+/// read: it is absent).
 FileSet readDataFiles(const std::string& folder, bool* readable = nullptr);
 
-/// Leftovers of interrupted saves in folder and in its Rechnungen.
+/// Leftovers of interrupted saves in folder and in its Rechnungen and Archiv.
 std::vector<std::string> temporaryFiles(const std::string& folder);
 
 /// snapshot with changes applied (nullopt deletes).

@@ -6,6 +6,7 @@
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/startup.h"
+#include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
@@ -39,6 +40,7 @@ void ProgramTest::SetUp() {
     resetInvoiceState();
     resetSettings();
     resetCustomerEdit();
+    resetCompanyData();
     resetPrintJob();
     // Tests never wait for a person at the print dialog: a printout is cancelled unless a test
     // chooses a PDF file or a recorder.

@@ -1,0 +1,76 @@
+#include "archive/archivewriter.h"
+
+#include "archive/archivefiles.h"
+#include "archive/checksumchain.h"
+#include "runtime/atomicsave.h"
+#include "runtime/conversions.h"
+#include "runtime/linefile.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::int64_t kMissing = -1;
+constexpr std::int64_t kIsDirectory = -2;
+
+bool folderReady() {
+    if (fileSize(kArchiveFolder) != kIsDirectory)
+        createDirectory(kArchiveFolder);
+    return fileSize(kArchiveFolder) == kIsDirectory;
+}
+
+bool writeOnce(const std::string& name, std::string_view bytes) {
+    ReplacementFile file(archivePath(name), SaveMode::NewOnly);
+    file.writeText(bytes);
+    return file.commit();
+}
+
+// The list with one line per file added. The old bytes stay as they are; a last line without its end
+// gets one first, so that the new line starts a line of its own.
+bool appendLines(const std::string& oldList, const std::vector<std::string>& names,
+                 const std::vector<std::string_view>& contents) {
+    const std::vector<std::string_view> old = chainLines(oldList);
+    std::optional<std::string> previous;
+    if (!old.empty())
+        previous = std::string(old.back());
+    ReplacementFile list(archivePath(kChainFileName));
+    list.writeText(oldList);
+    if (!oldList.empty() && oldList.back() != '\n' && oldList.back() != '\r' && oldList.back() != '\0')
+        list.writeText("\r\n");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        std::string line = chainLine(names[i], sha256Hex(contents[i]), previous);
+        list.writeLine(line);
+        previous = std::move(line);
+    }
+    return list.commit();
+}
+
+} // namespace
+
+ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::string_view pdf,
+                              std::optional<std::string_view> xrechnungXml) {
+    const std::vector<std::string> names = invoiceFileNames(number, xrechnungXml.has_value());
+    std::vector<std::string_view> contents = {xml, pdf};
+    if (xrechnungXml)
+        contents.push_back(*xrechnungXml);
+    for (const std::string& name : names) {
+        if (fileSize(archivePath(name)) != kMissing)
+            return ArchiveOutcome::Refused;
+    }
+    // Read before any file is written: files whose lines cannot be added would stand unlisted.
+    const std::optional<std::string> oldList = readChainFile();
+    if (!oldList)
+        return ArchiveOutcome::ListFailed;
+    if (!folderReady())
+        return ArchiveOutcome::FileFailed;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // Each name is taken only when free, so an existing file is never replaced, however it came.
+        if (!writeOnce(names[i], contents[i]))
+            return ArchiveOutcome::FileFailed;
+    }
+    return appendLines(*oldList, names, contents) ? ArchiveOutcome::Archived : ArchiveOutcome::ListFailed;
+}
+
+std::string archiveFailureText(std::int32_t number) {
+    return "Die E-Rechnung Nr.:" + formatInt(number) + " konnte nicht gespeichert werden!";
+}

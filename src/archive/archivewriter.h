@@ -1,0 +1,26 @@
+#pragma once
+// Keeping an issued invoice in the archive: its e-invoice files are written once, then their lines
+// are added to the checksum list. An archive file that exists is never replaced or deleted.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// What became of an invoice's archive files.
+enum class ArchiveOutcome {
+    Archived,   ///< every file is written and has its line in the checksum list
+    Refused,    ///< a file of the invoice was there already; nothing was written
+    FileFailed, ///< a file could not be written; the ones before it stay, without lines
+    ListFailed, ///< the checksum list could not be read or written; the files stay, without lines
+};
+
+/// Writes "<n>.xml", "<n>.pdf" and, when given, "<n>-xrechnung.xml" into the folder Archiv (made when
+/// missing), each complete under its name or not at all, then their lines into the checksum list in
+/// one replacement. Nothing is written when one of the names is taken.
+ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::string_view pdf,
+                              std::optional<std::string_view> xrechnungXml);
+
+/// What the user is told when archiveInvoice did not archive the invoice: "Die E-Rechnung Nr.:<n>
+/// konnte nicht gespeichert werden!" (caption "Fehler!").
+std::string archiveFailureText(std::int32_t number);

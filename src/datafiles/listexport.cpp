@@ -1,0 +1,56 @@
+#include "datafiles/listexport.h"
+
+#include "runtime/atomicsave.h"
+#include "runtime/codepage.h"
+#include "runtime/lists.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool needsQuotes(std::string_view cell) {
+    return cell.find_first_of(";\"\r\n") != std::string_view::npos ||
+           (!cell.empty() && (cell.front() == ' ' || cell.back() == ' '));
+}
+
+// One line of the shown columns' cells of a row (-1: the titles), in UTF-8, without its end.
+std::string csvLine(int number, int row, const std::vector<int>& columns) {
+    std::string line;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            line += ';';
+        line += csvField(listCell(number, row, columns[i]));
+    }
+    return toUtf8(line);
+}
+
+} // namespace
+
+std::string csvField(std::string_view cell) {
+    if (!needsQuotes(cell))
+        return std::string(cell);
+    std::string quoted = "\"";
+    for (const char c : cell) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+bool exportListCsv(int number, const std::string& path) {
+    std::vector<int> columns;
+    for (int c = 0; c < listColumnCount(number); ++c) {
+        if (listColumnShown(number, c))
+            columns.push_back(c);
+    }
+    ReplacementFile file(path, SaveMode::Replace, FileNaming::Platform);
+    file.writeText(kByteOrderMark);
+    const int rows = listRowCount(number);
+    for (int row = -1; row < rows; ++row)
+        file.writeLine(csvLine(number, row, columns));
+    return file.commit();
+}

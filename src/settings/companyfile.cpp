@@ -1,0 +1,147 @@
+#include "settings/companyfile.h"
+
+#include "runtime/atomicsave.h"
+#include "runtime/linefile.h"
+#include "state/companydata.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kFile = 0;
+
+/// A key of Firma.ini and the text it holds.
+struct TextKey {
+    std::string_view key;
+    std::string CompanyData::*text;
+};
+
+// In the order a new file lists them; the small-business flag follows as the last key.
+constexpr std::array kTextKeys = {
+    TextKey{"Firmenname", &CompanyData::name},
+    TextKey{"Ansprechpartner", &CompanyData::contactName},
+    TextKey{"Strasse", &CompanyData::street},
+    TextKey{"PLZ", &CompanyData::postcode},
+    TextKey{"Ort", &CompanyData::city},
+    TextKey{"Land", &CompanyData::countryCode},
+    TextKey{"Telefon", &CompanyData::telephone},
+    TextKey{"EMail", &CompanyData::email},
+    TextKey{"Steuernummer", &CompanyData::taxNumber},
+    TextKey{"UStIdNr", &CompanyData::vatId},
+    TextKey{"IBAN", &CompanyData::iban},
+    TextKey{"BIC", &CompanyData::bic},
+    TextKey{"Zahlungsziel", &CompanyData::paymentDays},
+    TextKey{"Zahlungsbedingungen", &CompanyData::paymentTerms},
+};
+constexpr std::string_view kSmallBusinessKey = "Kleinunternehmer";
+constexpr std::size_t kKeys = kTextKeys.size() + 1;
+
+// The index of a line's key among the known keys (the flag last); kKeys for a line without a known key.
+std::size_t keyIndex(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return kKeys;
+    const std::string_view key = line.substr(0, equals);
+    for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
+        if (kTextKeys[i].key == key)
+            return i;
+    }
+    return key == kSmallBusinessKey ? kTextKeys.size() : kKeys;
+}
+
+// The first line of a known key gives its value; a repeated key is kept like an unknown line, so that
+// it cannot change what the first one says.
+class KeyTracker {
+  public:
+    /// The key index of the line when it is the first of its key, else kKeys.
+    std::size_t firstOf(std::string_view line) {
+        const std::size_t index = keyIndex(line);
+        if (index == kKeys || seen_[index])
+            return kKeys;
+        seen_[index] = true;
+        return index;
+    }
+    bool seen(std::size_t index) const { return seen_[index]; }
+
+  private:
+    std::array<bool, kKeys> seen_{};
+};
+
+// A CR, LF or NUL in a value would end its line and make the rest a line of its own.
+std::string oneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    }
+    return line;
+}
+
+std::string keyLine(const CompanyData& company, std::size_t index) {
+    if (index == kTextKeys.size())
+        return std::string(kSmallBusinessKey) + "=" + (company.smallBusiness ? "1" : "0");
+    return std::string(kTextKeys[index].key) + "=" + oneLine(company.*kTextKeys[index].text);
+}
+
+void takeValue(CompanyData& company, std::size_t index, std::string_view line) {
+    const std::string_view value = line.substr(line.find('=') + 1);
+    if (index == kTextKeys.size())
+        company.smallBusiness = value == "1";
+    else
+        company.*kTextKeys[index].text = std::string(value);
+}
+
+} // namespace
+
+bool loadCompanyData() {
+    CompanyData& company = companyData();
+    company = CompanyData{};
+    if (openForReading(kFile, kCompanyName) == 0) {
+        // A file that is there but refuses to open must not be replaced by an empty record.
+        if (fileSize(kCompanyName) < 0)
+            return true;
+        protectFromReplacement(kCompanyName);
+        return false;
+    }
+    company.present = true;
+    KeyTracker keys;
+    while (atEnd(kFile) == 0) {
+        const std::string line = readLine(kFile);
+        const std::size_t index = keys.firstOf(line);
+        if (index != kKeys)
+            takeValue(company, index, line);
+        company.fileLines += line;
+        company.fileLines += "\r\n";
+    }
+    // A read error looks like the end of the file; writing back what was read would lose the rest.
+    const bool whole = fileReadOk(kFile);
+    closeFile(kFile);
+    if (!whole)
+        protectFromReplacement(kCompanyName);
+    return whole;
+}
+
+bool saveCompanyData() {
+    const CompanyData& company = companyData();
+    ReplacementFile file(kCompanyName);
+    KeyTracker keys;
+    const std::string_view lines = company.fileLines;
+    for (std::size_t at = 0; at < lines.size();) {
+        const std::size_t end = std::min(lines.find("\r\n", at), lines.size());
+        const std::string_view line = lines.substr(at, end - at);
+        const std::size_t index = keys.firstOf(line);
+        if (index == kKeys)
+            file.writeLine(line);
+        else
+            file.writeLine(keyLine(company, index));
+        at = end + 2;
+    }
+    for (std::size_t index = 0; index < kKeys; ++index) {
+        if (!keys.seen(index))
+            file.writeLine(keyLine(company, index));
+    }
+    return file.commit();
+}

@@ -1,0 +1,43 @@
+#include "shell/listcommands.h"
+
+#include "datafiles/listexport.h"
+#include "printing/listprintout.h"
+#include "runtime/numbers.h"
+#include "toolkit/toolkit.h"
+
+#include <array>
+
+namespace {
+
+// By page of the tab panel, in its order.
+constexpr std::array kShownLists = {
+    ShownList{kCustomerList, "Kundenliste", "Kundenliste.csv", -1},
+    ShownList{kArticleList, "Artikelliste", "Artikelliste.csv", -1},
+    // The invoice list's fourth column, "Gesamtbetrag", holds each invoice's amount.
+    ShownList{kInvoiceList, "Rechnungsliste", "Rechnungsliste.csv", 3},
+};
+
+} // namespace
+
+ShownList shownList() {
+    const int page = getState(kTabPanel);
+    return (page >= 0 && page < static_cast<int>(kShownLists.size()))
+               ? kShownLists[static_cast<std::size_t>(page)]
+               : kShownLists[0];
+}
+
+void printListClicked() {
+    const ShownList shown = shownList();
+    if (printList({shown.list, shown.title, shown.sumColumn}) == ListPrintResult::Refused)
+        messageBox("Fehler!", "Die Liste konnte nicht gedruckt werden!", kMessageOk);
+}
+
+void exportListClicked() {
+    const ShownList shown = shownList();
+    const std::string path =
+        askSaveFileName(kMainWindow, "Liste exportieren", shown.fileName, "CSV-Dateien (*.csv)");
+    if (path.empty())
+        return;
+    if (!exportListCsv(shown.list, path))
+        messageBox("Fehler!", "Die Liste konnte nicht gespeichert werden!", kMessageOk);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The company data: who issues the invoices, with the address, contact, tax and bank data and the
+// payment terms an e-invoice names, and whether the business invoices without VAT as a small business.
+// Read from Firma.ini at start, edited in the company data dialog. Without Firma.ini the program
+// prints and writes as it did before there were company data.
+
+#include <string>
+
+/// The payment terms a new Firma.ini starts with.
+inline constexpr const char* kDefaultPaymentTerms = "Zahlbar innerhalb von 14 Tagen ohne Abzug.";
+
+struct CompanyData {
+    /// Firma.ini was read, or the dialog saved the data in this run.
+    bool present = false;
+
+    std::string name;
+    std::string contactName;
+    std::string street;
+    std::string postcode;
+    std::string city;
+    /// ISO 3166 code.
+    std::string countryCode = "DE";
+    std::string telephone;
+    std::string email;
+    /// Steuernummer; when empty, the options' one stands on paper.
+    std::string taxNumber;
+    /// USt-IdNr.
+    std::string vatId;
+    std::string iban;
+    std::string bic;
+    /// Zahlungsziel in days as typed (paymentDaysOf gives the number).
+    std::string paymentDays = "14";
+    std::string paymentTerms = kDefaultPaymentTerms;
+    /// Kleinunternehmer (§ 19 UStG): no VAT on the invoices.
+    bool smallBusiness = false;
+
+    /// Firma.ini's lines as read, each ended by CR LF, so that lines and keys the program does not know
+    /// are written back in their places.
+    std::string fileLines;
+};
+
+/// The one company data record of the program.
+CompanyData& companyData();
+/// Back to the state at start: no company data, the defaults in every field.
+void resetCompanyData();
+
+/// The tax number printed after "St.-Nr.:": the company data's when they are present and have one,
+/// else the options' one.
+const std::string& taxNumberOnPaper();

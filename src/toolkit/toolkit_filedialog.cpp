@@ -1,0 +1,44 @@
+// The file dialog that asks where to write a file.
+
+#include "runtime/codepage.h"
+#include "toolkit/toolkitstate.h"
+#include "toolkit/toolkitwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace {
+
+// "csv" for "CSV-Dateien (*.csv)"; "" when the filter names no extension.
+QString extensionOf(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.(\w+))"));
+    return pattern.match(filter).captured(1);
+}
+
+std::string askPerson(int owner, const QString& caption, const QString& defaultName, const QString& filter) {
+    const auto window = toolkit().windows.find(owner);
+    QWidget* parent = window == toolkit().windows.end() ? nullptr : window->second.widget.data();
+    QFileDialog dialog(parent, caption, QDir::current().filePath(defaultName), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(extensionOf(filter));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+} // namespace
+
+std::string askSaveFileName(int owner, std::string_view caption, std::string_view defaultName,
+                            std::string_view filter) {
+    if (toolkit().saveFileAnswerer)
+        return toolkit().saveFileAnswerer(std::string(caption), std::string(defaultName));
+    return askPerson(owner, toQString(caption), toQString(defaultName), toQString(filter));
+}
+
+void setSaveFileAnswerer(SaveFileAnswerer answerer) {
+    toolkit().saveFileAnswerer = std::move(answerer);
+}

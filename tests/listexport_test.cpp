@@ -1,0 +1,90 @@
+// "Liste exportieren (CSV)...": the exact bytes of the file, the quoting of single fields and the real
+// file dialog. A failing disk is the fault sweep's part.
+
+#include "datafiles/listexport.h"
+#include "support/testenv.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTableView>
+#include <QTimer>
+
+namespace {
+
+class ListExportTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        writeData("Daten.dat", "2\r\nHerr|M\xFC"
+                               "ller; Sohn|Hans \"Hansi\"|geheim|Gro\xDF"
+                               "e Str. 1| K\xF6ln\r\n"
+                               "Frau|Schmidt|Anna||Preis 5\x80|Berlin\r\n0\r\n0\r\n");
+        start();
+    }
+    void exportShownList() {
+        ASSERT_TRUE(chooseMenuItem("Liste exportieren (CSV)..."));
+        dispatch();
+    }
+};
+
+TEST_F(ListExportTest, FieldsAreQuotedWhenTheyMustBe) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"M\xFCller", "M\xFCller"},
+        {"", ""},
+        {"a;b", "\"a;b\""},
+        {"15\" Rad", "\"15\"\" Rad\""},
+        {"a\nb", "\"a\nb\""},
+        {"a\rb", "\"a\rb\""},
+        {" a", "\" a\""},
+        {"a ", "\"a \""},
+        {"a b", "a b"},
+    };
+    for (const auto& [cell, written] : cases)
+        EXPECT_EQ(csvField(cell), written) << cell;
+}
+
+TEST_F(ListExportTest, ShownColumnsInUtf8WithBomSemicolonsAndCrLf) {
+    qobject_cast<QTableView*>(controlWidget(kCustomerList))->setColumnHidden(3, true);
+    std::vector<std::string> asked;
+    std::string answer;
+    setSaveFileAnswerer([&](const std::string& caption, const std::string& defaultName) {
+        asked.push_back(caption + " / " + defaultName);
+        return answer;
+    });
+    // Cancelled: nothing is written, so nothing fails.
+    exportShownList();
+    // A folder of the user's with a name beyond ASCII.
+    QDir().mkpath(QString::fromStdString(dataPath("Ausgabe \xC3\x9C")));
+    answer = dataPath("Ausgabe \xC3\x9C/Kunden.csv");
+    exportShownList();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(asked, std::vector<std::string>(2, "Liste exportieren / Kundenliste.csv"));
+    EXPECT_EQ(readData("Ausgabe \xC3\x9C/Kunden.csv"), "\xEF\xBB\xBF"
+                                                       "Anrede;Name;Vorname;Strasse;Wohnort\r\n"
+                                                       "Herr;\"M\xC3\xBCller; Sohn\";\"Hans \"\"Hansi\"\"\";"
+                                                       "Gro\xC3\x9F"
+                                                       "e Str. 1;\" K\xC3\xB6ln\"\r\n"
+                                                       "Frau;Schmidt;Anna;Preis 5\xE2\x82\xAC;Berlin\r\n");
+}
+
+TEST_F(ListExportTest, TheRealDialogProposesTheNameAndAddsTheExtension) {
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        proposed = dialog->windowTitle() + " " + dialog->selectedFiles().value(0);
+        dialog->selectFile("Kunden");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    exportShownList();
+    EXPECT_EQ(proposed.toStdString(), "Liste exportieren " + dataPath("Kundenliste.csv"));
+    EXPECT_TRUE(readData("Kunden.csv")
+                    .starts_with("\xEF\xBB\xBF"
+                                 "Anrede;"));
+    EXPECT_TRUE(messages.empty());
+}
+
+} // namespace
