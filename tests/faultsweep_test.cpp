@@ -80,6 +80,8 @@ struct Operation {
     void (*fire)();
     /// What the user is told when the operation fails; any one of them.
     std::vector<std::string> failureTexts;
+    /// The click asks first ("Löschen"), and is answered Ja.
+    bool asks = false;
 };
 
 void press(int control) {
@@ -161,7 +163,8 @@ const Operation kOperations[] = {
      selectInvoice,
      [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
-      "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
+      "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"},
+     true},
     {"E-Rechnung archivieren",
      &kArchivedFolder,
      [] {},
@@ -230,6 +233,8 @@ class FaultSweepTest : public ProgramTest {
         op.prepare();
         messages.clear();
         diskFaults() = plan;
+        if (op.asks)
+            answerNext(kAnswerYes);
         op.fire();
         Outcome outcome;
         outcome.injected = diskFaults().injected;

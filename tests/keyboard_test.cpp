@@ -36,7 +36,7 @@ TEST_F(KeyboardTest, AltOpensTheMenusAndCtrlSSaves) {
         captions << QString(title->text()).remove('&');
     EXPECT_EQ(captions, (QStringList{"File", "Option", "Help"}));
     const std::pair<int, const char*> menus[] = {
-        {Qt::Key_F, "Save"}, {Qt::Key_O, "Algemeine Einstellungen"}, {Qt::Key_H, "About"}};
+        {Qt::Key_F, "Suchen..."}, {Qt::Key_O, "Algemeine Einstellungen"}, {Qt::Key_H, "About"}};
     for (const auto& [key, firstItem] : menus) {
         SCOPED_TRACE(firstItem);
         ASSERT_TRUE(pressKey(kMainWindow, key, Qt::AltModifier));
@@ -62,6 +62,8 @@ TEST_F(KeyboardTest, EnterPressesOkAndEscapeClosesEveryDialog) {
         /// The list Enter changes, or -1 for none, and by how many rows.
         int list;
         int added;
+        /// Enter runs a search and leaves the window open.
+        bool searches = false;
     };
     const Case cases[] = {
         {"new customer",
@@ -100,6 +102,27 @@ TEST_F(KeyboardTest, EnterPressesOkAndEscapeClosesEveryDialog) {
              dispatch();
          },
          kAboutWindow, -1, 0},
+        {"company data",
+         [] {
+             ASSERT_TRUE(chooseMenuItem("Firmendaten (E-Rechnung)"));
+             dispatch();
+             ASSERT_TRUE(typeInto(kCompanyFirstField, "Holzwerk"));
+         },
+         kDialogWindow, -1, 0},
+        {"customer e-invoice data",
+         [] {
+             ASSERT_TRUE(selectRow(kCustomerList, 0));
+             press(kCustomerEInvoiceButton);
+         },
+         kDialogWindow, -1, 0},
+        {"search",
+         [] {
+             setState(kTabPanel, kCustomersPage);
+             ASSERT_TRUE(chooseMenuItem("Suchen..."));
+             dispatch();
+             ASSERT_TRUE(typeInto(kFindField, "Beispiel"));
+         },
+         kSearchWindow, -1, 0, true},
     };
     for (const Case& c : cases) {
         for (const int key : {Qt::Key_Escape, Qt::Key_Return}) {
@@ -114,16 +137,19 @@ TEST_F(KeyboardTest, EnterPressesOkAndEscapeClosesEveryDialog) {
                 answerNext(kAnswerYes);
             ASSERT_TRUE(pressKey(c.window, key));
             dispatch();
-            EXPECT_FALSE(windowExists(c.window));
+            EXPECT_EQ(windowExists(c.window), c.searches && key == Qt::Key_Return);
             EXPECT_EQ(windowExists(kDialogWindow), c.window == kLineDialog);
             EXPECT_EQ(messages.size(), asked ? 1u : 0u);
             EXPECT_EQ(rowCount(c.list), rows + (key == Qt::Key_Return ? c.added : 0));
             EXPECT_EQ(shellState().quitFlag, 0);
             closeWindow(kDialogWindow);
+            closeWindow(kSearchWindow);
         }
     }
     EXPECT_EQ(getCell(kArticleList, 0, 0), "Mutter");
     EXPECT_EQ(readData("Option.ini").substr(0, 7), "Firma\r\n");
+    EXPECT_EQ(readData("Firma.ini").substr(0, 20), "Firmenname=Holzwerk\r");
+    EXPECT_EQ(shellState().lastSearch, "Beispiel");
 }
 
 TEST_F(KeyboardTest, NewDialogsOpenWithTheFocusInTheirFirstField) {

@@ -467,6 +467,22 @@ TEST_F(MaintenanceTest, DeletingAsksFirst) {
     }
 }
 
+// While a change dialog is open, Save and the list's export still hold its row, as it was.
+TEST_F(MaintenanceTest, SaveAndExportSeeTheRowAChangeDialogTookOut) {
+    ASSERT_TRUE(selectRow(kCustomerList, 0));
+    click(kChangeCustomerButton);
+    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Meier"));
+    ASSERT_TRUE(chooseMenuItem("Save"));
+    setSaveFileAnswerer([this](const std::string&, const std::string&) { return dataPath("k.csv"); });
+    ASSERT_TRUE(chooseMenuItem("Liste exportieren (CSV)..."));
+    dispatch();
+    EXPECT_EQ(readData("Daten.dat"), kTwoCustomersThreeArticles);
+    EXPECT_NE(readData("k.csv").find("M\xC3\xBCller"), std::string::npos);
+    EXPECT_EQ(rowCount(kCustomerList), 1);
+    click(kChangeCustomerOkButton);
+    EXPECT_EQ(column(kCustomerList, 1), (Row{"Meier", "Schulz"}));
+}
+
 TEST_F(MaintenanceTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
     click(kNewArticleButton);
     typeAll(3000, {"Lampe", "Licht", "19,99", ""});

@@ -2,11 +2,14 @@
 
 #include "datafiles/masterdatafile.h"
 #include "shell/dispatch.h"
+#include "shell/takenrow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
 void saveClicked() {
-    if (saveMasterData()) {
+    bool saved = false;
+    withTakenRowInPlace([&saved] { saved = saveMasterData(); });
+    if (saved) {
         shellState().savedFlag = 1;
         return;
     }

@@ -5,6 +5,7 @@
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -64,6 +65,19 @@ void putEditedRowBack(int list, std::span<const std::string> edited) {
     row.cells.resize(std::max(row.cells.size(), edited.size()));
     std::copy(edited.begin(), edited.end(), row.cells.begin());
     insertRow(list, row.place, row.cells);
+}
+
+void withTakenRowInPlace(const std::function<void()>& action) {
+    const std::optional<TakenRow>& taken = shellState().takenRow;
+    if (!taken) {
+        action();
+        return;
+    }
+    const int list = taken->list;
+    const int at = std::clamp(taken->place, 0, rowCount(list));
+    insertRow(list, at, taken->cells);
+    action();
+    removeRow(list, at);
 }
 
 void rowDeleted(int list, int row) {

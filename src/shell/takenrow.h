@@ -2,6 +2,7 @@
 // The row a change dialog works on: "Ändern" takes it out of its list, and it goes back to its own
 // place, edited by "OK" or unchanged however else the dialog ends.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ void giveRowBackUnlessChanged(bool opened);
 /// "OK" of a change dialog: the taken row with its first cells replaced by edited goes back to its
 /// place, every further cell (hidden columns) as it was. Without a taken row of list it is appended.
 void putEditedRowBack(int list, std::span<const std::string> edited);
+
+/// Runs action with the taken row, if any, back in its place for the time being: what reads the lists
+/// (Save, the list's printout and export) sees every row.
+void withTakenRowInPlace(const std::function<void()>& action);
 
 /// Row row of list was deleted: a taken row of that list placed below it moves up by one.
 void rowDeleted(int list, int row);

@@ -1,6 +1,7 @@
 #pragma once
 // The shell's flags: whether the master data are saved, whether the loop ends, the row one handler
-// takes from a list's selection for a later one, and the row a change dialog has taken out.
+// takes from a list's selection for a later one, the row a change dialog has taken out, and the text
+// searched for last.
 
 #include <optional>
 #include <string>
@@ -13,9 +14,6 @@ struct TakenRow {
     int place = 0;
     std::vector<std::string> cells;
 };
-// takes from a list's selection for a later one, and the text searched for last.
-
-#include <string>
 
 struct ShellState {
     /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
