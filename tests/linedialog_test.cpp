@@ -96,34 +96,41 @@ TEST_F(LineDialogTest, DialogHasItsControlsAndNamesTheArticles) {
     EXPECT_EQ(labels, (QStringList{"Bezeichnung", "Einz.pr.", "Menge"}));
 }
 
+// Quantity × price in cents, rounded half away from zero; the running total is the sum of the rows.
 TEST_F(LineDialogTest, PricesAndQuantitiesMakeTheLine) {
     struct Case {
         const char* name;
         std::string price;
         QString quantity;
-        Row cells; // unit price, quantity, line total as the row shows them
-        float total;
+        Row cells; // unit price, quantity, line amount as the row shows them
+        std::int64_t cents;
     };
     const std::vector<Case> cases = {
-        {"point", "12.5", "2", {"12,5", "2", "25,00"}, 25.0f},
-        {"comma", "12,50", "3", {"12,50", "3", "37,50"}, 37.5f},
-        {"thousands point", "1.234,56", "1", {"1,234,56", "1", "1,23"}, 1.234f},
-        {"decimal quantity", "12,50", "2,5", {"12,50", "2", "25,00"}, 25.0f},
-        {"quantity with unit", "12,50", QString::fromUtf8("3 Stück"), {"12,50", "3", "37,50"}, 37.5f},
-        {"negative quantity", "12,50", "-1", {"12,50", "-1", "-12,50"}, -12.5f},
-        // The quantity is multiplied exactly; only the product is rounded to single precision.
-        {"big quantity", "3", "16777217", {"3", "16777217", "50331652,00"}, 50331652.0f},
+        {"point", "12.5", "2", {"12,5", "2", "25,00"}, 2500},
+        {"comma", "12,50", "3", {"12,50", "3", "37,50"}, 3750},
+        {"grouped price", "1.234,56", "2", {"1.234,56", "2", "2469,12"}, 246912},
+        {"decimal quantity", "40,00", "2,5", {"40,00", "2,5", "100,00"}, 10000},
+        {"three decimals", "8", "0,125", {"8", "0,125", "1,00"}, 100},
+        {"quantity with unit", "12,50", QString::fromUtf8("3 Stück"), {"12,50", "3", "37,50"}, 3750},
+        {"a credit line", "12,50", "-1", {"12,50", "-1", "-12,50"}, -1250},
+        {"half a cent rounds up", "0,125", "3", {"0,125", "3", "0,38"}, 38},
+        {"a tenth thrice", "0,1", "3", {"0,1", "3", "0,30"}, 30},
+        {"beyond float cents", "200000,07", "1", {"200000,07", "1", "200000,07"}, 20000007},
+        {"beyond float integers", "3", "16777217", {"3", "16777217", "50331651,00"}, 5033165100},
+        {"large", "99999999,99", "1000", {"99999999,99", "1000", "99999999990,00"}, 9999999999000},
     };
+    std::int64_t total = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const int article = addArticle(c.name, c.price, "Text");
-        invoiceState().invoiceTotal = 100.0f;
         addLine(article, c.quantity);
         EXPECT_FALSE(windowExists(kLineDialog));
         EXPECT_EQ(lastLine(), (Row{std::to_string(rowCount(kLinesList)), c.name, "Text", c.cells[0],
                                    c.cells[1], c.cells[2]}));
-        EXPECT_EQ(invoiceState().invoiceTotal, static_cast<float>(100.0 + static_cast<double>(c.total)));
+        total += c.cents;
+        EXPECT_EQ(invoiceState().invoiceTotal.units, total);
     }
+    EXPECT_EQ(getCell(kArticleList, 2, 2), "1.234,56");
 }
 
 // "OK" takes the article highlighted, however it was, at the price that stands in the price field
@@ -182,6 +189,7 @@ TEST_F(LineDialogTest, OkRefusesWithoutArticleQuantityOrPrice) {
         QString quantity;
         QString price;
         std::string message;
+        std::string caption = "Hinweis!";
     };
     addArticle("Schraube", "0,50", "M6");
     const Case cases[] = {
@@ -194,6 +202,7 @@ TEST_F(LineDialogTest, OkRefusesWithoutArticleQuantityOrPrice) {
         {"price in words", true, "1", "auf Anfrage",
          "Der Preis \x84"
          "auf Anfrage\x93 ist kein g\xFCltiger Betrag."},
+        {"amount beyond 64 bits", true, "1000", "900000000000000", "Der Betrag ist zu gro\xDF.", "Fehler!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,7 +214,7 @@ TEST_F(LineDialogTest, OkRefusesWithoutArticleQuantityOrPrice) {
         messages.clear();
         press(kLineOkButton);
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].caption, c.caption);
         EXPECT_EQ(messages[0].text, c.message);
         EXPECT_TRUE(windowExists(kLineDialog));
         EXPECT_EQ(getText(kQuantityField), c.quantity.toStdString());
@@ -245,7 +254,7 @@ TEST_F(LineDialogTest, ClosingTheInvoiceWindowTakesTheDialogWithoutALine) {
     press(kCancelInvoiceButton);
     EXPECT_FALSE(windowExists(kLineDialog));
     EXPECT_FALSE(windowExists(kDialogWindow));
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "runtime/conversions.h"
 #include "shell/mainwindow.h"
 #include "state/invoicestate.h"
+#include "state/settings.h"
 #include "state/shellstate.h"
 #include "support/datafolder.h"
 #include "support/testenv.h"
@@ -97,10 +98,10 @@ class NewInvoiceTest : public ProgramTest {
 
 TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
     shellState().savedFlag = 1;
-    invoiceState().invoiceTotal = 5.0f;
+    invoiceState().invoiceTotal = money::Amount{500};
     openInvoiceWindow();
     EXPECT_EQ(shellState().savedFlag, 0);
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
 
     QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Neue Rechnung");
@@ -183,27 +184,26 @@ TEST_F(NewInvoiceTest, DeletingTheMiddleLineRenumbersAndSumsTheRest) {
     EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
     EXPECT_EQ(column(19, 1), (Row{"Schraube", "Platte"}));
     EXPECT_EQ(column(19, 5), (Row{"1,50", "123,00"}));
-    EXPECT_EQ(invoiceState().invoiceTotal, 124.5f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 12450);
 
     // The next line is numbered after the remaining ones.
     addLine(1, "1");
     EXPECT_EQ(column(19, 0), (Row{"1", "2", "3"}));
-    EXPECT_EQ(invoiceState().invoiceTotal, 124.75f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 12475);
 }
 
 TEST_F(NewInvoiceTest, DeletingSumsTheRemainingRowsAnew) {
-    // In single precision 16777216 + 1 stays 16777216, so only a sum made anew from the remaining
-    // rows gives 2 once the big line has gone.
+    // The total after a deletion is the sum of the rows that remain.
     addRow(kArticleList, -1, "Eins\n\n1\n");
     openInvoiceWindow();
     addLine(3, "16777216");
     addLine(3, "1");
     addLine(3, "1");
-    ASSERT_EQ(invoiceState().invoiceTotal, 16777216.0f);
+    ASSERT_EQ(invoiceState().invoiceTotal.units, 1677721800);
     ASSERT_TRUE(selectRow(kLinesList, 0));
     press(kDeleteLineButton);
     EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
-    EXPECT_EQ(invoiceState().invoiceTotal, 2.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 200);
 }
 
 TEST_F(NewInvoiceTest, DeletingWithoutASelectedLineDoesNothing) {
@@ -213,14 +213,14 @@ TEST_F(NewInvoiceTest, DeletingWithoutASelectedLineDoesNothing) {
     press(kDeleteLineButton);
     EXPECT_EQ(rowCount(kLinesList), 1);
     EXPECT_EQ(shellState().selectedRow, -1);
-    EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 100);
 }
 
 TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
     invoiceState().invoiceCounter = 3;
     openInvoiceWindow();
     addLine(2, "2");
-    ASSERT_EQ(invoiceState().invoiceTotal, 24.6f);
+    ASSERT_EQ(invoiceState().invoiceTotal.units, 2460);
     press(kCancelInvoiceButton);
     EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(invoiceState().invoiceCounter, 3);
@@ -228,10 +228,10 @@ TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
     EXPECT_FALSE(printJob().device);
 
     openInvoiceWindow();
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
     EXPECT_EQ(rowCount(kLinesList), 0);
     addLine(0, "1");
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.5f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 50);
     EXPECT_EQ(getCell(kLinesList, 0, 0), "1");
 }
 
@@ -323,6 +323,87 @@ TEST_F(NewInvoiceTest, AnInvoiceWithoutLinesIsCreatedOnlyWhenConfirmed) {
     EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Beispiel", "1", "0,00"}));
 }
 
+// Texts the last printout placed at x millimetres between the column titles and the totals (y 87 to
+// 235), top to bottom.
+Row printedAt(float x) {
+    Row texts;
+    if (printJob().device) {
+        for (const RecordedText& t : printJob().device->recording()->texts) {
+            const double top = t.baseline - t.ascent;
+            if (t.x == mmToDevice(x) && top >= mmToDevice(87) && top <= mmToDevice(235))
+                texts.push_back(t.text);
+        }
+    }
+    return texts;
+}
+
+// Amounts in cents from the line dialog to paper and the register: each row quantity × price rounded
+// half away from zero, the totals from the printed rows, net + tax = gross exactly.
+TEST_F(NewInvoiceTest, AmountsAreExactFromTheLineToThePrintedTotals) {
+    struct Case {
+        const char* name;
+        const char* price;
+        QString quantity;
+        const char* rate;
+        int pricesGross;
+        const char* priceShown;
+        const char* amount;
+        std::string net, tax, gross;
+    };
+    const Case cases[] = {
+        {"beyond float cents", "200000,07", "1", "19", 0, "200000,07", "200000,07", "200000,07", "38000,01",
+         "238000,08"},
+        {"131072,01", "131072,01", "1", "19", 0, "131072,01", "131072,01", "131072,01", "24903,68",
+         "155975,69"},
+        {"a tenth thrice", "0,1", "3", "19", 0, "0,1", "0,30", "0,30", "0,06", "0,36"},
+        {"beyond float integers", "16777217", "3", "19", 0, "16777217", "50331651,00", "50331651,00",
+         "9563013,69", "59894664,69"},
+        {"half a cent", "0,125", "3", "19", 0, "0,125", "0,38", "0,38", "0,07", "0,45"},
+        {"decimal quantity", "40,00", "2,5", "19", 0, "40,00", "100,00", "100,00", "19,00", "119,00"},
+        {"grouped price", "1.234,56", "2", "19", 0, "1.234,56", "2469,12", "2469,12", "469,13", "2938,25"},
+        {"tax rounds up", "6,50", "1", "19", 0, "6,50", "6,50", "6,50", "1,24", "7,74"},
+        {"gross prices", "11,90", "3", "19", 1, "11,90", "35,70", "30,00", "5,70", "35,70"},
+        {"gross 10,00", "10,00", "1", "19", 1, "10,00", "10,00", "8,40", "1,60", "10,00"},
+        {"rate 7,5", "100,00", "1", "7,5", 0, "100,00", "100,00", "100,00", "7,50", "107,50"},
+        {"a credit line", "12,50", "-1", "19", 0, "12,50", "-12,50", "-12,50", "-2,38", "-14,88"},
+        {"large", "99999999,99", "1000", "19", 0, "99999999,99", "99999999990,00", "99999999990,00",
+         "18999999998,10", "118999999988,10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings().taxRate = c.rate;
+        settings().pricesGross = c.pricesGross;
+        addRow(kArticleList, -1, std::string("Posten\nTeile\n") + c.price + "\nText");
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(rowCount(kArticleList) - 1, c.quantity);
+        press(kCreateInvoiceButton);
+        EXPECT_EQ(printedAt(160), Row{c.priceShown});
+        EXPECT_EQ(printedAt(175),
+                  (Row{"Betrag", c.amount, c.net + " \u20AC", c.tax + " \u20AC", c.gross + " \u20AC"}));
+        EXPECT_EQ(getCell(kInvoiceList, rowCount(kInvoiceList) - 1, 3), c.amount);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// A total beyond 64 bits is refused before anything is printed or a number is used.
+TEST_F(NewInvoiceTest, ATotalTooLargeToCountIsRefused) {
+    invoiceState().invoiceCounter = 4;
+    settings().taxRate = "19";
+    addRow(kArticleList, -1, "Posten\nTeile\n800000000000000\n");
+    openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(3, "100");
+    ASSERT_EQ(column(kLinesList, 5), Row{"80000000000000000,00"});
+    press(kCreateInvoiceButton);
+    EXPECT_EQ(errorTexts(), Row{"Der Rechnungsbetrag ist zu gro\xDF."});
+    EXPECT_FALSE(printJob().device);
+    EXPECT_EQ(invoiceState().invoiceCounter, 4);
+    EXPECT_TRUE(windowExists(kDialogWindow));
+    EXPECT_EQ(rowCount(kInvoiceList), 0);
+    EXPECT_FALSE(exists("ReData.dat"));
+}
+
 TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
     invoiceState().invoiceCounter = 16;
     printTarget().kind = PrintTargetKind::PdfFile;
@@ -339,7 +420,7 @@ TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
     EXPECT_EQ(invoiceState().invoiceLineCount, 2);
     EXPECT_EQ(invoiceState().invoiceTotalText, "17,30");
     EXPECT_EQ(invoiceState().printedFlag, 0);
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
     EXPECT_EQ(row(kInvoiceList, 0, 5), (Row{"17", "Beispiel", "1", "17,30", today()}));
     EXPECT_EQ(readData("ReData.dat"), "17|Beispiel|1|17,30|" + today() + "\r\n");
@@ -543,7 +624,7 @@ TEST_F(NewInvoiceTest, ARefusedPrintoutRegistersNothingAndSaysSo) {
         EXPECT_EQ(invoiceState().printedFlag, 0);
         EXPECT_TRUE(windowExists(kDialogWindow));
         EXPECT_EQ(column(kLinesList, 1), Row{"Schraube"});
-        EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+        EXPECT_EQ(invoiceState().invoiceTotal.units, 100);
         EXPECT_EQ(rowCount(kInvoiceList), 0);
         for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
             EXPECT_FALSE(exists(name)) << name;

@@ -39,12 +39,6 @@ std::string refusalOfLine() {
 
 } // namespace
 
-float lineTotalOf(std::int32_t quantity, std::string_view priceText) {
-    const float unitPrice = parseFloat(replaceAll(priceText, ",", "."));
-    // The quantity goes to double exactly; only the product is rounded.
-    return static_cast<float>(static_cast<double>(quantity) * unitPrice);
-}
-
 void openLineDialog() {
     // Window 2 replaces a dialog that is still open and goes with the new-invoice window.
     if (!openWindow(kLineDialog, 100, 100, 450, 160, "Neuer Rechnungseintrag", kWindowCentred, kDialogWindow))
@@ -78,24 +72,27 @@ void addLineClicked() {
         messageBox("Hinweis!", refusal, kMessageOk);
         return;
     }
+    const std::string priceText = getText(kPriceField);
+    const auto quantity = money::parse<money::Quantity>(getText(kQuantityField));
+    const std::optional<money::Amount> amount =
+        money::lineAmount(quantity, money::parse<money::Price>(priceText));
+    // The invoice's total must stay countable too, so that the line can be printed with it.
+    if (!amount || !money::add(sumOfLines().value_or(money::Amount{}), *amount)) {
+        messageBox("Fehler!", "Der Betrag ist zu gro\xDF.", kMessageOk);
+        return;
+    }
     // The highlighted article at the price in the field, which is this line's alone.
     InvoiceState& invoice = invoiceState();
     const int r = getState(kArticlePicks);
     invoice.articleName = getCell(kArticleList, r, 0);
     invoice.articleDescription = getCell(kArticleList, r, 3);
-    invoice.unitPriceText = getText(kPriceField);
-    // Read with "," as the point, the price is kept with every "." shown as "," and otherwise as typed.
-    const std::int32_t quantity = parseInt(getText(kQuantityField));
-    const float lineTotal = lineTotalOf(quantity, invoice.unitPriceText);
-    invoice.unitPriceText = replaceAll(invoice.unitPriceText, ".", ",");
-    // The running total is rounded to single precision after each addition.
-    const std::string lineTotalText = amountText(lineTotal);
-    invoice.invoiceTotal = static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotal);
+    invoice.unitPriceText = money::priceColumnText(priceText);
     // The new line goes to the end; its position is its place there.
     addRow(kLinesList, -1,
            formatInt(rowCount(kLinesList) + 1) + "\n" + invoice.articleName + "\n" +
-               invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" + formatInt(quantity) + "\n" +
-               lineTotalText);
+               invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" +
+               money::formatQuantity(quantity) + "\n" + money::formatAmount(*amount));
+    invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
     closeWindow(kLineDialog);
     activateWindow(kDialogWindow);
 }

@@ -61,11 +61,6 @@ void createControls() {
     addColumn(kLinesList, 6, "Gesamtpr.", 60);
 }
 
-// The same computation, from the same texts, as when the line was entered.
-float lineTotalOfRow(int row) {
-    return lineTotalOf(parseInt(getCell(kLinesList, row, 4)), getCell(kLinesList, row, 3));
-}
-
 /// Adds the invoice to the invoice list and writes its three files; false when one failed. A
 /// failed file does not stop the others.
 bool registerInvoice() {
@@ -90,7 +85,7 @@ bool registerInvoice() {
 
 void openNewInvoiceWindow() {
     shellState().savedFlag = 0;
-    invoiceState().invoiceTotal = 0.0f;
+    invoiceState().invoiceTotal = {};
     forgetCustomer();
     // Replaces whatever dialog holds number 1.
     if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
@@ -131,12 +126,18 @@ void deleteSelectedLine() {
     const int n = rowCount(kLinesList);
     for (int i = 1; i <= n; ++i)
         setCell(kLinesList, i - 1, formatInt(i), 0);
-    // Summed anew in list order, so the total is exactly what the listed lines add up to.
+    // Summed anew, so the total is exactly what the listed lines add up to; a sum out of range is
+    // refused when the invoice is created.
     InvoiceState& invoice = invoiceState();
-    invoice.invoiceTotal = 0.0f;
-    for (int row = 0; row < n; ++row)
-        invoice.invoiceTotal =
-            static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotalOfRow(row));
+    invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
+}
+
+std::optional<money::Amount> sumOfLines() {
+    std::optional<money::Amount> sum = money::Amount{};
+    const int n = rowCount(kLinesList);
+    for (int row = 0; row < n && sum; ++row)
+        sum = money::add(*sum, money::parse<money::Amount>(getCell(kLinesList, row, 5)));
+    return sum;
 }
 
 void createInvoice() {
@@ -156,10 +157,18 @@ InvoiceOutcome createAndRegisterInvoice() {
         messageBox("Hinweis!", "Die Rechnung hat keine Positionen. Trotzdem erstellen?", kMessageYesNo) !=
             kAnswerYes)
         return InvoiceOutcome::Declined;
+    // The totals the printout will show must be countable before a number is given.
+    const std::optional<money::Amount> sum = sumOfLines();
+    if (!sum ||
+        !money::totalsOf(*sum, money::parse<money::Rate>(settings().taxRate), settings().pricesGross == 1)) {
+        messageBox("Fehler!", "Der Rechnungsbetrag ist zu gro\xDF.", kMessageOk);
+        return InvoiceOutcome::TooLarge;
+    }
+    invoice.invoiceTotal = *sum;
     const std::int32_t previousNumber = invoice.invoiceCounter;
     invoice.invoiceCounter = nextNumber(previousNumber);
     invoice.invoiceLineCount = rowCount(kLinesList);
-    invoice.invoiceTotalText = amountText(invoice.invoiceTotal);
+    invoice.invoiceTotalText = money::formatAmount(invoice.invoiceTotal);
     const PrintResult printed = printInvoice();
     if (!printed) {
         // Nothing was issued: the number goes back, and the window keeps its lines for another try.
@@ -172,7 +181,7 @@ InvoiceOutcome createAndRegisterInvoice() {
     const InvoiceOutcome outcome =
         registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
     // The lines go with the window.
-    invoice.invoiceTotal = 0.0f;
+    invoice.invoiceTotal = {};
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
     // The invoice is in the list and printed, so the user must learn that a file is missing.

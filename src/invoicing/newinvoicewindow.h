@@ -1,7 +1,10 @@
 #pragma once
 // The new-invoice window (window 1): choosing the customer, deleting lines, creating the invoice.
 
+#include "money/money.h"
 #include "runtime/numbers.h"
+
+#include <optional>
 
 /// What "Rechnung erstellen" did with the invoice.
 enum class InvoiceOutcome {
@@ -19,6 +22,8 @@ enum class InvoiceOutcome {
     NoCustomer,
     /// The invoice has no lines and the user would not create it so.
     Declined,
+    /// The line sum or a total leaves the 64-bit range: nothing printed, no number used.
+    TooLarge,
 };
 
 /// "Neu" on the invoices page (210): opens the new-invoice window, with no customer chosen.
@@ -33,6 +38,9 @@ void createInvoice();
 /// The steps of "Rechnung erstellen", with what became of the invoice. Tells the user once when a
 /// file could not be written.
 InvoiceOutcome createAndRegisterInvoice();
+/// The sum of the lines' amounts as the lines list shows them (read back exactly, since they were
+/// formatted from cents); nullopt when it leaves the 64-bit range.
+std::optional<money::Amount> sumOfLines();
 /// "Abbruch" (312): discards the invoice and closes the window.
 void cancelInvoice();
 /// "Lieferschein erstellen" (313): prints the delivery note for the chosen customer; says so when

@@ -1,5 +1,6 @@
 #include "printing/invoiceprintout.h"
 
+#include "money/money.h"
 #include "printing/printjob.h"
 #include "printing/tableprintout.h"
 #include "runtime/conversions.h"
@@ -8,67 +9,40 @@
 #include "state/invoicestate.h"
 #include "state/settings.h"
 
+#include <optional>
 #include <string>
 
 namespace {
 
-struct Totals {
-    float net = 0.0f;
-    float tax = 0.0f;
-    float gross = 0.0f;
-};
-
-bool pricesIncludeTax() {
-    return settings().pricesGross == 1;
-}
-
-// The table always shows net prices: a stored gross price is taken back by the tax rate.
-std::string netText(const std::string& storedPrice, int rate) {
-    const float gross = parseFloat(replaceAll(storedPrice, ",", "."));
-    const auto net = static_cast<float>(static_cast<double>(gross) / (rate + 100) * 100);
-    return amountText(net);
-}
-
-Totals computeTotals(float total, int rate) {
-    Totals t;
-    if (pricesIncludeTax()) {
-        t.net = static_cast<float>(static_cast<double>(total) / (rate + 100) * 100);
-        t.gross = total;
-        t.tax = static_cast<float>(static_cast<double>(t.gross) - t.net);
-    } else {
-        t.net = total;
-        t.tax = static_cast<float>(static_cast<double>(total) / 100 * rate);
-        t.gross = static_cast<float>(static_cast<double>(t.net) + t.tax);
-    }
-    return t;
-}
-
-// The texts of a line's price columns, one function a column; the carried sums add the amounts.
+// The rows print the lines as the lines list holds them: net prices and amounts, or gross ones when
+// prices include the tax; the totals come from the amounts printed, so the rows add up to them.
 std::string unitPriceText(int row) {
-    const std::string stored(listCell(kLinesList, row, 3));
-    return pricesIncludeTax() ? netText(stored, parseInt(settings().taxRate)) : stored;
+    return std::string(listCell(kLinesList, row, 3));
 }
 std::string lineAmountText(int row) {
-    const std::string stored(listCell(kLinesList, row, 5));
-    return pricesIncludeTax() ? netText(stored, parseInt(settings().taxRate)) : stored;
+    return std::string(listCell(kLinesList, row, 5));
 }
 
-void drawTotalsBlock() {
-    const int rate = parseInt(settings().taxRate);
+bool drawTotalsBlock(std::optional<money::Amount> printedSum) {
     const Settings& s = settings();
+    const std::optional<money::Totals> totals =
+        printedSum ? money::totalsOf(*printedSum, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1)
+                   : std::nullopt;
+    if (!totals)
+        return false;
     const int step = lineStep(s.invoiceTextSize, 2);
     placeLine(25, 220, 185, 220, 1);
     // The labels keep the font of whatever was drawn last: the rows, or the column titles.
     placeText(145, 225, "Nettogesamtbetrag");
     placeText(145, 230, "+" + s.taxRate + "% Mwst.");
     placeText(145, 235, "Rechnungsbetrag");
-    const Totals totals = computeTotals(invoiceState().invoiceTotal, rate);
     selectTextSize(s.invoiceTextSize, true);
-    placeText(175, 225, amountText(totals.net) + " \x80");
-    placeText(175, 230, amountText(totals.tax) + " \x80");
-    placeText(175, 235, amountText(totals.gross) + " \x80");
+    placeText(175, 225, money::formatAmount(totals->net) + " \x80");
+    placeText(175, 230, money::formatAmount(totals->tax) + " \x80");
+    placeText(175, 235, money::formatAmount(totals->gross) + " \x80");
     placeLine(170, static_cast<float>(240.0 + step), 185, static_cast<float>(240.0 + step), 4);
     placeLine(170, static_cast<float>(241.0 + step), 185, static_cast<float>(241.0 + step), 4);
+    return true;
 }
 
 } // namespace
@@ -79,7 +53,9 @@ bool drawInvoice() {
     invoice.number = invoiceState().invoiceCounter;
     invoice.priceText = unitPriceText;
     invoice.amountText = lineAmountText;
-    invoice.drawClosing = [](float) { drawTotalsBlock(); };
+    invoice.drawClosing = [](float, std::optional<money::Amount> printedSum) {
+        return drawTotalsBlock(printedSum);
+    };
     invoice.closingTop = 220;
     return drawTablePrintout(invoice);
 }

@@ -2,6 +2,8 @@
 // The invoice being composed: the chosen customer, the running total, the invoice number, and the
 // current article. The printouts and the invoice files read it; the invoicing windows change it.
 
+#include "money/money.h"
+
 #include <cstdint>
 #include <string>
 
@@ -20,8 +22,8 @@ struct InvoiceState {
     std::string customerTown;
     /// "Name" of the customer row, read when the invoice is registered.
     std::string customerLastName;
-    /// Running total, single precision, added in list order.
-    float invoiceTotal = 0.0f;
+    /// Running total: the sum of the lines' amounts as the lines list shows them.
+    money::Amount invoiceTotal;
     /// invoiceTotal with two decimals and a decimal comma.
     std::string invoiceTotalText;
     std::string invoiceDateText;
