@@ -41,6 +41,17 @@ bool customerChosen() {
     return false;
 }
 
+/// The sum of the lines when it and the totals the printout will show stay within 64 bits; else
+/// nullopt, with the user told. Checked before a number is given.
+std::optional<money::Amount> countableLineSum() {
+    const std::optional<money::Amount> sum = sumOfLines();
+    const Settings& s = settings();
+    if (sum && money::totalsOf(*sum, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1))
+        return sum;
+    messageBox("Fehler!", "Der Rechnungsbetrag ist zu gro\xDF.", kMessageOk);
+    return std::nullopt;
+}
+
 void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
     setTooltip(kCustomerPicks, "Mit Linksklick einen Kunden ausw\xE4hlen");
@@ -157,13 +168,9 @@ InvoiceOutcome createAndRegisterInvoice() {
         messageBox("Hinweis!", "Die Rechnung hat keine Positionen. Trotzdem erstellen?", kMessageYesNo) !=
             kAnswerYes)
         return InvoiceOutcome::Declined;
-    // The totals the printout will show must be countable before a number is given.
-    const std::optional<money::Amount> sum = sumOfLines();
-    if (!sum ||
-        !money::totalsOf(*sum, money::parse<money::Rate>(settings().taxRate), settings().pricesGross == 1)) {
-        messageBox("Fehler!", "Der Rechnungsbetrag ist zu gro\xDF.", kMessageOk);
+    const std::optional<money::Amount> sum = countableLineSum();
+    if (!sum)
         return InvoiceOutcome::TooLarge;
-    }
     invoice.invoiceTotal = *sum;
     const std::int32_t previousNumber = invoice.invoiceCounter;
     invoice.invoiceCounter = nextNumber(previousNumber);
