@@ -130,6 +130,16 @@ TEST_F(InvoicePrintoutTest, GrossPricesPrintAsStoredAndTheTotalsTakeTheNetBack) 
     EXPECT_EQ(countWords(words, "Einzelp.Netto"), 0);
 }
 
+// Gross rows print as stored, so they add up to the printed gross total; the net is taken back once.
+TEST_F(InvoicePrintoutTest, GrossRowsAddUpToTheGrossTotal) {
+    settings().pricesGross = 1;
+    for (int i = 0; i < 3; ++i)
+        addLine("Scheibe", "klein", "0,05", "1", "0,05");
+    const std::vector<PdfWord> words = printInvoiceToPdf();
+    EXPECT_EQ(countWords(words, "0,05"), 6);
+    expectPlaced(words, {{"0,05", 175, 109}, {"0,13", 175, 225}, {"0,02", 175, 230}, {"0,15", 175, 235}});
+}
+
 // The rate is read as typed, decimals and all, and the label shows it as typed.
 TEST_F(InvoicePrintoutTest, TheTaxRateIsReadAsTyped) {
     struct Case {
