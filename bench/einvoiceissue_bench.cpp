@@ -72,7 +72,7 @@ void composeInvoice() {
         addRow(kLinesList, -1,
                std::to_string(i) + "\nSchraube " + std::to_string(i) + "\nM6 x 40 verzinkt\n11,90\n2\n23,80");
     invoice.invoiceLineCount = kLines;
-    invoice.invoiceTotal = 23.8f * kLines;
+    invoice.invoiceTotal = money::Amount{2380 * kLines};
 }
 
 } // namespace

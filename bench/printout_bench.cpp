@@ -53,7 +53,7 @@ void composeInvoice(int lines) {
         addRow(kLinesList, -1, row);
     }
     invoice.invoiceLineCount = rowCount(kLinesList);
-    invoice.invoiceTotal = 23.8f * static_cast<float>(lines);
+    invoice.invoiceTotal = money::Amount{2380 * lines};
 }
 
 /// Milliseconds of each printout, and the pages of the last one; empty when one failed.

@@ -87,10 +87,14 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(kSearchWindow, "search");
     newCustomerClicked();
     expectAllFit(1, "new customer");
+    addRow(kCustomerList, -1, "Herr\nBeispiel");
+    setState(kCustomerList, 0);
     changeCustomerClicked();
     expectAllFit(1, "change customer");
     newArticleClicked();
     expectAllFit(1, "new article");
+    addRow(kArticleList, -1, "Schraube");
+    setState(kArticleList, 0);
     changeArticleClicked();
     expectAllFit(1, "change article");
     openOptionsWindow();

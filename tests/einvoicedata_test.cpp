@@ -187,6 +187,7 @@ TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
     EXPECT_EQ(getCell(kCustomerList, 0, 1), "Meier");
     EXPECT_EQ(hiddenCells(0), muller);
     ASSERT_TRUE(selectRow(kCustomerList, 2));
+    answerNext(kAnswerYes);
     click(kDeleteCustomerButton);
     saveAll();
     EXPECT_EQ(readData("Daten.dat"),
@@ -200,10 +201,11 @@ TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
 TEST_F(EInvoiceDataTest, ACustomerDeletedWhileTheDialogIsOpenGetsNoOneElsesData) {
     openCustomerData(0);
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField, "hans@mueller.de"));
+    answerNext(kAnswerYes);
     click(kDeleteCustomerButton);
     click(kCustomerEInvoiceOkButton);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].caption, "Hinweis!");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].caption, "Hinweis!");
     EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(hiddenCells(0), Row(6, ""));
     EXPECT_EQ(hiddenCells(1), kAmt);

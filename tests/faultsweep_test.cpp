@@ -92,6 +92,8 @@ struct Operation {
     void (*fire)();
     /// What the user is told when the operation fails; any one of them.
     std::vector<std::string> failureTexts;
+    /// The click asks first ("Löschen"), and is answered Ja.
+    bool asks = false;
 };
 
 void press(int control) {
@@ -173,7 +175,8 @@ const Operation kOperations[] = {
      selectInvoice,
      [] { press(kDeleteInvoiceButton); },
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
-      "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"}},
+      "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"},
+     true},
     {"Rechnung erstellen mit E-Rechnung",
      &kEInvoiceFolder,
      composeInvoice,
@@ -243,6 +246,8 @@ class FaultSweepTest : public ProgramTest {
         op.prepare();
         messages.clear();
         diskFaults() = plan;
+        if (op.asks)
+            answerNext(kAnswerYes);
         op.fire();
         Outcome outcome;
         outcome.injected = diskFaults().injected;

@@ -42,9 +42,10 @@ class InvoiceDeletionTest : public ProgramTest {
         setState(kTabPanel, kInvoicesPage);
     }
 
-    // Selects row r of the invoice list and presses "Löschen".
-    void deleteRow(int r) {
+    // Selects row r of the invoice list, presses "Löschen" and answers the question with answer.
+    void deleteRow(int r, int answer = kAnswerYes) {
         ASSERT_TRUE(selectRow(kInvoiceList, r));
+        answerNext(answer);
         ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
         dispatch();
     }
@@ -99,10 +100,11 @@ TEST_F(InvoiceDeletionTest, RemovesTheItemFileTheRowAndTheRightRegisterLine) {
         EXPECT_EQ(readData("ReData.dat"), c.registerAfter);
         EXPECT_EQ(fileSize("ReData.dat"), static_cast<std::int64_t>(c.registerAfter.size()));
         EXPECT_EQ(listedNumbers(), c.listAfter);
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].caption, "Rechnung gel\xF6scht");
-        EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:" + c.deleted + " wurde gel\xF6scht!");
-        EXPECT_EQ(messages[0].flags, kMessageOk);
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[0].text, "Soll die Rechnung Nr. " + c.deleted + " wirklich gel\xF6scht werden?");
+        EXPECT_EQ(messages[1].caption, "Rechnung gel\xF6scht");
+        EXPECT_EQ(messages[1].text, "Die Rechnung Nr.:" + c.deleted + " wurde gel\xF6scht!");
+        EXPECT_EQ(messages[1].flags, kMessageOk);
         for (int n : c.items)
             EXPECT_EQ(fileSize(itemFile(n)) == -1, std::to_string(n) == c.deleted) << n;
     }
@@ -112,10 +114,10 @@ TEST_F(InvoiceDeletionTest, MissingItemFileChangesNothing) {
     const std::string before = registerOf({1, 2});
     startWith(before, {1});
     deleteRow(1);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].caption, "Fehler!");
-    EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:2 konnte nicht gel\xF6scht werden!");
-    EXPECT_EQ(messages[0].flags, kMessageOk);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].caption, "Fehler!");
+    EXPECT_EQ(messages[1].text, "Die Rechnung Nr.:2 konnte nicht gel\xF6scht werden!");
+    EXPECT_EQ(messages[1].flags, kMessageOk);
     EXPECT_EQ(listedNumbers(), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(readData("ReData.dat"), before);
     EXPECT_GE(fileSize(itemFile(1)), 0);
@@ -138,6 +140,7 @@ TEST_F(InvoiceDeletionTest, FailedRewriteKeepsTheOldRegisterAndSaysSo) {
     const std::string before = registerOf({1, 2, 3});
     startWith(before, {1, 2, 3});
     ASSERT_TRUE(selectRow(kInvoiceList, 1));
+    answerNext(kAnswerYes);
     ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
     // The item file goes (the first change on disk); every later change fails, as on a full disk.
     resetDiskFaults();
@@ -153,11 +156,11 @@ TEST_F(InvoiceDeletionTest, FailedRewriteKeepsTheOldRegisterAndSaysSo) {
     EXPECT_EQ(readData("ReData.dat"), before);
     EXPECT_EQ(fileSize("ReData.dat.quillora-tmp"), -1);
     EXPECT_EQ(listedNumbers(), (std::vector<std::string>{"1", "3"}));
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, "Die Rechnung Nr.:2 wurde gel\xF6scht!");
-    EXPECT_EQ(messages[1].caption, "Fehler!");
-    EXPECT_EQ(messages[1].text, "Das Rechnungsregister konnte nicht ge\xE4ndert werden!");
-    EXPECT_EQ(messages[1].flags, kMessageOk);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[1].text, "Die Rechnung Nr.:2 wurde gel\xF6scht!");
+    EXPECT_EQ(messages[2].caption, "Fehler!");
+    EXPECT_EQ(messages[2].text, "Das Rechnungsregister konnte nicht ge\xE4ndert werden!");
+    EXPECT_EQ(messages[2].flags, kMessageOk);
 }
 
 // Only a plain decimal number names an item file; any other register entry is no file name, so its
@@ -175,7 +178,7 @@ TEST_F(InvoiceDeletionTest, ANumberThatIsNoPlainIntegerTouchesNoFile) {
         const std::string before = std::string(number) + "|X|1|0,00|01.01.2026\r\n";
         startWith(before, {});
         deleteRow(0);
-        EXPECT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages.size(), 2u);
         EXPECT_EQ(errorTexts(), std::vector<std::string>{"Die Rechnung Nr.:" + std::string(number) +
                                                          " konnte nicht gel\xF6scht werden!"});
         EXPECT_EQ(listedNumbers(), std::vector<std::string>{number});

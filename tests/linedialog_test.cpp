@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <string>
 #include <vector>
@@ -95,84 +96,126 @@ TEST_F(LineDialogTest, DialogHasItsControlsAndNamesTheArticles) {
     EXPECT_EQ(labels, (QStringList{"Bezeichnung", "Einz.pr.", "Menge"}));
 }
 
+// The row shows the price as typed, the quantity with the decimals it needs and quantity × price in
+// cents; the running total is the sum of the rows.
 TEST_F(LineDialogTest, PricesAndQuantitiesMakeTheLine) {
     struct Case {
         const char* name;
         std::string price;
         QString quantity;
-        Row cells; // unit price, quantity, line total as the row shows them
-        float total;
+        Row cells; // unit price, quantity, line amount as the row shows them
+        std::int64_t cents;
     };
     const std::vector<Case> cases = {
-        {"point", "12.5", "2", {"12,5", "2", "25,00"}, 25.0f},
-        {"comma", "12,50", "3", {"12,50", "3", "37,50"}, 37.5f},
-        {"thousands point", "1.234,56", "1", {"1,234,56", "1", "1,23"}, 1.234f},
-        {"decimal quantity", "12,50", "2,5", {"12,50", "2", "25,00"}, 25.0f},
-        {"quantity with unit", "12,50", QString::fromUtf8("3 Stück"), {"12,50", "3", "37,50"}, 37.5f},
-        {"empty quantity", "12,50", "", {"12,50", "0", "0,00"}, 0.0f},
-        {"negative quantity", "12,50", "-1", {"12,50", "-1", "-12,50"}, -12.5f},
-        {"price not a number", "auf Anfrage", "4", {"auf Anfrage", "4", "0,00"}, 0.0f},
-        // The quantity is multiplied exactly; only the product is rounded to single precision.
-        {"big quantity", "3", "16777217", {"3", "16777217", "50331652,00"}, 50331652.0f},
+        {"point", "12.5", "2", {"12,5", "2", "25,00"}, 2500},
+        {"comma", "12,50", "3", {"12,50", "3", "37,50"}, 3750},
+        {"grouped price", "1.234,56", "2", {"1.234,56", "2", "2469,12"}, 246912},
+        {"decimal quantity", "40,00", "2,5", {"40,00", "2,5", "100,00"}, 10000},
+        {"three decimals", "8", "0,125", {"8", "0,125", "1,00"}, 100},
+        {"quantity with unit", "12,50", QString::fromUtf8("3 Stück"), {"12,50", "3", "37,50"}, 3750},
+        {"a credit line", "12,50", "-1", {"12,50", "-1", "-12,50"}, -1250},
     };
+    std::int64_t total = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const int article = addArticle(c.name, c.price, "Text");
-        invoiceState().invoiceTotal = 100.0f;
         addLine(article, c.quantity);
         EXPECT_FALSE(windowExists(kLineDialog));
         EXPECT_EQ(lastLine(), (Row{std::to_string(rowCount(kLinesList)), c.name, "Text", c.cells[0],
                                    c.cells[1], c.cells[2]}));
-        EXPECT_EQ(invoiceState().invoiceTotal, static_cast<float>(100.0 + static_cast<double>(c.total)));
+        total += c.cents;
+        EXPECT_EQ(invoiceState().invoiceTotal.units, total);
     }
+    EXPECT_EQ(getCell(kArticleList, 2, 2), "1.234,56");
 }
 
-TEST_F(LineDialogTest, TheDoubleClickShowsThePriceButTypingThereChangesNothing) {
-    const int article = addArticle("Platte", "12,30", "Eiche");
-    openDialog();
-    takeArticleRow(article);
-    EXPECT_EQ(getText(kPriceField), "12,30");
-    EXPECT_EQ(shellState().selectedRow, article);
-    ASSERT_TRUE(typeInto(kPriceField, "99,99"));
-    ASSERT_TRUE(typeInto(kQuantityField, "2"));
-    press(kLineOkButton);
-    EXPECT_EQ(lastLine(), (Row{"1", "Platte", "Eiche", "12,30", "2", "24,60"}));
+// "OK" takes the article highlighted, however it was, at the price that stands in the price field
+// then; the article list keeps its own price.
+TEST_F(LineDialogTest, OkTakesTheHighlightedArticleAtThePriceInTheField) {
+    struct Case {
+        const char* name;
+        void (*highlight)();
+        QString price; // typed over the article's price when not empty
+        Row line;
+    };
+    addArticle("Schraube", "0,50", "M6");
+    addArticle("Mutter", "0,25", "M6 verzinkt");
+    const Case cases[] = {
+        {"single click",
+         [] { ASSERT_TRUE(selectRow(kArticlePicks, 1)); },
+         "",
+         {"Mutter", "M6 verzinkt", "0,25", "4", "1,00"}},
+        {"arrow key",
+         [] {
+             ASSERT_TRUE(selectRow(kArticlePicks, 0));
+             QTest::keyClick(controlWidget(kArticlePicks), Qt::Key_Down);
+         },
+         "",
+         {"Mutter", "M6 verzinkt", "0,25", "4", "1,00"}},
+        {"double click",
+         [] { ASSERT_TRUE(doubleClickRow(kArticlePicks, 0)); },
+         "",
+         {"Schraube", "M6", "0,50", "4", "2,00"}},
+        {"price typed",
+         [] { ASSERT_TRUE(selectRow(kArticlePicks, 1)); },
+         "0,30",
+         {"Mutter", "M6 verzinkt", "0,30", "4", "1,20"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openDialog();
+        c.highlight();
+        dispatch();
+        EXPECT_EQ(getText(kPriceField), c.line[0] == "Mutter" ? "0,25" : "0,50");
+        ASSERT_TRUE(c.price.isEmpty() || typeInto(kPriceField, c.price));
+        ASSERT_TRUE(typeInto(kQuantityField, "4"));
+        press(kLineOkButton);
+        EXPECT_FALSE(windowExists(kLineDialog));
+        const Row last = lastLine();
+        EXPECT_EQ(Row(last.begin() + 1, last.end()), c.line);
+    }
+    EXPECT_EQ(getCell(kArticleList, 1, 2), "0,25");
 }
 
-TEST_F(LineDialogTest, ASingleClickDoesNotTakeTheArticle) {
-    const int first = addArticle("Schraube", "0,50", "M6");
-    const int second = addArticle("Mutter", "0,25", "M6 verzinkt");
-    addLine(first, "1");
-    openDialog();
-    ASSERT_TRUE(selectRow(kArticlePicks, second));
-    dispatch();
-    EXPECT_EQ(getText(kPriceField), "");
-    ASSERT_TRUE(typeInto(kQuantityField, "4"));
-    press(kLineOkButton);
-    // The last article taken is still the current one.
-    EXPECT_EQ(lastLine(), (Row{"2", "Schraube", "M6", "0,50", "4", "2,00"}));
-}
-
-TEST_F(LineDialogTest, OkWithoutAnArticleUsesTheCurrentArticle) {
-    // Before any article since the start: empty texts and a price that reads as 0.
-    openDialog();
-    ASSERT_TRUE(typeInto(kQuantityField, "3"));
-    press(kLineOkButton);
-    EXPECT_EQ(lastLine(), (Row{"1", "", "", "", "3", "0,00"}));
-
-    // An article dialog's "OK" leaves its article as the current one.
-    press(kNewArticleButton);
-    ASSERT_TRUE(typeInto(kNewArticleFirstField, "Leiste"));
-    ASSERT_TRUE(typeInto(kNewArticleFirstField + 2, "2.5"));
-    ASSERT_TRUE(typeInto(kNewArticleFirstField + 3, "Buche"));
-    press(kNewArticleOkButton);
-    ASSERT_EQ(rowCount(kArticleList), 1);
-    press(kNewInvoiceButton);
-    openDialog();
-    ASSERT_TRUE(typeInto(kQuantityField, "2"));
-    press(kLineOkButton);
-    EXPECT_EQ(lastLine(), (Row{"1", "Leiste", "Buche", "2,5", "2", "5,00"}));
-    EXPECT_EQ(invoiceState().unitPriceText, "2,5");
+// A refused "OK" says why, keeps the dialog open with what was typed and adds no line.
+TEST_F(LineDialogTest, OkRefusesWithoutArticleQuantityOrPrice) {
+    struct Case {
+        const char* name;
+        bool highlighted;
+        QString quantity;
+        QString price;
+        std::string message;
+        std::string caption = "Hinweis!";
+    };
+    addArticle("Schraube", "0,50", "M6");
+    const Case cases[] = {
+        {"no article", false, "1", "", "Bitte einen Artikel ausw\xE4hlen."},
+        {"quantity in words", true, "zwei", "", "Die Menge \x84zwei\x93 ist keine g\xFCltige Zahl."},
+        {"quantity 0", true, "0", "",
+         "Die Menge \x84"
+         "0\x93 ist keine g\xFCltige Zahl."},
+        {"no quantity", true, "", "", "Die Menge \x84\x93 ist keine g\xFCltige Zahl."},
+        {"price in words", true, "1", "auf Anfrage",
+         "Der Preis \x84"
+         "auf Anfrage\x93 ist kein g\xFCltiger Betrag."},
+        {"amount beyond 64 bits", true, "1000", "900000000000000", "Der Betrag ist zu gro\xDF.", "Fehler!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openDialog();
+        ASSERT_TRUE(!c.highlighted || selectRow(kArticlePicks, 0));
+        dispatch();
+        ASSERT_TRUE(typeInto(kQuantityField, c.quantity));
+        ASSERT_TRUE(c.price.isEmpty() || typeInto(kPriceField, c.price));
+        messages.clear();
+        press(kLineOkButton);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, c.caption);
+        EXPECT_EQ(messages[0].text, c.message);
+        EXPECT_TRUE(windowExists(kLineDialog));
+        EXPECT_EQ(getText(kQuantityField), c.quantity.toStdString());
+        EXPECT_EQ(rowCount(kLinesList), 0);
+    }
 }
 
 TEST_F(LineDialogTest, ADoubleClickReadsTheArticleListAsItIsNow) {
@@ -207,7 +250,7 @@ TEST_F(LineDialogTest, ClosingTheInvoiceWindowTakesTheDialogWithoutALine) {
     press(kCancelInvoiceButton);
     EXPECT_FALSE(windowExists(kLineDialog));
     EXPECT_FALSE(windowExists(kDialogWindow));
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
 }
 
 } // namespace

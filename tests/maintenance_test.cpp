@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -70,6 +71,12 @@ class MaintenanceTest : public ProgramTest {
         dispatch();
     }
     static void showArticles() { setState(kTabPanel, kArticlesPage); }
+    static Row column(int list, int c) {
+        Row cells;
+        for (int r = 0; r < rowCount(list); ++r)
+            cells.push_back(getCell(list, r, c));
+        return cells;
+    }
     static Row currentArticle() {
         const InvoiceState& state = invoiceState();
         return {state.articleName, state.articleCategory, state.unitPriceText, state.articleDescription};
@@ -130,6 +137,8 @@ TEST_F(MaintenanceTest, TheFourDialogsHaveTheirTitlesFieldsAndPlaces) {
     };
     for (const DialogLayout& d : dialogs) {
         SCOPED_TRACE(d.name);
+        setState(kCustomerList, 0);
+        setState(kArticleList, 0);
         click(d.openButton);
         QWidget* window = windowWidget(kDialogWindow);
         ASSERT_NE(window, nullptr);
@@ -241,85 +250,237 @@ TEST_F(MaintenanceTest, ChangingACustomerPutsTheEditedRowBack) {
     EXPECT_EQ(getCell(kCustomerList, 1, 1), "Schulz");
 }
 
-TEST_F(MaintenanceTest, DeletingTakesTheSelectedRowAndAlwaysClearsSavedFlag) {
-    ASSERT_TRUE(selectRow(kCustomerList, 1));
-    shellState().savedFlag = 1;
-    click(kDeleteCustomerButton);
-    EXPECT_EQ(shellState().selectedRow, 1);
-    EXPECT_EQ(shellState().savedFlag, 0);
-    ASSERT_EQ(rowCount(kCustomerList), 1);
-    EXPECT_EQ(getCell(kCustomerList, 0, 1), "M\xFCller");
-
-    // No selection: nothing is removed, yet the data count as changed.
-    shellState().savedFlag = 1;
-    click(kDeleteCustomerButton);
-    EXPECT_EQ(shellState().selectedRow, -1);
-    EXPECT_EQ(rowCount(kCustomerList), 1);
-    EXPECT_EQ(shellState().savedFlag, 0);
-    showArticles();
-    ASSERT_TRUE(selectRow(kArticleList, 4));
-    click(kDeleteArticleButton);
-    EXPECT_EQ(rowCount(kArticleList), 4);
-    EXPECT_EQ(getCell(kArticleList, 3, 0), "A4");
-    ASSERT_TRUE(requestClose(kMainWindow));
-    dispatch();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Daten wurden nicht gespeichert! Sind Sie sicher?");
+// Every cell of a list's rows, a hidden one after the visible ones included.
+std::vector<Row> allRows(int list) {
+    std::vector<Row> rows;
+    for (int r = 0; r < rowCount(list); ++r)
+        rows.push_back(rowOf(list, r, 7));
+    return rows;
 }
 
-TEST_F(MaintenanceTest, ChangeWithoutASelectionShowsTheColumnTitlesAndAppends) {
-    click(kChangeCustomerButton);
-    EXPECT_EQ(shellState().selectedRow, -1);
-    EXPECT_EQ(rowCount(kCustomerList), 2);
-    EXPECT_EQ(fieldTexts(2000, 6), (Row{"Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort"}));
-    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Zuletzt"));
-    click(kChangeCustomerOkButton);
-    ASSERT_EQ(rowCount(kCustomerList), 3);
-    EXPECT_EQ(rowOf(kCustomerList, 2, 6),
-              (Row{"Anrede", "Zuletzt", "Vorname", "Zusatz", "Strasse", "Wohnort"}));
-
-    showArticles();
-    click(kChangeArticleButton);
-    EXPECT_EQ(fieldTexts(4000, 4), (Row{"Bezeichnung", "Kategorie", "Preis", "Beschreibung"}));
-    click(kChangeArticleOkButton);
-    ASSERT_EQ(rowCount(kArticleList), 6);
-    EXPECT_EQ(rowOf(kArticleList, 5, 4), (Row{"Bezeichnung", "Kategorie", "Preis", "Beschreibung"}));
+// However a change dialog ends without "OK", its row goes back to its place as it was.
+TEST_F(MaintenanceTest, AChangeDialogEndedWithoutOkGivesTheRowBack) {
+    struct Case {
+        const char* name;
+        int list;
+        int change;
+        int row;
+        std::function<void()> end;
+    };
+    const Case cases[] = {
+        {"close request answered Ja", kCustomerList, kChangeCustomerButton, 1,
+         [this] {
+             answerNext(kAnswerYes);
+             ASSERT_TRUE(requestClose(kDialogWindow));
+             dispatch();
+         }},
+        {"new customer", kCustomerList, kChangeCustomerButton, 0, [] { click(kNewCustomerButton); }},
+        {"options window", kArticleList, kChangeArticleButton, 2,
+         [] {
+             ASSERT_TRUE(chooseMenuItem("Algemeine Einstellungen"));
+             dispatch();
+         }},
+        {"new-invoice window", kArticleList, kChangeArticleButton, 4, [] { click(kNewInvoiceButton); }},
+        // The first row goes back before the selection is read: the row selected is still Schulz.
+        {"\xC4ndern again", kCustomerList, kChangeCustomerButton, 0,
+         [] {
+             ASSERT_TRUE(selectRow(kCustomerList, 0));
+             click(kChangeCustomerButton);
+             EXPECT_EQ(getText(kChangeCustomerFirstField + 1), "Schulz");
+             click(kNewArticleButton);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        addColumn(c.list, 99, "Versteckt", 0);
+        for (int r = 0; r < rowCount(c.list); ++r)
+            setCell(c.list, r, "verborgen " + std::to_string(r), c.list == kCustomerList ? 6 : 4);
+        const std::vector<Row> before = allRows(c.list);
+        setState(kTabPanel, c.list == kCustomerList ? kCustomersPage : kArticlesPage);
+        ASSERT_TRUE(selectRow(c.list, c.row));
+        click(c.change);
+        ASSERT_TRUE(
+            typeInto((c.list == kCustomerList ? kChangeCustomerFirstField : kChangeArticleFirstField) + 1,
+                     "ge\xE4ndert"));
+        c.end();
+        EXPECT_EQ(allRows(c.list), before);
+    }
 }
 
-TEST_F(MaintenanceTest, AnotherDialogReplacesAnOpenOneWithoutAddingARow) {
-    click(kNewCustomerButton);
-    ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Verloren"));
-    shellState().savedFlag = 1;
-    click(kNewArticleButton);
-    EXPECT_EQ(shellState().savedFlag, 0);
-    EXPECT_EQ(controlWidget(kNewCustomerFirstField + 1), nullptr);
-    ASSERT_NE(controlWidget(kNewArticleFirstField), nullptr);
-    EXPECT_EQ(rowCount(kCustomerList), 2);
+// "OK" puts the edited row, hidden cells and all, where it was taken from: a row deleted above it
+// meanwhile moves that place up, one deleted elsewhere does not move it.
+TEST_F(MaintenanceTest, TheChangedRowGoesBackToItsOwnPlace) {
+    struct Case {
+        const char* name;
+        int list;
+        int deletedRow;
+        Row designations;
+    };
+    const Case cases[] = {
+        {"nothing deleted", kArticleList, -1, {"A1", "A2", "Neu", "A4", "A5"}},
+        {"a row above", kArticleList, 0, {"A2", "Neu", "A4", "A5"}},
+        {"a row below", kArticleList, 3, {"A1", "A2", "Neu", "A4"}},
+        {"a customer", kCustomerList, 0, {"A1", "A2", "Neu", "A4", "A5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        addColumn(kArticleList, 99, "Versteckt", 0);
+        setCell(kArticleList, 2, "verborgen", 4);
+        showArticles();
+        ASSERT_TRUE(selectRow(kArticleList, 2));
+        click(kChangeArticleButton);
+        ASSERT_TRUE(typeInto(kChangeArticleFirstField, "Neu"));
+        if (c.deletedRow >= 0) {
+            ASSERT_TRUE(selectRow(c.list, c.deletedRow));
+            answerNext(kAnswerYes);
+            click(c.list == kCustomerList ? kDeleteCustomerButton : kDeleteArticleButton);
+        }
+        click(kChangeArticleOkButton);
+        EXPECT_EQ(column(kArticleList, 0), c.designations);
+        const int place = c.deletedRow == 0 && c.list == kArticleList ? 1 : 2;
+        EXPECT_EQ(rowOf(kArticleList, place, 5), (Row{"Neu", "K3", "3,00", "B3", "verborgen"}));
+    }
+}
 
-    // A change dialog replaced by another window 1 leaves its row out of the list.
+TEST_F(MaintenanceTest, ChangeWithoutASelectionOnlyAsksForOne) {
+    struct Case {
+        int page;
+        int list;
+        int change;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kCustomersPage, kCustomerList, kChangeCustomerButton, "Bitte zuerst einen Kunden markieren."},
+        {kArticlesPage, kArticleList, kChangeArticleButton, "Bitte zuerst einen Artikel markieren."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        messages.clear();
+        setState(kTabPanel, c.page);
+        shellState().savedFlag = 1;
+        click(c.change);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, c.text);
+        EXPECT_FALSE(windowExists(kDialogWindow));
+        EXPECT_EQ(rowCount(c.list), c.list == kCustomerList ? 2 : 5);
+        EXPECT_EQ(shellState().savedFlag, 1);
+    }
+}
+
+// Input that cannot be right is refused in the dialog, which keeps what was typed.
+TEST_F(MaintenanceTest, DialogsRefuseAnEmptyNameAndAPriceThatIsNoAmount) {
+    struct Case {
+        const char* name;
+        int open;
+        int firstField;
+        int ok;
+        int field;
+        QString typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"new customer, no name", kNewCustomerButton, kNewCustomerFirstField, kNewCustomerOkButton, 1, "",
+         "Bitte einen Namen eingeben."},
+        {"changed customer, blank name", kChangeCustomerButton, kChangeCustomerFirstField,
+         kChangeCustomerOkButton, 1, "  ", "Bitte einen Namen eingeben."},
+        {"new article, no designation", kNewArticleButton, kNewArticleFirstField, kNewArticleOkButton, 0, "",
+         "Bitte eine Bezeichnung eingeben."},
+        {"changed article, typo in the price", kChangeArticleButton, kChangeArticleFirstField,
+         kChangeArticleOkButton, 2, "12,5o",
+         "Der Preis \x84"
+         "12,5o\x93 ist kein g\xFCltiger Betrag."},
+        {"new article, no price", kNewArticleButton, kNewArticleFirstField, kNewArticleOkButton, 2, "",
+         "Der Preis \x84\x93 ist kein g\xFCltiger Betrag."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        const bool customer = c.firstField < kNewArticleFirstField;
+        setState(kTabPanel, customer ? kCustomersPage : kArticlesPage);
+        ASSERT_TRUE(selectRow(customer ? kCustomerList : kArticleList, 0));
+        click(c.open);
+        const int fields = customer ? 6 : 4;
+        typeAll(c.firstField, customer ? std::vector<QString>{"Herr", "Name", "", "", "", ""}
+                                       : std::vector<QString>{"Teil", "", "1,00", ""});
+        ASSERT_TRUE(typeInto(c.firstField + c.field, c.typed));
+        const Row typed = fieldTexts(c.firstField, fields);
+        const int rowsBefore = rowCount(customer ? kCustomerList : kArticleList);
+        click(c.ok);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, c.message);
+        ASSERT_TRUE(windowExists(kDialogWindow));
+        EXPECT_EQ(fieldTexts(c.firstField, fields), typed);
+        EXPECT_EQ(rowCount(customer ? kCustomerList : kArticleList), rowsBefore);
+        answerNext(kAnswerYes);
+        ASSERT_TRUE(requestClose(kDialogWindow));
+        dispatch();
+    }
+}
+
+// "Löschen" asks first; "Nein" changes nothing, and with nothing selected nothing is asked.
+TEST_F(MaintenanceTest, DeletingAsksFirst) {
+    writeData("ReData.dat", "3|Schulz|2|1,50|01.12.2026\r\n");
+    writeData("Rechnungen/3.txt", "Frau\r\n");
+    struct Case {
+        int page;
+        int list;
+        int button;
+        const char* question;
+    };
+    const Case cases[] = {
+        {kCustomersPage, kCustomerList, kDeleteCustomerButton,
+         "Soll der Kunde \x84M\xFCller\x93 wirklich gel\xF6scht werden?"},
+        {kArticlesPage, kArticleList, kDeleteArticleButton,
+         "Soll der Artikel \x84"
+         "A1\x93 wirklich gel\xF6scht werden?"},
+        {kInvoicesPage, kInvoiceList, kDeleteInvoiceButton,
+         "Soll die Rechnung Nr. 3 wirklich gel\xF6scht werden?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question);
+        start();
+        setState(kTabPanel, c.page);
+        const int rows = rowCount(c.list);
+        for (const int answer : {-1, kAnswerNo, kAnswerYes}) {
+            messages.clear();
+            shellState().savedFlag = 1;
+            if (answer == -1) {
+                setState(c.list, -1);
+            } else {
+                ASSERT_TRUE(selectRow(c.list, 0));
+                answerNext(answer);
+            }
+            click(c.button);
+            ASSERT_EQ(messages.empty(), answer == -1);
+            if (answer != -1) {
+                EXPECT_EQ(messages[0].caption, "Hinweis!");
+                EXPECT_EQ(messages[0].text, c.question);
+                EXPECT_EQ(messages[0].flags, kMessageYesNo);
+            }
+            EXPECT_EQ(rowCount(c.list), answer == kAnswerYes ? rows - 1 : rows);
+            EXPECT_EQ(shellState().savedFlag, answer == kAnswerYes && c.list != kInvoiceList ? 0 : 1);
+        }
+    }
+}
+
+// While a change dialog is open, Save and the list's export still hold its row, as it was.
+TEST_F(MaintenanceTest, SaveAndExportSeeTheRowAChangeDialogTookOut) {
     ASSERT_TRUE(selectRow(kCustomerList, 0));
     click(kChangeCustomerButton);
-    ASSERT_TRUE(chooseMenuItem("Algemeine Einstellungen"));
+    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Meier"));
+    ASSERT_TRUE(chooseMenuItem("Save"));
+    setSaveFileAnswerer([this](const std::string&, const std::string&) { return dataPath("k.csv"); });
+    ASSERT_TRUE(chooseMenuItem("Liste exportieren (CSV)..."));
     dispatch();
-    EXPECT_EQ(controlWidget(kChangeCustomerFirstField), nullptr);
-    ASSERT_EQ(rowCount(kCustomerList), 1);
-    EXPECT_EQ(getCell(kCustomerList, 0, 1), "Schulz");
-}
-
-TEST_F(MaintenanceTest, APendingChangeGoesWhereSelectedRowPointsWhenItsOkComes) {
-    ASSERT_TRUE(selectRow(kCustomerList, 1));
-    click(kChangeCustomerButton);
-    ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 1, "Schulze"));
-    // Meanwhile "Löschen" on the articles page sets SelectedRow to 0.
-    showArticles();
-    ASSERT_TRUE(selectRow(kArticleList, 0));
-    click(kDeleteArticleButton);
-    EXPECT_EQ(shellState().selectedRow, 0);
+    EXPECT_EQ(readData("Daten.dat"), kTwoCustomersThreeArticles);
+    EXPECT_NE(readData("k.csv").find("M\xC3\xBCller"), std::string::npos);
+    EXPECT_EQ(rowCount(kCustomerList), 1);
     click(kChangeCustomerOkButton);
-    ASSERT_EQ(rowCount(kCustomerList), 2);
-    EXPECT_EQ(getCell(kCustomerList, 0, 1), "Schulze");
-    EXPECT_EQ(getCell(kCustomerList, 1, 1), "M\xFCller");
-    EXPECT_EQ(rowCount(kArticleList), 4);
+    EXPECT_EQ(column(kCustomerList, 1), (Row{"Meier", "Schulz"}));
 }
 
 TEST_F(MaintenanceTest, AFailedSaveIsReportedAndKeepsTheOldFile) {

@@ -10,6 +10,7 @@
 #include "shell/mainwindow.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/settings.h"
 #include "state/shellstate.h"
 #include "support/datafolder.h"
 #include "support/testenv.h"
@@ -100,10 +101,10 @@ class NewInvoiceTest : public ProgramTest {
 
 TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
     shellState().savedFlag = 1;
-    invoiceState().invoiceTotal = 5.0f;
+    invoiceState().invoiceTotal = money::Amount{500};
     openInvoiceWindow();
     EXPECT_EQ(shellState().savedFlag, 0);
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
 
     QWidget* window = windowWidget(kDialogWindow);
     EXPECT_EQ(window->windowTitle(), "Neue Rechnung");
@@ -186,27 +187,26 @@ TEST_F(NewInvoiceTest, DeletingTheMiddleLineRenumbersAndSumsTheRest) {
     EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
     EXPECT_EQ(column(19, 1), (Row{"Schraube", "Platte"}));
     EXPECT_EQ(column(19, 5), (Row{"1,50", "123,00"}));
-    EXPECT_EQ(invoiceState().invoiceTotal, 124.5f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 12450);
 
     // The next line is numbered after the remaining ones.
     addLine(1, "1");
     EXPECT_EQ(column(19, 0), (Row{"1", "2", "3"}));
-    EXPECT_EQ(invoiceState().invoiceTotal, 124.75f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 12475);
 }
 
 TEST_F(NewInvoiceTest, DeletingSumsTheRemainingRowsAnew) {
-    // In single precision 16777216 + 1 stays 16777216, so only a sum made anew from the remaining
-    // rows gives 2 once the big line has gone.
+    // The total after a deletion is the sum of the rows that remain.
     addRow(kArticleList, -1, "Eins\n\n1\n");
     openInvoiceWindow();
     addLine(3, "16777216");
     addLine(3, "1");
     addLine(3, "1");
-    ASSERT_EQ(invoiceState().invoiceTotal, 16777216.0f);
+    ASSERT_EQ(invoiceState().invoiceTotal.units, 1677721800);
     ASSERT_TRUE(selectRow(kLinesList, 0));
     press(kDeleteLineButton);
     EXPECT_EQ(column(19, 0), (Row{"1", "2"}));
-    EXPECT_EQ(invoiceState().invoiceTotal, 2.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 200);
 }
 
 TEST_F(NewInvoiceTest, DeletingWithoutASelectedLineDoesNothing) {
@@ -216,14 +216,14 @@ TEST_F(NewInvoiceTest, DeletingWithoutASelectedLineDoesNothing) {
     press(kDeleteLineButton);
     EXPECT_EQ(rowCount(kLinesList), 1);
     EXPECT_EQ(shellState().selectedRow, -1);
-    EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 100);
 }
 
 TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
     invoiceState().invoiceCounter = 3;
     openInvoiceWindow();
     addLine(2, "2");
-    ASSERT_EQ(invoiceState().invoiceTotal, 24.6f);
+    ASSERT_EQ(invoiceState().invoiceTotal.units, 2460);
     press(kCancelInvoiceButton);
     EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(invoiceState().invoiceCounter, 3);
@@ -231,10 +231,10 @@ TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
     EXPECT_FALSE(printJob().device);
 
     openInvoiceWindow();
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
     EXPECT_EQ(rowCount(kLinesList), 0);
     addLine(0, "1");
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.5f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 50);
     EXPECT_EQ(getCell(kLinesList, 0, 0), "1");
 }
 
@@ -264,29 +264,147 @@ TEST_F(NewInvoiceTest, ADeliveryNoteCarriesTheNextNumberAndStoresNothing) {
     EXPECT_EQ(getCell(kInvoiceList, 0, 0), "5");
 }
 
-TEST_F(NewInvoiceTest, ACancelledPrintUsesUpTheNumberAndRegistersNothing) {
+// A cancelled print dialog issues nothing: the window keeps customer and lines, and the number is
+// given back for the next try.
+TEST_F(NewInvoiceTest, ACancelledPrintKeepsTheInvoiceForAnotherTry) {
     invoiceState().invoiceCounter = 7;
     openInvoiceWindow();
-    chooseCustomerRow(0);
+    chooseCustomerRow(1);
     addLine(0, "4");
     printTarget().kind = PrintTargetKind::Cancelled;
     press(kCreateInvoiceButton);
-    EXPECT_EQ(invoiceState().invoiceCounter, 8);
-    EXPECT_EQ(invoiceState().printedFlag, 0);
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
-    EXPECT_FALSE(windowExists(kDialogWindow));
+    EXPECT_EQ(invoiceState().invoiceCounter, 7);
+    EXPECT_TRUE(windowExists(kDialogWindow));
+    EXPECT_EQ(column(kLinesList, 5), Row{"2,00"});
     EXPECT_EQ(rowCount(kInvoiceList), 0);
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(exists("ReData.dat"));
-    EXPECT_FALSE(exists("Rechnungen"));
-    EXPECT_FALSE(exists("Daten.dat"));
+    for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
+        EXPECT_FALSE(exists(name)) << name;
 
-    // The next invoice gets the number after the used-up one.
     printToRecorder();
-    openInvoiceWindow();
     press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
-    EXPECT_EQ(getCell(kInvoiceList, 0, 0), "9");
+    EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"8", "Muster", "2", "2,00"}));
+}
+
+// Neither printout without a customer chosen in this very window; an earlier window's choice is gone.
+TEST_F(NewInvoiceTest, NothingIsPrintedWithoutACustomerChosenInThisWindow) {
+    for (const int button : {kCreateInvoiceButton, kDeliveryNoteButton}) {
+        SCOPED_TRACE(button);
+        openInvoiceWindow();
+        chooseCustomerRow(1);
+        press(kCancelInvoiceButton);
+        openInvoiceWindow();
+        addLine(0, "2");
+        messages.clear();
+        press(button);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Hinweis!");
+        EXPECT_EQ(messages[0].text, "Bitte zuerst einen Kunden ausw\xE4hlen.");
+        EXPECT_FALSE(printJob().device);
+        EXPECT_EQ(invoiceState().invoiceCounter, 0);
+        EXPECT_EQ(rowCount(kInvoiceList), 0);
+        EXPECT_EQ(rowCount(kLinesList), 1);
+    }
+}
+
+TEST_F(NewInvoiceTest, AnInvoiceWithoutLinesIsCreatedOnlyWhenConfirmed) {
+    for (const int answer : {kAnswerNo, kAnswerYes}) {
+        SCOPED_TRACE(answer);
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        messages.clear();
+        answerNext(answer);
+        press(kCreateInvoiceButton);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Die Rechnung hat keine Positionen. Trotzdem erstellen?");
+        EXPECT_EQ(messages[0].flags, kMessageYesNo);
+        EXPECT_EQ(windowExists(kDialogWindow), answer == kAnswerNo);
+        EXPECT_EQ(invoiceState().invoiceCounter, answer == kAnswerYes ? 1 : 0);
+        EXPECT_EQ(rowCount(kInvoiceList), answer == kAnswerYes ? 1 : 0);
+    }
+    EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Beispiel", "1", "0,00"}));
+}
+
+// Texts the last printout placed at x millimetres between the column titles and the totals (y 87 to
+// 235), top to bottom.
+Row printedAt(float x) {
+    Row texts;
+    if (printJob().device) {
+        for (const RecordedText& t : printJob().device->recording()->texts) {
+            const double top = t.baseline - t.ascent;
+            if (t.x == mmToDevice(x) && top >= mmToDevice(87) && top <= mmToDevice(235))
+                texts.push_back(t.text);
+        }
+    }
+    return texts;
+}
+
+// Amounts in cents from the line dialog to paper and the register: each row quantity × price rounded
+// half away from zero, the totals from the printed rows, net + tax = gross exactly.
+TEST_F(NewInvoiceTest, AmountsAreExactFromTheLineToThePrintedTotals) {
+    struct Case {
+        const char* name;
+        const char* price;
+        QString quantity;
+        const char* rate;
+        int pricesGross;
+        const char* priceShown;
+        const char* amount;
+        std::string net, tax, gross;
+    };
+    const Case cases[] = {
+        {"beyond float cents", "200000,07", "1", "19", 0, "200000,07", "200000,07", "200000,07", "38000,01",
+         "238000,08"},
+        {"131072,01", "131072,01", "1", "19", 0, "131072,01", "131072,01", "131072,01", "24903,68",
+         "155975,69"},
+        {"a tenth thrice", "0,1", "3", "19", 0, "0,1", "0,30", "0,30", "0,06", "0,36"},
+        {"beyond float integers", "16777217", "3", "19", 0, "16777217", "50331651,00", "50331651,00",
+         "9563013,69", "59894664,69"},
+        {"half a cent", "0,125", "3", "19", 0, "0,125", "0,38", "0,38", "0,07", "0,45"},
+        {"decimal quantity", "40,00", "2,5", "19", 0, "40,00", "100,00", "100,00", "19,00", "119,00"},
+        {"grouped price", "1.234,56", "2", "19", 0, "1.234,56", "2469,12", "2469,12", "469,13", "2938,25"},
+        {"tax rounds up", "6,50", "1", "19", 0, "6,50", "6,50", "6,50", "1,24", "7,74"},
+        {"gross prices", "11,90", "3", "19", 1, "11,90", "35,70", "30,00", "5,70", "35,70"},
+        {"gross 10,00", "10,00", "1", "19", 1, "10,00", "10,00", "8,40", "1,60", "10,00"},
+        {"rate 7,5", "100,00", "1", "7,5", 0, "100,00", "100,00", "100,00", "7,50", "107,50"},
+        {"a credit line", "12,50", "-1", "19", 0, "12,50", "-12,50", "-12,50", "-2,38", "-14,88"},
+        {"large", "99999999,99", "1000", "19", 0, "99999999,99", "99999999990,00", "99999999990,00",
+         "18999999998,10", "118999999988,10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings().taxRate = c.rate;
+        settings().pricesGross = c.pricesGross;
+        addRow(kArticleList, -1, std::string("Posten\nTeile\n") + c.price + "\nText");
+        openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(rowCount(kArticleList) - 1, c.quantity);
+        press(kCreateInvoiceButton);
+        EXPECT_EQ(printedAt(160), Row{c.priceShown});
+        EXPECT_EQ(printedAt(175),
+                  (Row{"Betrag", c.amount, c.net + " \u20AC", c.tax + " \u20AC", c.gross + " \u20AC"}));
+        EXPECT_EQ(getCell(kInvoiceList, rowCount(kInvoiceList) - 1, 3), c.amount);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// A total beyond 64 bits is refused before anything is printed or a number is used.
+TEST_F(NewInvoiceTest, ATotalTooLargeToCountIsRefused) {
+    invoiceState().invoiceCounter = 4;
+    settings().taxRate = "19";
+    addRow(kArticleList, -1, "Posten\nTeile\n800000000000000\n");
+    openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(3, "100");
+    ASSERT_EQ(column(kLinesList, 5), Row{"80000000000000000,00"});
+    press(kCreateInvoiceButton);
+    EXPECT_EQ(errorTexts(), Row{"Der Rechnungsbetrag ist zu gro\xDF."});
+    EXPECT_FALSE(printJob().device);
+    EXPECT_EQ(invoiceState().invoiceCounter, 4);
+    EXPECT_TRUE(windowExists(kDialogWindow));
+    EXPECT_EQ(rowCount(kInvoiceList), 0);
+    EXPECT_FALSE(exists("ReData.dat"));
 }
 
 TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
@@ -305,7 +423,7 @@ TEST_F(NewInvoiceTest, APrintedInvoiceIsListedAndRegistered) {
     EXPECT_EQ(invoiceState().invoiceLineCount, 2);
     EXPECT_EQ(invoiceState().invoiceTotalText, "17,30");
     EXPECT_EQ(invoiceState().printedFlag, 0);
-    EXPECT_EQ(invoiceState().invoiceTotal, 0.0f);
+    EXPECT_EQ(invoiceState().invoiceTotal.units, 0);
     ASSERT_EQ(rowCount(kInvoiceList), 1);
     EXPECT_EQ(row(kInvoiceList, 0, 5), (Row{"17", "Beispiel", "1", "17,30", today()}));
     EXPECT_EQ(readData("ReData.dat"), "17|Beispiel|1|17,30|" + today() + "\r\n");
@@ -322,19 +440,14 @@ TEST_F(NewInvoiceTest, TotalsAndNumbersOfConsecutiveInvoices) {
     chooseCustomerRow(1);
     addLine(3, "1");
     press(kCreateInvoiceButton);
-    // No lines and no new choice: the total is 0,00 and the last customer stays.
+    // No lines: the total is 0,00.
     openInvoiceWindow();
+    chooseCustomerRow(1);
+    answerNext(kAnswerYes);
     press(kCreateInvoiceButton);
     ASSERT_EQ(rowCount(kInvoiceList), 2);
     EXPECT_EQ(row(kInvoiceList, 0, 4), (Row{"1", "Muster", "2", "1234,50"}));
     EXPECT_EQ(row(kInvoiceList, 1, 4), (Row{"2", "Muster", "2", "0,00"}));
-}
-
-TEST_F(NewInvoiceTest, WithoutAnyChoiceTheFirstCustomersNameIsRegistered) {
-    openInvoiceWindow();
-    press(kCreateInvoiceButton);
-    ASSERT_EQ(rowCount(kInvoiceList), 1);
-    EXPECT_EQ(row(kInvoiceList, 0, 3), (Row{"1", "Beispiel", ""}));
 }
 
 TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
@@ -362,18 +475,24 @@ TEST_F(NewInvoiceTest, AFileThatCannotBeWrittenIsToldOnceAndTheRestStillRuns) {
 
 TEST_F(NewInvoiceTest, TheOutcomeSaysWhatBecameOfTheInvoice) {
     openInvoiceWindow();
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::NoCustomer);
+    chooseCustomerRow(0);
+    EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Declined);
+    addLine(0, "1");
     printTarget().kind = PrintTargetKind::Cancelled;
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::NotPrinted);
     printToRecorder();
     writeData("Rechnungen", "no folder");
-    openInvoiceWindow();
+    messages.clear();
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::SavedIncompletely);
     EXPECT_EQ(messages.size(), 1u);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(dataPath("Rechnungen"))));
     openInvoiceWindow();
+    chooseCustomerRow(0);
+    addLine(0, "1");
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(invoiceState().invoiceCounter, 3);
+    EXPECT_EQ(invoiceState().invoiceCounter, 2);
 }
 
 TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialog) {
@@ -383,7 +502,11 @@ TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialo
     };
     const Case cases[] = {
         {"new customer", [] { return clickButton(kNewCustomerButton); }},
-        {"change customer", [] { return clickButton(kChangeCustomerButton); }},
+        {"change customer",
+         [] {
+             setState(kCustomerList, 0);
+             return clickButton(kChangeCustomerButton);
+         }},
         {"new article", [] { return clickButton(kNewArticleButton); }},
         {"options", [] { return chooseMenuItem("Algemeine Einstellungen"); }},
     };
@@ -412,7 +535,12 @@ TEST_F(NewInvoiceTest, ClicksQueuedOnAWindowThatClosesRunOnce) {
         int button;
     };
     const Case cases[] = {
-        {"OK of a new customer", [] { press(kNewCustomerButton); }, kNewCustomerOkButton},
+        {"OK of a new customer",
+         [] {
+             press(kNewCustomerButton);
+             ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Neu"));
+         },
+         kNewCustomerOkButton},
         {"Rechnung erstellen",
          [] {
              openInvoiceWindow();
@@ -462,6 +590,8 @@ TEST_F(NewInvoiceTest, NumbersWrapAtTheLimitAndANegativeCounterSurvivesTheStart)
         printToRecorder();
         EXPECT_EQ(invoiceState().invoiceCounter, parseInt(c.counter));
         openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(0, "1");
         press(c.button);
         const std::string shown = c.button == kDeliveryNoteButton
                                       ? formatInt(invoiceState().deliveryNoteNumber)
@@ -497,7 +627,7 @@ TEST_F(NewInvoiceTest, ARefusedPrintoutRegistersNothingAndSaysSo) {
         EXPECT_EQ(invoiceState().printedFlag, 0);
         EXPECT_TRUE(windowExists(kDialogWindow));
         EXPECT_EQ(column(kLinesList, 1), Row{"Schraube"});
-        EXPECT_EQ(invoiceState().invoiceTotal, 1.0f);
+        EXPECT_EQ(invoiceState().invoiceTotal.units, 100);
         EXPECT_EQ(rowCount(kInvoiceList), 0);
         for (const char* name : {"ReData.dat", "Rechnungen", "Daten.dat"})
             EXPECT_FALSE(exists(name)) << name;
@@ -540,6 +670,8 @@ TEST_F(NewInvoiceTest, TheDateAndTheDaysAreCheckedBeforePrinting) {
         SCOPED_TRACE(c.name);
         messages.clear();
         openInvoiceWindow();
+        chooseCustomerRow(0);
+        addLine(0, "1");
         ASSERT_TRUE(typeInto(kDeliveryDateField, c.date));
         ASSERT_TRUE(typeInto(kPaymentDaysField, c.days));
         // Company data this bare make no e-invoice: the question before printing is answered Ja.
@@ -562,9 +694,9 @@ TEST_F(NewInvoiceTest, TheFieldsStartWithTodayAndTheCompanyDataDaysAfterThePickL
         openInvoiceWindow();
         EXPECT_EQ(getText(kDeliveryDateField), today());
         EXPECT_EQ(getText(kPaymentDaysField), present ? "30" : "");
-        // The Tab order from the pick list to the first button.
+        // The Tab order from the pick list through the fields to the first button of the lines.
         std::vector<int> expected = {kCustomerSearchField, kDeliveryDateField, kPaymentDaysField,
-                                     kCreateInvoiceButton};
+                                     kNewLineButton};
         const std::vector<int> candidates = expected;
         if (!present)
             expected.erase(expected.begin() + 2);

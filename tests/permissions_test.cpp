@@ -130,11 +130,13 @@ class PermissionsTest : public ProgramTest {
         press(kNewInvoiceButton);
         ASSERT_TRUE(selectRow(kCustomerPicks, 0));
         dispatch();
+        answerNext(kAnswerYes);
         press(kCreateInvoiceButton);
     }
     void deleteFirstInvoice() {
         setState(kTabPanel, kInvoicesPage);
         ASSERT_TRUE(selectRow(kInvoiceList, 0));
+        answerNext(kAnswerYes);
         press(kDeleteInvoiceButton);
     }
 };

@@ -108,11 +108,33 @@ TEST_F(ShellTest, CloseRequestOnADialog) {
     EXPECT_EQ(shellState().quitFlag, 1);
 }
 
-TEST_F(ShellTest, ExitEndsWithoutAQuestion) {
-    ASSERT_TRUE(chooseMenuItem("E&xit"));
-    dispatch();
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(shellState().quitFlag, 1);
+TEST_F(ShellTest, ExitAsksLikeTheCloseBox) {
+    struct Case {
+        const char* name;
+        int savedFlag;
+        int answer;
+        int quitFlag;
+    };
+    const Case cases[] = {
+        {"saved", 1, 0, 1},
+        {"unsaved, Nein", 0, kAnswerNo, 0},
+        {"unsaved, Ja", 0, kAnswerYes, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        shellState().savedFlag = c.savedFlag;
+        shellState().quitFlag = 0;
+        if (c.answer)
+            answerNext(c.answer);
+        ASSERT_TRUE(chooseMenuItem("E&xit"));
+        dispatch();
+        ASSERT_EQ(messages.size(), c.answer ? 1u : 0u);
+        if (c.answer) {
+            EXPECT_EQ(messages[0].text, kUnsavedQuestion);
+        }
+        EXPECT_EQ(shellState().quitFlag, c.quitFlag);
+    }
 }
 
 TEST_F(ShellTest, AboutWindowOpensOnceAndCloses) {

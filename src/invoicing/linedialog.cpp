@@ -1,6 +1,7 @@
 #include "invoicing/linedialog.h"
 
 #include "invoicing/newinvoicewindow.h"
+#include "money/money.h"
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
 #include "state/invoicestate.h"
@@ -20,13 +21,23 @@ void createControls() {
     createTextField(kPriceField, 170, 70, 40, 20, "");
 }
 
-} // namespace
-
-float lineTotalOf(std::int32_t quantity, std::string_view priceText) {
-    const float unitPrice = parseFloat(replaceAll(priceText, ",", "."));
-    // The quantity goes to double exactly; only the product is rounded.
-    return static_cast<float>(static_cast<double>(quantity) * unitPrice);
+// Why "OK" cannot make a line of what the dialog shows, or "" when it can.
+std::string refusalOfLine() {
+    const int r = getState(kArticlePicks);
+    if (r < 0 || r >= rowCount(kArticleList))
+        return "Bitte einen Artikel ausw\xE4hlen.";
+    const std::string quantity = getText(kQuantityField);
+    const money::Reading amount = money::read(quantity, money::Quantity::kDecimals);
+    if (!amount.found || amount.overflow || amount.units == 0)
+        return "Die Menge \x84" + quantity + "\x93 ist keine g\xFCltige Zahl.";
+    const std::string price = getText(kPriceField);
+    const money::Reading unitPrice = money::read(price, money::Price::kDecimals);
+    if (!unitPrice.found || unitPrice.overflow)
+        return "Der Preis \x84" + price + "\x93 ist kein g\xFCltiger Betrag.";
+    return {};
 }
+
+} // namespace
 
 void openLineDialog() {
     // Window 2 replaces a dialog that is still open and goes with the new-invoice window.
@@ -35,6 +46,7 @@ void openLineDialog() {
     useControlList(kLineDialog);
     // The controls; both fields start empty.
     createControls();
+    setDialogKeys(kLineDialog, kLineOkButton);
     // The designations, in the order of the article list, so pick row r is article row r.
     const int articles = rowCount(kArticleList);
     for (int r = 0; r < articles; ++r)
@@ -46,7 +58,8 @@ void takeArticle() {
     shellState().selectedRow = r;
     if (r == -1)
         return;
-    // The article list is read now, so a changed list gives whatever article has this index.
+    // The article list is read now, so a changed list gives whatever article has this index; its
+    // price goes into the field, where the user may change it for this line.
     InvoiceState& invoice = invoiceState();
     invoice.articleName = getCell(kArticleList, r, 0);
     invoice.unitPriceText = getCell(kArticleList, r, 2);
@@ -55,20 +68,31 @@ void takeArticle() {
 }
 
 void addLineClicked() {
+    if (const std::string refusal = refusalOfLine(); !refusal.empty()) {
+        messageBox("Hinweis!", refusal, kMessageOk);
+        return;
+    }
+    const std::string priceText = getText(kPriceField);
+    const auto quantity = money::parse<money::Quantity>(getText(kQuantityField));
+    const std::optional<money::Amount> amount =
+        money::lineAmount(quantity, money::parse<money::Price>(priceText));
+    // The invoice's total must stay countable too, so that the line can be printed with it.
+    if (!amount || !money::add(sumOfLines().value_or(money::Amount{}), *amount)) {
+        messageBox("Fehler!", "Der Betrag ist zu gro\xDF.", kMessageOk);
+        return;
+    }
+    // The highlighted article at the price in the field, which is this line's alone.
     InvoiceState& invoice = invoiceState();
-    // The price field only shows the price: the article's text is what counts. Read with
-    // "," as the point, it is kept with every "." shown as "," and otherwise as typed.
-    const std::int32_t quantity = parseInt(getText(kQuantityField));
-    const float lineTotal = lineTotalOf(quantity, invoice.unitPriceText);
-    invoice.unitPriceText = replaceAll(invoice.unitPriceText, ".", ",");
-    // The running total is rounded to single precision after each addition.
-    const std::string lineTotalText = amountText(lineTotal);
-    invoice.invoiceTotal = static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotal);
+    const int r = getState(kArticlePicks);
+    invoice.articleName = getCell(kArticleList, r, 0);
+    invoice.articleDescription = getCell(kArticleList, r, 3);
+    invoice.unitPriceText = money::priceColumnText(priceText);
     // The new line goes to the end; its position is its place there.
     addRow(kLinesList, -1,
            formatInt(rowCount(kLinesList) + 1) + "\n" + invoice.articleName + "\n" +
-               invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" + formatInt(quantity) + "\n" +
-               lineTotalText);
+               invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" +
+               money::formatQuantity(quantity) + "\n" + money::formatAmount(*amount));
+    invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
     closeWindow(kLineDialog);
     activateWindow(kDialogWindow);
 }

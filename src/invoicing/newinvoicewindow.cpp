@@ -16,9 +16,44 @@
 #include "state/taxrate.h"
 #include "toolkit/toolkit.h"
 
+#include <array>
 #include <string>
 
 namespace {
+
+/// Tab goes through the window in reading order; a field the window does not have is passed over.
+constexpr std::array kTabOrder = {
+    kCustomerPicks,    kCustomerSearchField, kDeliveryDateField,   kPaymentDaysField,   kNewLineButton,
+    kDeleteLineButton, kLinesList,           kCancelInvoiceButton, kDeliveryNoteButton, kCreateInvoiceButton};
+
+/// Each window starts without a customer, so that neither printout can name one chosen before.
+void forgetCustomer() {
+    InvoiceState& invoice = invoiceState();
+    invoice.customerIndex = -1;
+    for (std::string* text :
+         {&invoice.customerNumberText, &invoice.customerSalutation, &invoice.customerFullName,
+          &invoice.customerAddition, &invoice.customerStreet, &invoice.customerTown})
+        text->clear();
+}
+
+/// False, with the user told, when no customer was chosen in this window.
+bool customerChosen() {
+    if (invoiceState().customerIndex >= 0)
+        return true;
+    messageBox("Hinweis!", "Bitte zuerst einen Kunden ausw\xE4hlen.", kMessageOk);
+    return false;
+}
+
+/// The sum of the lines when it and the totals the printout will show stay within 64 bits; else
+/// nullopt, with the user told. Checked before a number is given.
+std::optional<money::Amount> countableLineSum() {
+    const std::optional<money::Amount> sum = sumOfLines();
+    const Settings& s = settings();
+    if (sum && money::totalsOf(*sum, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1))
+        return sum;
+    messageBox("Fehler!", "Der Rechnungsbetrag ist zu gro\xDF.", kMessageOk);
+    return std::nullopt;
+}
 
 void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
@@ -39,11 +74,6 @@ void createControls() {
     addColumn(kLinesList, 4, "Einzelpr.", 60);
     addColumn(kLinesList, 5, "Menge", 60);
     addColumn(kLinesList, 6, "Gesamtpr.", 60);
-}
-
-// The same computation, from the same texts, as when the line was entered.
-float lineTotalOfRow(int row) {
-    return lineTotalOf(parseInt(getCell(kLinesList, row, 4)), getCell(kLinesList, row, 3));
 }
 
 /// Adds the invoice to the invoice list and writes its three files; false when one failed. A
@@ -70,7 +100,8 @@ bool registerInvoice() {
 
 void openNewInvoiceWindow() {
     shellState().savedFlag = 0;
-    invoiceState().invoiceTotal = 0.0f;
+    invoiceState().invoiceTotal = {};
+    forgetCustomer();
     // Replaces whatever dialog holds number 1.
     if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
         return;
@@ -80,6 +111,8 @@ void openNewInvoiceWindow() {
     const int customers = rowCount(kCustomerList);
     for (int r = 0; r < customers; ++r)
         addRow(kCustomerPicks, -1, getCell(kCustomerList, r, 1));
+    setTabOrder(kTabOrder);
+    setDialogKeys(kDialogWindow, -1);
 }
 
 void chooseCustomer() {
@@ -108,12 +141,18 @@ void deleteSelectedLine() {
     const int n = rowCount(kLinesList);
     for (int i = 1; i <= n; ++i)
         setCell(kLinesList, i - 1, formatInt(i), 0);
-    // Summed anew in list order, so the total is exactly what the listed lines add up to.
+    // Summed anew, so the total is exactly what the listed lines add up to; a sum out of range is
+    // refused when the invoice is created.
     InvoiceState& invoice = invoiceState();
-    invoice.invoiceTotal = 0.0f;
-    for (int row = 0; row < n; ++row)
-        invoice.invoiceTotal =
-            static_cast<float>(static_cast<double>(invoice.invoiceTotal) + lineTotalOfRow(row));
+    invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
+}
+
+std::optional<money::Amount> sumOfLines() {
+    std::optional<money::Amount> sum = money::Amount{};
+    const int n = rowCount(kLinesList);
+    for (int row = 0; row < n && sum; ++row)
+        sum = money::add(*sum, money::parse<money::Amount>(getCell(kLinesList, row, 5)));
+    return sum;
 }
 
 void createInvoice() {
@@ -127,31 +166,41 @@ InvoiceOutcome createAndRegisterInvoice() {
         messageBox("Fehler!", kTaxRateRefusal, kMessageOk);
         return InvoiceOutcome::RateRefused;
     }
+    if (!customerChosen())
+        return InvoiceOutcome::NoCustomer;
+    if (rowCount(kLinesList) == 0 &&
+        messageBox("Hinweis!", "Die Rechnung hat keine Positionen. Trotzdem erstellen?", kMessageYesNo) !=
+            kAnswerYes)
+        return InvoiceOutcome::Declined;
+    const std::optional<money::Amount> sum = countableLineSum();
+    if (!sum)
+        return InvoiceOutcome::TooLarge;
     if (!takeInvoiceFields())
         return InvoiceOutcome::FieldRefused;
     const EInvoicePlan plan = planEInvoice(nextNumber(invoice.invoiceCounter));
     if (plan == EInvoicePlan::Back)
         return InvoiceOutcome::KeptForEInvoice;
-    // The number is used up even when the print dialog is cancelled.
+    invoice.invoiceTotal = *sum;
     const std::int32_t previousNumber = invoice.invoiceCounter;
     invoice.invoiceCounter = nextNumber(previousNumber);
     invoice.invoiceLineCount = rowCount(kLinesList);
-    invoice.invoiceTotalText = amountText(invoice.invoiceTotal);
-    if (printInvoice().outcome == PrintOutcome::Refused) {
+    invoice.invoiceTotalText = money::formatAmount(invoice.invoiceTotal);
+    const PrintResult printed = printInvoice();
+    if (!printed) {
         // Nothing was issued: the number goes back, and the window keeps its lines for another try.
         invoice.invoiceCounter = previousNumber;
+        if (printed.outcome == PrintOutcome::Cancelled)
+            return InvoiceOutcome::NotPrinted;
         messageBox("Fehler!", "Die Rechnung konnte nicht gedruckt werden!", kMessageOk);
         return InvoiceOutcome::Refused;
     }
-    // Only a printed invoice is registered.
-    InvoiceOutcome outcome = InvoiceOutcome::NotPrinted;
-    if (invoice.printedFlag == 1)
-        outcome = registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
+    const InvoiceOutcome outcome =
+        registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
     // A number whose files are incomplete may come again; its e-invoice is not archived.
     if (outcome == InvoiceOutcome::Registered)
         issueEInvoice(plan);
     // The lines go with the window.
-    invoice.invoiceTotal = 0.0f;
+    invoice.invoiceTotal = {};
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
     // The invoice is in the list and printed, so the user must learn that a file is missing.
@@ -169,7 +218,7 @@ void cancelInvoice() {
 }
 
 void printDeliveryNoteClicked() {
-    if (!takeDeliveryDate())
+    if (!customerChosen() || !takeDeliveryDate())
         return;
     InvoiceState& invoice = invoiceState();
     invoice.deliveryNoteNumber = nextNumber(invoice.invoiceCounter);

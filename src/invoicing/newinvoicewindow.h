@@ -1,11 +1,14 @@
 #pragma once
 // The new-invoice window (window 1): choosing the customer, deleting lines, creating the invoice.
 
+#include "money/money.h"
 #include "runtime/numbers.h"
+
+#include <optional>
 
 /// What "Rechnung erstellen" did with the invoice.
 enum class InvoiceOutcome {
-    /// The print dialog was cancelled: the number is used up, nothing is registered.
+    /// The print dialog was cancelled: the number is given back, the window keeps customer and lines.
     NotPrinted,
     /// Printed, listed, and its item file, register line and master data written.
     Registered,
@@ -20,22 +23,31 @@ enum class InvoiceOutcome {
     /// No valid e-invoice could be made and the user went back to the window: nothing printed, no
     /// number used.
     KeptForEInvoice,
+    /// No customer was chosen in this window: nothing printed, no number used.
+    NoCustomer,
+    /// The invoice has no lines and the user would not create it so.
+    Declined,
+    /// The line sum or a total leaves the 64-bit range: nothing printed, no number used.
+    TooLarge,
 };
 
-/// "Neu" on the invoices page (210): opens the new-invoice window.
+/// "Neu" on the invoices page (210): opens the new-invoice window, with no customer chosen.
 void openNewInvoiceWindow();
 /// Customer pick list (310), selection changed: takes the chosen customer.
 void chooseCustomer();
 /// "Eintrag Löschen" (301): removes the selected line, renumbers, recomputes the total.
 void deleteSelectedLine();
-/// "Rechnung erstellen" (311): numbers, prints and registers the invoice; closes the window unless
-/// the printer refused the invoice or the tax rate is refused.
+/// "Rechnung erstellen" (311): numbers, prints and registers the invoice and closes the window; the
+/// window stays when there is nothing to print it for or it was not printed.
 void createInvoice();
 /// The steps of "Rechnung erstellen", with what became of the invoice. Tells the user once when a
 /// file could not be written.
 InvoiceOutcome createAndRegisterInvoice();
+/// The sum of the lines' amounts as the lines list shows them (read back exactly, since they were
+/// formatted from cents); nullopt when it leaves the 64-bit range.
+std::optional<money::Amount> sumOfLines();
 /// "Abbruch" (312): discards the invoice and closes the window.
 void cancelInvoice();
-/// "Lieferschein erstellen" (313): prints the delivery note; says so when the printer refuses it or
-/// the Leistungsdatum is refused.
+/// "Lieferschein erstellen" (313): prints the delivery note for the chosen customer; says so when
+/// there is none, the Leistungsdatum is refused or the printer refuses it.
 void printDeliveryNoteClicked();

@@ -9,7 +9,10 @@ bool drawDeliveryNote() {
     note.label = "Lieferschein Nr.:";
     note.number = invoiceState().deliveryNoteNumber;
     // Each page's rows end with a rule, the last page's too.
-    note.drawClosing = [](float pageEnd) { placeLine(25, pageEnd, 185, pageEnd, 1); };
+    note.drawClosing = [](float pageEnd, std::optional<money::Amount>) {
+        placeLine(25, pageEnd, 185, pageEnd, 1);
+        return true;
+    };
     return drawTablePrintout(note);
 }
 

@@ -86,7 +86,12 @@ void drawColumnTitles(float y, bool withPrices) {
     placeText(kDescriptionX, y, "Bezeichnung");
     placeText(kQuantityX, y, "Menge");
     if (withPrices) {
-        placeText(155, y, invoicesWithoutTax() ? "Einzelpreis" : "Einzelp.Netto");
+        // The stored unit prices are gross when the settings say prices include the tax; a small
+        // business shows no tax at all.
+        placeText(155, y,
+                  invoicesWithoutTax()          ? "Einzelpreis"
+                  : settings().pricesGross == 1 ? "Einzelp.Brutto"
+                                                : "Einzelp.Netto");
         placeText(175, y, "Betrag");
     }
     const auto ruleY = static_cast<float>(y + lineStep(size, 3));

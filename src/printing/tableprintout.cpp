@@ -95,8 +95,8 @@ bool drawTablePrintout(const TablePrintout& document) {
         }
         const float pageEnd = page == 0 ? kFirstPageEnd : kNextPageEnd;
         if (page + 1 == pages) {
-            if (document.drawClosing)
-                document.drawClosing(pageEnd);
+            if (document.drawClosing && !document.drawClosing(pageEnd, carried))
+                return false;
         } else {
             placeLine(25, pageEnd, 185, pageEnd, 1);
             if (withPrices)

@@ -24,18 +24,6 @@ std::int32_t nextNumber(std::int32_t v);
 /// anything else reads as 0.
 std::int32_t parseInt(std::string_view s);
 
-/// Fixed-point text of x with n decimals ("." as the point, a negative n means six), rounded by the
-/// exact binary value with halves away from zero; never an exponent. Every value below zero keeps its
-/// "-", even when it rounds to zero ("-0.00"); -0 has none. Infinities give "inf" and "-inf".
-std::string formatFloat(float x, int decimals);
-
-/// An amount as lists, files and printouts show it: formatFloat with two decimals and a decimal comma.
-std::string amountText(float amount);
-
-/// Longest leading decimal number of s ("." point, optional exponent), converted to double and then
-/// to the nearest float; 0 if none. Values beyond the float range give an infinity.
-float parseFloat(std::string_view s);
-
 /// Field k (1-based; below 1 counts as 1) of s split at the first byte of sep; "" past the end.
 std::string fieldOf(std::string_view s, int k, std::string_view sep);
 /// fieldOf with a one-character separator, as a view into s.

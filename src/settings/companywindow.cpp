@@ -96,6 +96,7 @@ void openCompanyWindow() {
     createCheckBox(kSmallBusinessBox, kFieldX, kBelowFields + 4, 300, 20, "Kleinunternehmer (\xA7 19 UStG)");
     setState(kSmallBusinessBox, company.smallBusiness ? 1 : 0);
     createPushButton(kSaveCompanyButton, kFieldX, kBelowFields + 38, 100, 28, "Speichern");
+    setDialogKeys(kDialogWindow, kSaveCompanyButton);
 }
 
 void saveCompanyClicked() {

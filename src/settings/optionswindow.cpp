@@ -133,6 +133,7 @@ void openOptionsWindow() {
         return;
     createControls();
     fillControls(settings());
+    setDialogKeys(kDialogWindow, kSaveOptionsButton);
 }
 
 void saveOptionsClicked() {

@@ -10,6 +10,7 @@ void openAboutWindow() {
     createPushButton(kAboutCloseButton, 70, 60, 80, 20,
                      "Schlie\xDF"
                      "en");
+    setDialogKeys(kAboutWindow, kAboutCloseButton);
 }
 
 void closeAboutWindow() {

@@ -1,13 +1,16 @@
 #include "shell/articledialogs.h"
 
+#include "money/money.h"
 #include "shell/labelledfields.h"
 #include "shell/mainwindow.h"
+#include "shell/takenrow.h"
 #include "state/invoicestate.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -17,6 +20,9 @@ constexpr std::array<FieldPlace, 4> kFieldPlaces = {{
     {110, 40, 40, "Preis"},
     {160, 180, 220, "Beschreibung"},
 }};
+
+constexpr int kDesignationColumn = 0;
+constexpr int kPriceColumn = 2;
 
 /// The article edit values are the current article of the invoice line dialog, in column order.
 std::array<std::string*, 4> articleValues() {
@@ -33,18 +39,39 @@ bool openArticleDialog(const char* title, int firstField, int okButton,
     useControlList(kDialogWindow);
     createPushButton(okButton, 10, 210, 30, 30, "OK");
     createLabelledFields(kFieldPlaces, firstField, texts);
+    setDialogKeys(kDialogWindow, okButton);
+    focusControl(firstField);
     return true;
 }
 
-// Takes the fields into the article edit values, then puts them into the list as one row.
-void putRowAndClose(int firstField, int position) {
+// Why the texts cannot be an article, or "" when they can. Articles already in the files keep what
+// they hold; only what is typed here must have a designation and a price that is an amount as a whole.
+std::string refusalOf(const std::array<std::string, 4>& texts) {
+    if (!hasText(texts[kDesignationColumn]))
+        return "Bitte eine Bezeichnung eingeben.";
+    const money::Reading price = money::read(texts[kPriceColumn], money::Price::kDecimals);
+    if (!price.found || !price.whole || price.overflow)
+        return "Der Preis \x84" + texts[kPriceColumn] + "\x93 ist kein g\xFCltiger Betrag.";
+    return {};
+}
+
+// Takes the fields into the article edit values and puts them into the list as one row: appended, or
+// for a change where its row was taken from. A refused text keeps the dialog open as it is.
+void putRowAndClose(int firstField, bool change) {
     std::array<std::string, 4> texts;
     readLabelledFields(firstField, texts);
+    if (const std::string refusal = refusalOf(texts); !refusal.empty()) {
+        messageBox("Hinweis!", refusal, kMessageOk);
+        return;
+    }
     const std::array<std::string*, 4> values = articleValues();
     for (std::size_t i = 0; i < values.size(); ++i)
         *values[i] = texts[i];
     shellState().savedFlag = 0;
-    addRow(kArticleList, position, *values[0] + '\n' + *values[1] + '\n' + *values[2] + '\n' + *values[3]);
+    if (change)
+        putEditedRowBack(kArticleList, texts);
+    else
+        addRow(kArticleList, -1, texts[0] + '\n' + texts[1] + '\n' + texts[2] + '\n' + texts[3]);
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
 }
@@ -58,29 +85,35 @@ void newArticleClicked() {
 
 void deleteArticleClicked() {
     ShellState& shell = shellState();
-    shell.selectedRow = getState(kArticleList);
+    const int r = getState(kArticleList);
+    shell.selectedRow = r;
+    if (r == -1 || messageBox("Hinweis!",
+                              "Soll der Artikel \x84" + getCell(kArticleList, r, kDesignationColumn) +
+                                  "\x93 wirklich gel\xF6scht werden?",
+                              kMessageYesNo) != kAnswerYes)
+        return;
     shell.savedFlag = 0;
-    removeRow(kArticleList, shell.selectedRow);
+    removeRow(kArticleList, r);
+    rowDeleted(kArticleList, r);
 }
 
 void changeArticleClicked() {
-    ShellState& shell = shellState();
+    if (!takeSelectedRow(kArticleList, "Bitte zuerst einen Artikel markieren."))
+        return;
     const std::array<std::string*, 4> values = articleValues();
-    shell.selectedRow = getState(kArticleList);
-    // With no selection, row -1 reads as the column titles.
+    const std::vector<std::string>& cells = shellState().takenRow->cells;
     for (std::size_t i = 0; i < values.size(); ++i)
-        *values[i] = getCell(kArticleList, shell.selectedRow, static_cast<int>(i));
-    removeRow(kArticleList, shell.selectedRow);
-    shell.savedFlag = 0;
-    openArticleDialog("Artikeldaten editieren", kChangeArticleFirstField, kChangeArticleOkButton,
-                      {*values[0], *values[1], *values[2], *values[3]});
+        *values[i] = i < cells.size() ? cells[i] : std::string();
+    shellState().savedFlag = 0;
+    giveRowBackUnlessChanged(openArticleDialog("Artikeldaten editieren", kChangeArticleFirstField,
+                                               kChangeArticleOkButton,
+                                               {*values[0], *values[1], *values[2], *values[3]}));
 }
 
 void newArticleOkClicked() {
-    putRowAndClose(kNewArticleFirstField, -1);
+    putRowAndClose(kNewArticleFirstField, false);
 }
 
 void changeArticleOkClicked() {
-    // SelectedRow may have been changed by another handler meanwhile; past the end appends.
-    putRowAndClose(kChangeArticleFirstField, shellState().selectedRow);
+    putRowAndClose(kChangeArticleFirstField, true);
 }

@@ -2,12 +2,14 @@
 
 #include "shell/labelledfields.h"
 #include "shell/mainwindow.h"
+#include "shell/takenrow.h"
 #include "state/customeredit.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,6 +22,8 @@ constexpr std::array<FieldPlace, 6> kFieldPlaces = {{
     {260, 180, 180, "Wohnort"},
 }};
 
+constexpr int kNameColumn = 1;
+
 // Builds a customer dialog as window 1 with its fields filled from values. False when the window
 // could not be opened; then no controls are made.
 bool openCustomerDialog(const char* title, int firstField, int okButton, const CustomerValues& values) {
@@ -28,6 +32,22 @@ bool openCustomerDialog(const char* title, int firstField, int okButton, const C
     useControlList(kDialogWindow);
     createPushButton(okButton, 10, 310, 30, 30, "OK");
     createLabelledFields(kFieldPlaces, firstField, values);
+    setDialogKeys(kDialogWindow, okButton);
+    focusControl(firstField);
+    return true;
+}
+
+// The dialog's fields into the customer edit values; false, with the user told, when the name is
+// missing: the dialog then stays open as it is.
+bool takeFields(int firstField) {
+    CustomerValues values;
+    readLabelledFields(firstField, values);
+    if (!hasText(values[kNameColumn])) {
+        messageBox("Hinweis!", "Bitte einen Namen eingeben.", kMessageOk);
+        return false;
+    }
+    customerEdit().values = values;
+    shellState().savedFlag = 0;
     return true;
 }
 
@@ -41,10 +61,7 @@ std::string rowText(const CustomerEdit& edit) {
     return row;
 }
 
-// The customer edit values as a row at position (-1 or past the end appends); the dialog closes.
-void putRowAndClose(int position) {
-    shellState().savedFlag = 0;
-    addRow(kCustomerList, position, rowText(customerEdit()));
+void closeDialog() {
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
 }
@@ -59,35 +76,40 @@ void newCustomerClicked() {
 
 void deleteCustomerClicked() {
     ShellState& shell = shellState();
-    shell.selectedRow = getState(kCustomerList);
+    const int r = getState(kCustomerList);
+    shell.selectedRow = r;
+    if (r == -1 || messageBox("Hinweis!",
+                              "Soll der Kunde \x84" + getCell(kCustomerList, r, kNameColumn) +
+                                  "\x93 wirklich gel\xF6scht werden?",
+                              kMessageYesNo) != kAnswerYes)
+        return;
     shell.savedFlag = 0;
-    removeRow(kCustomerList, shell.selectedRow);
+    removeRow(kCustomerList, r);
+    rowDeleted(kCustomerList, r);
 }
 
 void changeCustomerClicked() {
-    ShellState& shell = shellState();
+    if (!takeSelectedRow(kCustomerList, "Bitte zuerst einen Kunden markieren."))
+        return;
     CustomerValues& values = customerEdit().values;
-    shell.selectedRow = getState(kCustomerList);
-    // With no selection, row -1 reads as the column titles.
+    const std::vector<std::string>& cells = shellState().takenRow->cells;
     for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = getCell(kCustomerList, shell.selectedRow, static_cast<int>(i));
-    // The hidden cells go back with the edited row; their column titles are empty.
-    CustomerEInvoiceValues& einvoice = customerEdit().einvoice;
-    for (std::size_t i = 0; i < einvoice.size(); ++i)
-        einvoice[i] =
-            getCell(kCustomerList, shell.selectedRow, kCustomerEInvoiceColumn + static_cast<int>(i));
-    removeRow(kCustomerList, shell.selectedRow);
-    shell.savedFlag = 0;
-    openCustomerDialog("Personendaten editieren", kChangeCustomerFirstField, kChangeCustomerOkButton, values);
+        values[i] = i < cells.size() ? cells[i] : std::string();
+    shellState().savedFlag = 0;
+    giveRowBackUnlessChanged(openCustomerDialog("Personendaten editieren", kChangeCustomerFirstField,
+                                                kChangeCustomerOkButton, values));
 }
 
 void newCustomerOkClicked() {
-    readLabelledFields(kNewCustomerFirstField, customerEdit().values);
-    putRowAndClose(-1);
+    if (!takeFields(kNewCustomerFirstField))
+        return;
+    addRow(kCustomerList, -1, rowText(customerEdit()));
+    closeDialog();
 }
 
 void changeCustomerOkClicked() {
-    readLabelledFields(kChangeCustomerFirstField, customerEdit().values);
-    // SelectedRow may have been changed by another handler meanwhile; past the end appends.
-    putRowAndClose(shellState().selectedRow);
+    if (!takeFields(kChangeCustomerFirstField))
+        return;
+    putEditedRowBack(kCustomerList, customerEdit().values);
+    closeDialog();
 }

@@ -75,11 +75,15 @@ void closeDialog() {
 } // namespace
 
 void customerEInvoiceClicked() {
-    const int row = getState(kCustomerList);
-    if (row < 0) {
+    if (getState(kCustomerList) < 0) {
         messageBox("Hinweis!", "Bitte zuerst einen Kunden markieren.", kMessageOk);
         return;
     }
+    // An open change dialog gives its row back first, so that the selection is read with it in place.
+    closeWindow(kDialogWindow);
+    const int row = getState(kCustomerList);
+    if (row < 0)
+        return;
     CustomerEdit& edit = customerEdit();
     edit.einvoiceRow = row;
     edit.values = visibleCells(row);
@@ -93,6 +97,7 @@ void customerEInvoiceClicked() {
     useControlList(kDialogWindow);
     createPushButton(kCustomerEInvoiceOkButton, 10, 310, 30, 30, "OK");
     createLabelledFields(kFieldPlaces, kCustomerEInvoiceFirstField, edit.einvoice, kRecordBreakers);
+    setDialogKeys(kDialogWindow, kCustomerEInvoiceOkButton);
 }
 
 void customerEInvoiceOkClicked() {

@@ -53,7 +53,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kCancelInvoiceButton, cancelInvoice},
     ControlHandler{kDeliveryNoteButton, printDeliveryNoteClicked},
     ControlHandler{kCustomerSearchField, customerSearchEdited},
-    ControlHandler{kArticlePicks, takeArticle, kDoubleClicked},
+    ControlHandler{kArticlePicks, takeArticle},
     ControlHandler{kLineOkButton, addLineClicked},
     ControlHandler{kSaveOptionsButton, saveOptionsClicked},
     ControlHandler{kSaveCompanyButton, saveCompanyClicked},
@@ -107,6 +107,11 @@ void handleCloseRequest(int window) {
     // The search window holds nothing to save.
     if (window == kSearchWindow) {
         closeSearchWindow();
+        return;
+    }
+    // The line dialog and the about window hold nothing that closing them could lose.
+    if (window != kMainWindow && window != kDialogWindow) {
+        closeWindow(window);
         return;
     }
     ShellState& shell = shellState();

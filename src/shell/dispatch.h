@@ -6,5 +6,6 @@
 bool dispatchEvent(int kind);
 
 /// Close-request handling: the search window just closes; otherwise the unsaved-data question, then
-/// closing window 1 or ending the program.
+/// closing window 1 or ending the program; the line dialog and the about window close without a
+/// question.
 void handleCloseRequest(int window);

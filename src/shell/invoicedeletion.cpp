@@ -17,6 +17,9 @@ void deleteSelectedInvoice() {
         return;
     // The invoice number as the list shows it.
     const std::string number = getCell(kInvoiceList, r, 0);
+    if (messageBox("Hinweis!", "Soll die Rechnung Nr. " + number + " wirklich gel\xF6scht werden?",
+                   kMessageYesNo) != kAnswerYes)
+        return;
     // Its item file goes first; the rest follows only when that worked. A number that is no plain
     // integer names no item file: it could lead out of the folder.
     if (!isItemFileNumber(number) || deleteFile(itemFileName(number)) == 0) {

@@ -2,6 +2,8 @@
 
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
+
 void createLabelledFields(std::span<const FieldPlace> places, int firstField,
                           std::span<const std::string> texts, std::string_view forbidden) {
     for (std::size_t i = 0; i < places.size(); ++i) {
@@ -16,4 +18,8 @@ void createLabelledFields(std::span<const FieldPlace> places, int firstField,
 void readLabelledFields(int firstField, std::span<std::string> values) {
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = getText(firstField + static_cast<int>(i));
+}
+
+bool hasText(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; });
 }

@@ -22,3 +22,6 @@ void createLabelledFields(std::span<const FieldPlace> places, int firstField,
 
 /// The texts of the fields firstField, firstField + 1, ... into values, one per value.
 void readLabelledFields(int firstField, std::span<std::string> values);
+
+/// Whether a field's text holds more than blanks (spaces and tabs).
+bool hasText(std::string_view text);

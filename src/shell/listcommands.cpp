@@ -3,6 +3,7 @@
 #include "datafiles/listexport.h"
 #include "printing/listprintout.h"
 #include "runtime/numbers.h"
+#include "shell/takenrow.h"
 #include "toolkit/toolkit.h"
 
 #include <array>
@@ -28,7 +29,9 @@ ShownList shownList() {
 
 void printListClicked() {
     const ShownList shown = shownList();
-    if (printList({shown.list, shown.title, shown.sumColumn}) == ListPrintResult::Refused)
+    ListPrintResult printed = ListPrintResult::Printed;
+    withTakenRowInPlace([&] { printed = printList({shown.list, shown.title, shown.sumColumn}); });
+    if (printed == ListPrintResult::Refused)
         messageBox("Fehler!", "Die Liste konnte nicht gedruckt werden!", kMessageOk);
 }
 
@@ -38,6 +41,8 @@ void exportListClicked() {
         askSaveFileName(kMainWindow, "Liste exportieren", shown.fileName, "CSV-Dateien (*.csv)");
     if (path.empty())
         return;
-    if (!exportListCsv(shown.list, path))
+    bool exported = false;
+    withTakenRowInPlace([&] { exported = exportListCsv(shown.list, path); });
+    if (!exported)
         messageBox("Fehler!", "Die Liste konnte nicht gespeichert werden!", kMessageOk);
 }

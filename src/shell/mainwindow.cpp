@@ -7,20 +7,21 @@ namespace {
 void buildMenu() {
     if (!createMenu(kMainMenu, kMainWindow))
         return;
-    menuTitle("File");
+    // The captions read "File", "Option" and "Help"; Alt and their first letter open them.
+    menuTitle("&File");
     menuItem(kFindItem, "Suchen...", "Ctrl+F");
     menuItem(kPrintListItem, "Liste drucken...");
     menuItem(kExportListItem, "Liste exportieren (CSV)...");
     menuSeparator();
-    menuItem(kSaveItem, "Save");
+    menuItem(kSaveItem, "Save", "Ctrl+S");
     menuSeparator();
     menuItem(kExitItem, "E&xit");
-    menuTitle("Option");
+    menuTitle("&Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
     menuItem(kCompanyDataItem, "Firmendaten (E-Rechnung)");
     menuItem(kCheckArchiveItem, "Archiv pr\xFC"
                                 "fen");
-    menuTitle("Help");
+    menuTitle("&Help");
     menuItem(kAboutItem, "About");
 }
 

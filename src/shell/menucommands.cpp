@@ -1,11 +1,15 @@
 #include "shell/menucommands.h"
 
 #include "datafiles/masterdatafile.h"
+#include "shell/dispatch.h"
+#include "shell/takenrow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
 void saveClicked() {
-    if (saveMasterData()) {
+    bool saved = false;
+    withTakenRowInPlace([&saved] { saved = saveMasterData(); });
+    if (saved) {
         shellState().savedFlag = 1;
         return;
     }
@@ -14,5 +18,5 @@ void saveClicked() {
 }
 
 void exitClicked() {
-    shellState().quitFlag = 1;
+    handleCloseRequest(kMainWindow);
 }

@@ -4,5 +4,6 @@
 /// "Save" (menu item 10002): writes the customer and article lists and the invoice counter to
 /// Daten.dat. SavedFlag becomes 1 only when the file was written; a failure is shown to the user.
 void saveClicked();
-/// "E&xit" (menu item 10007): ends the program without a question.
+/// "E&xit" (menu item 10007): ends the program as the main window's close box does, asking first when
+/// there are unsaved data.
 void exitClicked();

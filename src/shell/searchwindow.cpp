@@ -43,6 +43,7 @@ void openSearchWindow() {
     setForbiddenCharacters(kFindField, kRecordBreakers);
     createPushButton(kFindNextButton, 220, 10, 80, 24, "Weitersuchen");
     pressOnEnter(kFindField, kFindNextButton);
+    setDialogKeys(kSearchWindow, -1);
     addShortcut(kSearchWindow, kFindAgainKey, "F3");
 }
 

@@ -2,14 +2,16 @@
 // The invoice being composed: the chosen customer, the running total, the invoice number, and the
 // current article. The printouts and the invoice files read it; the invoicing windows change it.
 
+#include "money/money.h"
+
 #include <cstdint>
 #include <string>
 
 struct InvoiceState {
     /// Number of the last invoice created; stored as the last line of Daten.dat.
     std::int32_t invoiceCounter = 0;
-    /// 0-based row of the chosen customer in the customer list.
-    std::int32_t customerIndex = 0;
+    /// 0-based row of the chosen customer in the customer list; -1 while none is chosen.
+    std::int32_t customerIndex = -1;
     /// The customer's 1-based place in the customer list when chosen.
     std::string customerNumberText;
     std::string customerSalutation;
@@ -20,8 +22,8 @@ struct InvoiceState {
     std::string customerTown;
     /// "Name" of the customer row, read when the invoice is registered.
     std::string customerLastName;
-    /// Running total, single precision, added in list order.
-    float invoiceTotal = 0.0f;
+    /// Running total: the sum of the lines' amounts as the lines list shows them.
+    money::Amount invoiceTotal;
     /// invoiceTotal with two decimals and a decimal comma.
     std::string invoiceTotalText;
     std::string invoiceDateText;

@@ -1,8 +1,19 @@
 #pragma once
 // The shell's flags: whether the master data are saved, whether the loop ends, the row one handler
-// takes from a list's selection for a later one, and the text searched for last.
+// takes from a list's selection for a later one, the row a change dialog has taken out, and the text
+// searched for last.
 
+#include <optional>
 #include <string>
+#include <vector>
+
+/// A row "Ändern" took out of a list while its dialog is open, with every cell, hidden ones too.
+struct TakenRow {
+    int list = -1;
+    /// Where it goes back: its row when taken, moved up by each row deleted above it meanwhile.
+    int place = 0;
+    std::vector<std::string> cells;
+};
 
 struct ShellState {
     /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
@@ -11,6 +22,8 @@ struct ShellState {
     int quitFlag = 0;
     /// Row taken from a list's selection by one handler and used by a later one.
     int selectedRow = 0;
+    /// The row of the open change dialog; none when no change dialog is open.
+    std::optional<TakenRow> takenRow;
     /// The text of the last search, which F3 looks for again; "" before the first.
     std::string lastSearch;
 };

@@ -9,6 +9,7 @@
 #include "runtime/numbers.h"
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,13 @@ int useControlList(int window);
 void closeAllWindows();
 /// Whether a window holds the number.
 bool windowExists(int number);
+/// Calls closed once the window closes, whatever closes it: closeWindow, another window opened under
+/// its number, its owner closing, every window closing. A second call replaces the first; a window
+/// opened anew under the number starts without one.
+void onWindowClosed(int window, std::function<void()> closed);
+/// Gives the window a dialog's keys: Enter presses the push button that has the focus, else
+/// defaultButton (-1 for none); Escape asks to close the window as its close box would.
+void setDialogKeys(int window, int defaultButton);
 
 // --- Menus ---------------------------------------------------------------------------------------
 
@@ -57,8 +65,8 @@ bool windowExists(int number);
 int createMenu(int number, int window);
 /// Appends a drop-down title; the items added next go into it.
 void menuTitle(std::string_view text);
-/// Appends an item; "&" marks the mnemonic. Choosing it queues a MenuCommand with the number. A
-/// shortcut ("Ctrl+F") chooses it from the keyboard too and is shown beside it.
+/// Appends an item; "&" marks the mnemonic. Choosing it queues a MenuCommand with the number, and so
+/// does the key sequence shortcut ("Ctrl+S") while the window is active; the shortcut is shown beside it.
 void menuItem(int number, std::string_view text, std::string_view shortcut = {});
 /// Makes keys ("F3") queue a MenuCommand with the number while the window is active, without a
 /// menu item.
@@ -88,6 +96,10 @@ void addHiddenColumn(int list);
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.
 void closeControlList();
+/// Gives the control the input focus within its window (at once, or when the window becomes active).
+void focusControl(int number);
+/// Tab moves through these controls in this order, in the window that holds them.
+void setTabOrder(std::span<const int> controls);
 /// Keeps every byte of forbidden out of a TextField, typed or pasted, besides CR, LF and NUL, which no
 /// TextField takes.
 void setForbiddenCharacters(int number, std::string_view forbidden);

@@ -264,6 +264,23 @@ void closeControlList() {
     toolkit().savedContainers.pop_back();
 }
 
+void focusControl(int number) {
+    if (Control* control = findControl(number))
+        control->widget->setFocus(Qt::OtherFocusReason);
+}
+
+void setTabOrder(std::span<const int> controls) {
+    QWidget* previous = nullptr;
+    for (const int number : controls) {
+        Control* control = findControl(number);
+        if (!control)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control->widget);
+        previous = control->widget;
+    }
+}
+
 void setForbiddenCharacters(int number, std::string_view forbidden) {
     Control* control = findControl(number);
     if (!control || control->kind != ControlKind::TextField)

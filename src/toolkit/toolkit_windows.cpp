@@ -82,10 +82,11 @@ int openWindow(int number, int x, int y, int width, int height, std::string_view
     }
     window->move(x, y);
     WindowEntry& entry = toolkit().windows[number];
-    entry = WindowEntry{.widget = window,
-                        .owner = ownerEntry ? owner : -1,
-                        .flags = flags,
-                        .anchor = ownerWidget ? ownerWidget : QApplication::activeWindow()};
+    entry = WindowEntry{};
+    entry.widget = window;
+    entry.owner = ownerEntry ? owner : -1;
+    entry.flags = flags;
+    entry.anchor = ownerWidget ? ownerWidget : QApplication::activeWindow();
     window->adjustSize();
     place(entry);
     window->show();
@@ -99,8 +100,13 @@ int openWindow(int number, int x, int y, int width, int height, std::string_view
 int closeWindow(int number) {
     WindowEntry* entry = findWindow(number);
     if (!entry) {
+        std::function<void()> closed;
+        if (const auto it = toolkit().windows.find(number); it != toolkit().windows.end())
+            closed = std::move(it->second.closed);
         toolkit().windows.erase(number);
         dropEventsOf(number);
+        if (closed)
+            closed();
         return 0;
     }
     // Windows owned by this one go with it.
@@ -127,10 +133,14 @@ int closeWindow(int number) {
         forgetControl(control);
     if (toolkit().current.window == number)
         toolkit().current = Container{};
+    // Told last, when the window is gone from every table, so that what it does sees it closed.
+    const std::function<void()> closed = std::move(entry->closed);
     toolkit().windows.erase(number);
     widget->hide();
     delete widget;
     dropEventsOf(number);
+    if (closed)
+        closed();
     return 1;
 }
 
@@ -161,6 +171,18 @@ void closeAllWindows() {
 
 bool windowExists(int number) {
     return findWindow(number) != nullptr;
+}
+
+void onWindowClosed(int window, std::function<void()> closed) {
+    if (WindowEntry* entry = findWindow(window))
+        entry->closed = std::move(closed);
+}
+
+void setDialogKeys(int window, int defaultButton) {
+    if (WindowEntry* entry = findWindow(window)) {
+        entry->dialogKeys = true;
+        entry->defaultButton = defaultButton;
+    }
 }
 
 QWidget* windowWidget(int number) {

@@ -47,6 +47,11 @@ struct WindowEntry {
     int flags = 0;
     /// The window it is centred on with kWindowCentredOnOwner.
     QPointer<QWidget> anchor;
+    /// Told once when the window closes.
+    std::function<void()> closed;
+    /// Enter and Escape act as in a dialog; Enter presses defaultButton (-1 for none).
+    bool dialogKeys = false;
+    int defaultButton = -1;
 };
 
 struct Event {

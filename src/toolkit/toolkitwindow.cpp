@@ -3,7 +3,9 @@
 #include "toolkit/toolkitstate.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ToolkitWindow::ToolkitWindow(int number, int width, int height, Qt::WindowFlags flags)
@@ -35,4 +37,27 @@ void ToolkitWindow::relayout() {
 void ToolkitWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     queueEvent(CloseRequest, number_, 0, 0);
+}
+
+void ToolkitWindow::keyPressEvent(QKeyEvent* event) {
+    const auto entry = toolkit().windows.find(number_);
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (entry == toolkit().windows.end() || !entry->second.dialogKeys || !plain) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        queueEvent(CloseRequest, number_, 0, 0);
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (const Control* control = findControl(entry->second.defaultButton); !button && control)
+            button = qobject_cast<QPushButton*>(control->widget.data());
+        if (button && button->isEnabled()) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }

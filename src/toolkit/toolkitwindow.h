@@ -20,6 +20,9 @@ class ToolkitWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    /// Enter and Escape of a window with dialog keys; the keys reach it when the focused control
+    /// leaves them.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     int number_;

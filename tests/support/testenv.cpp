@@ -185,6 +185,17 @@ bool chooseMenuItem(const QString& text) {
     return false;
 }
 
+bool pressKey(int window, int key, int modifiers) {
+    QWidget* widget = windowWidget(window);
+    // Keys reach the window the user works in, once it has become the active one.
+    if (!widget || !QTest::qWaitForWindowActive(widget))
+        return false;
+    QWidget* focus = widget->focusWidget();
+    QTest::keyClick(focus ? focus : widget, static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    return true;
+}
+
 bool requestClose(int window) {
     QWidget* widget = windowWidget(window);
     if (!widget)

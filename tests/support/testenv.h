@@ -58,6 +58,9 @@ bool typeInto(int field, const QString& text);
 bool pasteInto(int field, const QString& text);
 /// Chooses a menu item of the main window by its text ("Save", "E&xit").
 bool chooseMenuItem(const QString& text);
+/// Presses a key with modifiers (Qt::Key, Qt::KeyboardModifiers) where the window has its focus, once
+/// the window is active.
+bool pressKey(int window, int key, int modifiers = 0);
 /// Asks to close a window as the close box would.
 bool requestClose(int window);
 /// The window an owned window stays above (its transient parent), or nullptr.

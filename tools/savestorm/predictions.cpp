@@ -74,14 +74,14 @@ std::string itemFileBytes() {
     for (int i = 0; i < rowCount(kLinesList); ++i)
         appendLine(out, getCell(kLinesList, i, 1) + " " + getCell(kLinesList, i, 3) + " " +
                             getCell(kLinesList, i, 2));
-    appendLine(out, amountText(invoice.invoiceTotal));
+    appendLine(out, money::formatAmount(invoice.invoiceTotal));
     return out;
 }
 
 std::string registerLineBytes(std::int32_t number) {
     const InvoiceState& invoice = invoiceState();
     std::string line = formatInt(number) + "|" + getCell(kCustomerList, invoice.customerIndex, 1) + "|" +
-                       invoice.customerNumberText + "|" + amountText(invoice.invoiceTotal) + "|" +
+                       invoice.customerNumberText + "|" + money::formatAmount(invoice.invoiceTotal) + "|" +
                        formatDate("%dd.%mm.%yyyy", currentDate());
     line += "\r\n";
     return line;

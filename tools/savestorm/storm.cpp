@@ -149,9 +149,9 @@ bool deleteStep(Storm& storm, int, Step& step) {
     if (storm.disk.count(item)) {
         step.changes[item] = std::nullopt;
         step.changes["ReData.dat"] = registerWithout(*storm.disk["ReData.dat"], number);
-        step.messages = {"Rechnung gel\xF6scht"};
+        step.messages = {"Hinweis!", "Rechnung gel\xF6scht"};
     } else {
-        step.messages = {"Fehler!"};
+        step.messages = {"Hinweis!", "Fehler!"};
     }
     step.fire = [] { return press(kDeleteInvoiceButton); };
     return true;
@@ -221,11 +221,13 @@ StormResult runStep(Storm& storm, int k) {
 
 StormResult runStorm(const StormOptions& options) {
     Storm storm{options.journal, {}, std::mt19937(options.seed), {}, {}};
-    // Every box is answered OK and remembered by its caption; the refusal of a second start included.
-    const MessageAnswerer answerer = [&storm](const std::string& caption, const std::string& text, int) {
+    // Every box is answered OK or Ja and remembered by its caption; the refusal of a second start
+    // included.
+    const MessageAnswerer answerer = [&storm](const std::string& caption, const std::string& text,
+                                              int flags) {
         storm.shown.push_back(caption);
         storm.shownTexts.push_back(text);
-        return kAnswerOk;
+        return flags == kMessageYesNo ? kAnswerYes : kAnswerOk;
     };
     makeToolkitReady();
     setMessageAnswerer(answerer);
