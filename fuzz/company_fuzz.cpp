@@ -36,9 +36,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     writeInput("Firma.ini", data, size);
-    loadCompanyData();
+    if (!loadCompanyData())
+        std::abort();
     const CompanyData first = companyData();
-    if (first.keepFile || !saveCompanyData())
+    if (!saveCompanyData())
         std::abort();
     const std::string written = savedBytes();
     loadCompanyData();

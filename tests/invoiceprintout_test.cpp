@@ -498,7 +498,8 @@ TEST_F(InvoicePrintoutTest, CompanyDataTextsStandInsideThePageClearOfOtherWords)
         ASSERT_FALSE(with.empty());
         std::map<std::string, int> added;
         for (const PdfWord& w : with) {
-            const PdfWord* same = nearestWord(wordsOnPage(without, w.page), w.text, w.left, w.top);
+            const std::vector<PdfWord> samePage = wordsOnPage(without, w.page);
+            const PdfWord* same = nearestWord(samePage, w.text, w.left, w.top);
             if (same && std::hypot(same->left - w.left, same->top - w.top) < 0.2)
                 continue;
             ++added[w.text];
