@@ -9,11 +9,7 @@
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
-#include <cctype>
-
 namespace {
-
-constexpr DateValue kSecondsPerDay = 24 * 60 * 60;
 
 // The hidden e-invoice cells of the customer row, in their order.
 enum CustomerCell { kEmail, kLeitwegId, kVatId, kPostcode, kTown, kCountry };
@@ -78,7 +74,7 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
         doc.deliveryDate = issueDate;
     else if (!(doc.deliveryDate = parseDate(invoice.deliveryDateText)))
         result.reasons.emplace_back("Leistungsdatum ist kein Datum (TT.MM.JJJJ)");
-    doc.dueDate = issueDate + invoice.paymentDays * kSecondsPerDay;
+    doc.dueDate = addDays(issueDate, invoice.paymentDays);
     doc.paymentTerms = company.paymentTerms;
     doc.smallBusiness = company.smallBusiness;
     doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);

@@ -7,9 +7,8 @@
 #include "runtime/conversions.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 /// What reading the invoice found: the document, or why the program's data give none.
 struct InvoiceDocument {
@@ -24,7 +23,7 @@ struct InvoiceDocument {
 /// The invoice in the new-invoice window as number `number` issued on issueDate. Line amounts are
 /// quantity × unit price by the money rules; with gross prices the lines are turned net so that they
 /// add up to the net total; a small business charges no tax (category E). The due date is issueDate
-/// plus the invoice's Zahlungsziel, or the company data's when it has none.
+/// plus the invoice's Zahlungsziel in days.
 InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate);
 
 /// Every reason why the invoice cannot give a valid e-invoice: the program's own and the document's
