@@ -49,15 +49,11 @@ void composeInvoice() {
     settings().companyAddress = "Holzwerk Beispiel GmbH, S\xE4geweg 1, 12345 Musterstadt";
     settings().taxRate = "19";
     openWindow(kMainWindow, 0, 0, 800, 600, "Quillora", 0);
-    useControlList(kMainWindow);
-    createReportList(kCustomerList, 0, 0, 700, 500, "Anrede", 50, kReportListFlags);
-    for (int c = 2; c <= kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c)
-        addColumn(kCustomerList, c, "Spalte", 50);
-    addRow(kCustomerList, -1,
-           "Frau\nMustermann\nErika\n\nLindenweg 4\n48143 M\xFCnster\nerika@amt.de\n04011000-12345-03\n\n"
-           "48143\nM\xFCnster\nDE");
     InvoiceState& invoice = invoiceState();
     invoice.customerIndex = 0;
+    invoice.customerCells = {
+        "Frau",         "Mustermann",        "Erika", "",      "Lindenweg 4", "48143 M\xFCnster",
+        "erika@amt.de", "04011000-12345-03", "",      "48143", "M\xFCnster",  "DE"};
     invoice.customerFullName = "Erika Mustermann";
     invoice.customerStreet = "Lindenweg 4";
     invoice.customerTown = "48143 M\xFCnster";

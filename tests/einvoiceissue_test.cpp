@@ -16,6 +16,7 @@
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -34,8 +35,8 @@ const std::string kQuestion = "F\xFCr diese Rechnung kann keine g\xFCltige E-Rec
 
 class EInvoiceIssueTest : public ProgramTest {
   protected:
-    void startWith(const std::optional<CompanyKeys>& company) {
-        writeData("Daten.dat", kCustomers + kArticles + "0\r\n");
+    void startWith(const std::optional<CompanyKeys>& company, const std::string& customers = kCustomers) {
+        writeData("Daten.dat", customers + kArticles + "0\r\n");
         for (const char* name : {"Firma.ini", "ReData.dat"})
             QFile::remove(QString::fromStdString(dataPath(name)));
         if (company)
@@ -46,6 +47,11 @@ class EInvoiceIssueTest : public ProgramTest {
         printTarget().kind = PrintTargetKind::PdfFile;
         printTarget().pdfPath = dataPath("rechnung.pdf");
         messages.clear();
+    }
+    // Complete company data, these customers, and no archive yet.
+    void freshStart(const std::string& customers) {
+        QDir(QString::fromStdString(dataPath("Archiv"))).removeRecursively();
+        startWith(kCompleteCompany, customers);
     }
     void TearDown() override {
         resetPrintJob();
@@ -189,16 +195,66 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
 TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
     writeData("Archiv/1.pdf", "%PDF alt");
     startWith(kCompleteCompany);
-    compose(kMax);
-    // Max's place comes from his row now; the question is not the point here.
+    // Max's place comes from his row as chosen; the question is not the point here.
     setCell(kCustomerList, kMax, "12345", kCustomerEInvoiceColumn + 3);
     setCell(kCustomerList, kMax, "Musterstadt", kCustomerEInvoiceColumn + 4);
+    compose(kMax);
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
     EXPECT_EQ(errorTexts(),
               std::vector<std::string>{"Die E-Rechnung Nr.:1 konnte nicht gespeichert werden!"});
     EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
     EXPECT_EQ(readData("Archiv/1.pdf"), "%PDF alt");
     EXPECT_FALSE(archived("1.xml"));
+}
+
+TEST_F(EInvoiceIssueTest, TheBuyerIsTheCustomerChosenWhileTheListChangesMeanwhile) {
+    const std::string customers = "3\r\nHerr|Alt|Anna||Weg 1|11111 Aort||||11111|Aort|DE\r\n"
+                                  "Frau|Bert|Berta||Weg 2|22222 Bort||||22222|Bort|DE\r\n"
+                                  "Herr|Cramer|Carl||Weg 3|33333 Cort||||33333|Cort|DE\r\n";
+    struct Case {
+        const char* name;
+        int chosen;
+        int deleted;            // on the customers page while "Neue Rechnung" is open
+        const char* typed;      // into "Kunde suchen" afterwards
+        std::string registered; // name and customer number in the register; "" for no invoice
+        const char* place;      // the buyer's postcode and town on paper and in the XML
+    };
+    const Case cases[] = {
+        {"a customer above goes", 1, 0, "", "Bert|1", "22222 Bort"},
+        {"the chosen one goes", 1, 1, "", "", ""},
+        {"Kunde suchen after a deletion", 0, 0, "Cr", "Cramer|2", "33333 Cort"},
+    };
+    const std::string buyer = "SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerTradeParty/";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshStart(customers);
+        compose(c.chosen);
+        ASSERT_TRUE(selectRow(kCustomerList, c.deleted));
+        answerNext(kAnswerYes);
+        press(kDeleteCustomerButton);
+        if (*c.typed) {
+            ASSERT_TRUE(typeInto(kCustomerSearchField, c.typed));
+            dispatch();
+        }
+        EXPECT_EQ(getCell(kCustomerPicks, getState(kCustomerPicks), 0),
+                  c.registered.substr(0, c.registered.find('|')));
+        press(kCreateInvoiceButton);
+        if (c.registered.empty()) {
+            EXPECT_EQ(messages.back().text, "Bitte zuerst einen Kunden ausw\xE4hlen.");
+            EXPECT_EQ(messages[1].text,
+                      "Der gew\xE4hlte Kunde wurde gel\xF6scht; bitte einen Kunden ausw\xE4hlen.");
+            EXPECT_EQ(readData("ReData.dat"), "");
+            continue;
+        }
+        EXPECT_EQ(readData("ReData.dat").substr(0, c.registered.size() + 2), "1|" + c.registered);
+        const XmlFields fields = readXmlFields(readData("Archiv/1.xml"));
+        const std::string place = fields.at(buyer + "PostalTradeAddress/PostcodeCode").front() + " " +
+                                  fields.at(buyer + "PostalTradeAddress/CityName").front();
+        EXPECT_EQ(place, c.place);
+        EXPECT_NE(
+            runTool("pdftotext", {QString::fromStdString(dataPath("rechnung.pdf")), "-"}).out.find(place),
+            std::string::npos);
+    }
 }
 
 } // namespace

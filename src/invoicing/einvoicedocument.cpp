@@ -14,8 +14,10 @@ namespace {
 // The hidden e-invoice cells of the customer row, in their order.
 enum CustomerCell { kEmail, kLeitwegId, kVatId, kPostcode, kTown, kCountry };
 
-std::string customerCell(int row, CustomerCell cell) {
-    return getCell(kCustomerList, row, kCustomerEInvoiceColumn + cell);
+// From the row as it was when the customer was chosen.
+std::string customerCell(const InvoiceState& invoice, CustomerCell cell) {
+    const std::size_t column = kCustomerEInvoiceColumn + cell;
+    return column < invoice.customerCells.size() ? invoice.customerCells[column] : std::string();
 }
 
 einvoice::Seller sellerOf(const CompanyData& c) {
@@ -29,14 +31,13 @@ einvoice::Buyer buyerOf(const InvoiceState& invoice) {
     // it); the rest from the row's hidden cells.
     b.name = invoice.customerFullName;
     b.addressLines = {invoice.customerStreet, invoice.customerAddition, ""};
-    const int row = invoice.customerIndex;
-    b.email = customerCell(row, kEmail);
-    b.reference = customerCell(row, kLeitwegId);
-    b.vatId = customerCell(row, kVatId);
-    b.postcode = customerCell(row, kPostcode);
-    b.city = customerCell(row, kTown);
+    b.email = customerCell(invoice, kEmail);
+    b.reference = customerCell(invoice, kLeitwegId);
+    b.vatId = customerCell(invoice, kVatId);
+    b.postcode = customerCell(invoice, kPostcode);
+    b.city = customerCell(invoice, kTown);
     // A customer without e-invoice data keeps no country: the default one.
-    const std::string country = customerCell(row, kCountry);
+    const std::string country = customerCell(invoice, kCountry);
     b.countryCode = country.empty() ? "DE" : country;
     return b;
 }

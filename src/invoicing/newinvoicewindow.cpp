@@ -34,6 +34,7 @@ void forgetCustomer() {
          {&invoice.customerNumberText, &invoice.customerSalutation, &invoice.customerFullName,
           &invoice.customerAddition, &invoice.customerStreet, &invoice.customerTown})
         text->clear();
+    invoice.customerCells.clear();
 }
 
 /// False, with the user told, when no customer was chosen in this window.
@@ -80,8 +81,8 @@ void createControls() {
 /// failed file does not stop the others.
 bool registerInvoice() {
     InvoiceState& invoice = invoiceState();
-    // The name is read now, from whatever customer then has the chosen index.
-    invoice.customerLastName = getCell(kCustomerList, invoice.customerIndex, 1);
+    // The customer as chosen, whatever the list holds at its old place by now.
+    invoice.customerLastName = invoice.customerCells.size() > 1 ? invoice.customerCells[1] : std::string();
     invoice.invoiceDateText = formatDate("%dd.%mm.%yyyy", currentDate());
     // The list row comes before the files.
     addRow(kInvoiceList, -1,
@@ -120,15 +121,34 @@ void chooseCustomer() {
     shellState().selectedRow = r;
     if (r == -1)
         return;
-    // The address is copied now; the number is the customer's place in the list at this moment.
+    // The whole row is copied now; the number is the customer's place in the list at this moment.
     InvoiceState& invoice = invoiceState();
     invoice.customerIndex = r;
+    invoice.customerCells.clear();
+    for (int c = 0; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c)
+        invoice.customerCells.push_back(getCell(kCustomerList, r, c));
     invoice.customerNumberText = formatInt(r + 1);
     invoice.customerSalutation = getCell(kCustomerList, r, 0);
     invoice.customerFullName = getCell(kCustomerList, r, 2) + " " + getCell(kCustomerList, r, 1);
     invoice.customerAddition = getCell(kCustomerList, r, 3);
     invoice.customerStreet = getCell(kCustomerList, r, 4);
     invoice.customerTown = getCell(kCustomerList, r, 5);
+}
+
+void customerRowDeleted(int row) {
+    // Without the window there is no pick list, and no choice to keep in step.
+    if (row < 0 || row >= rowCount(kCustomerPicks))
+        return;
+    removeRow(kCustomerPicks, row);
+    InvoiceState& invoice = invoiceState();
+    if (invoice.customerIndex > row) {
+        --invoice.customerIndex;
+        invoice.customerNumberText = formatInt(invoice.customerIndex + 1);
+    } else if (invoice.customerIndex == row) {
+        forgetCustomer();
+        messageBox("Hinweis!", "Der gew\xE4hlte Kunde wurde gel\xF6scht; bitte einen Kunden ausw\xE4hlen.",
+                   kMessageOk);
+    }
 }
 
 void deleteSelectedLine() {

@@ -35,6 +35,10 @@ enum class InvoiceOutcome {
 void openNewInvoiceWindow();
 /// Customer pick list (310), selection changed: takes the chosen customer.
 void chooseCustomer();
+/// Row `row` of the customer list was deleted: while the window is open its pick list loses the row
+/// too, so that pick row r stays customer row r. A customer chosen below it moves up with its number;
+/// the chosen customer itself is no longer chosen, and the user is told.
+void customerRowDeleted(int row);
 /// "Eintrag Löschen" (301): removes the selected line, renumbers, recomputes the total.
 void deleteSelectedLine();
 /// "Rechnung erstellen" (311): numbers, prints and registers the invoice and closes the window; the

@@ -1,5 +1,6 @@
 #include "shell/customerdialogs.h"
 
+#include "invoicing/newinvoicewindow.h"
 #include "shell/labelledfields.h"
 #include "shell/mainwindow.h"
 #include "shell/takenrow.h"
@@ -86,6 +87,7 @@ void deleteCustomerClicked() {
     shell.savedFlag = 0;
     removeRow(kCustomerList, r);
     rowDeleted(kCustomerList, r);
+    customerRowDeleted(r);
 }
 
 void changeCustomerClicked() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct InvoiceState {
     /// Number of the last invoice created; stored as the last line of Daten.dat.
@@ -20,7 +21,10 @@ struct InvoiceState {
     std::string customerAddition;
     std::string customerStreet;
     std::string customerTown;
-    /// "Name" of the customer row, read when the invoice is registered.
+    /// Every cell of the chosen customer's row, shown and hidden, as they were when it was chosen: the
+    /// register and the e-invoice read the customer from here, as the printouts do from the fields above.
+    std::vector<std::string> customerCells;
+    /// "Name" of the customer row, taken from customerCells when the invoice is registered.
     std::string customerLastName;
     /// Running total: the sum of the lines' amounts as the lines list shows them.
     money::Amount invoiceTotal;
