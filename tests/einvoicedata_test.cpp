@@ -108,6 +108,7 @@ TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
         int field;
         const char* text;
         FieldRule rule;
+        bool landEmptied = false;
     };
     const Case cases[] = {
         {"company IBAN", true, kCompanyFirstField + 10, "DE89 3704 0044 0532 0130 01", FieldRule::Iban},
@@ -119,6 +120,8 @@ TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
         {"customer e-mail", false, kCustomerEInvoiceFirstField, "kunde(at)firma.de", FieldRule::Email},
         {"customer VAT id", false, kCustomerEInvoiceFirstField + 2, "DE1234", FieldRule::VatId},
         {"customer postcode in DE", false, kCustomerEInvoiceFirstField + 3, "123456", FieldRule::Postcode},
+        {"customer postcode, no Land", false, kCustomerEInvoiceFirstField + 3, "ABC", FieldRule::Postcode,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,6 +131,9 @@ TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
         else
             openCustomerData(0);
         ASSERT_TRUE(typeInto(c.field, c.text));
+        if (c.landEmptied) {
+            ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 5, ""));
+        }
         click(c.company ? kSaveCompanyButton : kCustomerEInvoiceOkButton);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].caption, "Fehler!");

@@ -257,4 +257,47 @@ TEST_F(EInvoiceIssueTest, TheBuyerIsTheCustomerChosenWhileTheListChangesMeanwhil
     }
 }
 
+TEST_F(EInvoiceIssueTest, PaperAndXmlGiveTheBuyerOnePlace) {
+    struct Case {
+        const char* name;
+        std::string customer;       // in Daten.dat
+        const char* changedWohnort; // through "\xC4ndern" first; "" for none
+        std::string reason;         // asked about; "" for none
+        const char* place;          // postcode, town and country in the XML
+    };
+    const Case cases[] = {
+        {"derived ones follow a new Wohnort", "Herr|Bert|B||Weg|22222 Bort||||22222|Bort|DE",
+         "80331 M\xFCnchen", "", "80331 M\xFCnchen DE"},
+        {"typed other ones are named", "Herr|Bert|B||Weg|80331 M\xFCnchen||||22222|Bort|DE", "",
+         "PLZ und Ort der E-Rechnung (22222 Bort) weichen vom Wohnort (80331 M\xFCnchen) ab", ""},
+        {"a Wohnort with a postcode gives them", "Herr|Bert|B||Weg|12345 Gro\xDFstadt", "", "",
+         "12345 Gro\xDFstadt DE"},
+    };
+    const std::string address =
+        "SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerTradeParty/PostalTradeAddress/";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshStart("1\r\n" + c.customer + "\r\n");
+        if (*c.changedWohnort) {
+            ASSERT_TRUE(selectRow(kCustomerList, 0));
+            press(kChangeCustomerButton);
+            ASSERT_TRUE(typeInto(kChangeCustomerFirstField + 5, QString::fromLatin1(c.changedWohnort)));
+            press(kChangeCustomerOkButton);
+        }
+        compose(0);
+        press(kCreateInvoiceButton);
+        if (!c.reason.empty()) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, kQuestion + c.reason + ". Trotzdem nur auf Papier erstellen?");
+            continue;
+        }
+        EXPECT_TRUE(messages.empty());
+        const XmlFields fields = readXmlFields(readData("Archiv/1.xml"));
+        EXPECT_EQ(fields.at(address + "PostcodeCode").front() + " " +
+                      fields.at(address + "CityName").front() + " " +
+                      fields.at(address + "CountryID").front(),
+                  QString::fromLatin1(c.place).toStdString());
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "einvoice/preflight.h"
 
 #include "einvoice/cleantext.h"
+#include "runtime/wohnort.h"
 
 #include <cstdlib>
 
@@ -55,6 +56,19 @@ bool amountsAddUp(const Document& doc) {
 }
 
 } // namespace
+
+std::string placeDifference(std::string_view wohnort, const Buyer& buyer) {
+    // A Wohnort without a postcode in front is all town.
+    const WohnortPlace paper = placeOfWohnort(wohnort);
+    const QString town = cleanText(paper.postcode.empty() ? wohnort : std::string_view(paper.town));
+    if (town.isEmpty() || isBlank(buyer.city))
+        return {};
+    if (cleanText(buyer.city) == town &&
+        (paper.postcode.empty() || cleanText(buyer.postcode) == cleanText(paper.postcode)))
+        return {};
+    return "PLZ und Ort der E-Rechnung (" + buyer.postcode + " " + buyer.city + ") weichen vom Wohnort (" +
+           std::string(wohnort) + ") ab";
+}
 
 bool isCountryCode(std::string_view code) {
     if (code.size() != 2)

@@ -14,6 +14,10 @@ namespace einvoice {
 /// Only what the official rules need is asked for.
 std::vector<std::string> missingFor(const Document& doc, Profile profile);
 
+/// The reason to give when the buyer's postcode and town are not those of the address on paper, whose
+/// last line is wohnort ("80331 München"); "" when they agree, or when either side has no town.
+std::string placeDifference(std::string_view wohnort, const Buyer& buyer);
+
 /// True when code is an ISO 3166-1 alpha-2 country code the rules accept ("DE", "AT").
 bool isCountryCode(std::string_view code);
 

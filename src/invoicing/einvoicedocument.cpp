@@ -4,6 +4,7 @@
 #include "einvoice/preflight.h"
 #include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
+#include "runtime/wohnort.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
@@ -39,6 +40,12 @@ einvoice::Buyer buyerOf(const InvoiceState& invoice) {
     // A customer without e-invoice data keeps no country: the default one.
     const std::string country = customerCell(invoice, kCountry);
     b.countryCode = country.empty() ? "DE" : country;
+    // A customer who never gave a place for the e-invoice has the one the Wohnort on paper begins with.
+    const auto place = germanPlaceOfWohnort(invoice.customerTown);
+    if (b.postcode.empty() && b.city.empty() && b.countryCode == "DE" && place) {
+        b.postcode = place->postcode;
+        b.city = place->town;
+    }
     return b;
 }
 
@@ -81,6 +88,9 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
     doc.seller = sellerOf(company);
     doc.buyer = buyerOf(invoice);
+    if (std::string difference = einvoice::placeDifference(invoice.customerTown, doc.buyer);
+        !difference.empty())
+        result.reasons.push_back(std::move(difference));
     result.xrechnung = !doc.buyer.reference.empty();
 
     money::Amount sum;

@@ -1,6 +1,7 @@
 #include "shell/customerdialogs.h"
 
 #include "invoicing/newinvoicewindow.h"
+#include "shell/customereinvoice.h"
 #include "shell/labelledfields.h"
 #include "shell/mainwindow.h"
 #include "shell/takenrow.h"
@@ -24,6 +25,7 @@ constexpr std::array<FieldPlace, 6> kFieldPlaces = {{
 }};
 
 constexpr int kNameColumn = 1;
+constexpr int kWohnortColumn = 5;
 
 // Builds a customer dialog as window 1 with its fields filled from values. False when the window
 // could not be opened; then no controls are made.
@@ -112,6 +114,9 @@ void newCustomerOkClicked() {
 void changeCustomerOkClicked() {
     if (!takeFields(kChangeCustomerFirstField))
         return;
+    std::optional<TakenRow>& taken = shellState().takenRow;
+    if (taken && taken->list == kCustomerList)
+        placeFollowsWohnort(taken->cells, customerEdit().values[kWohnortColumn]);
     putEditedRowBack(kCustomerList, customerEdit().values);
     closeDialog();
 }

@@ -1,6 +1,7 @@
 #include "shell/customereinvoice.h"
 
 #include "runtime/fieldchecks.h"
+#include "runtime/wohnort.h"
 #include "shell/labelledfields.h"
 #include "state/customeredit.h"
 #include "state/shellstate.h"
@@ -35,14 +36,11 @@ CustomerValues visibleCells(int row) {
 
 // "12345 Großstadt" gives postcode and town when the customer has neither yet.
 void takePlaceFromWohnort(CustomerEInvoiceValues& values, const std::string& wohnort) {
-    if (!values[kPostcode].empty() || !values[kTown].empty() || wohnort.empty() || wohnort[0] < '0' ||
-        wohnort[0] > '9')
+    if (!values[kPostcode].empty() || !values[kTown].empty())
         return;
-    const std::size_t blank = wohnort.find(' ');
-    values[kPostcode] = wohnort.substr(0, blank);
-    const std::size_t town = blank == std::string::npos ? blank : wohnort.find_first_not_of(' ', blank);
-    if (town != std::string::npos)
-        values[kTown] = wohnort.substr(town);
+    WohnortPlace place = placeOfWohnort(wohnort);
+    values[kPostcode] = std::move(place.postcode);
+    values[kTown] = std::move(place.town);
 }
 
 const char* firstRefusal(const CustomerEInvoiceValues& values) {
@@ -53,7 +51,8 @@ const char* firstRefusal(const CustomerEInvoiceValues& values) {
         return refusalMessage(FieldRule::VatId);
     if (!country.empty() && !passesRule(FieldRule::CountryCode, country))
         return refusalMessage(FieldRule::CountryCode);
-    if (!passesRule(FieldRule::Postcode, values[kPostcode], country))
+    // No country is the default one, as in the e-invoice.
+    if (!passesRule(FieldRule::Postcode, values[kPostcode], country.empty() ? "DE" : country))
         return refusalMessage(FieldRule::Postcode);
     return nullptr;
 }
@@ -73,6 +72,23 @@ void closeDialog() {
 }
 
 } // namespace
+
+void placeFollowsWohnort(std::span<std::string> cells, std::string_view wohnort) {
+    if (cells.size() < static_cast<std::size_t>(kCustomerEInvoiceColumn + kCustomerEInvoiceColumns))
+        return;
+    const std::span<std::string> values = cells.subspan(kCustomerEInvoiceColumn, kCustomerEInvoiceColumns);
+    const WohnortPlace stored{values[kPostcode], values[kTown]};
+    // None stored: the e-invoice takes them from the Wohnort when it is made. Typed ones stay as typed.
+    if (stored == WohnortPlace{} || stored != placeOfWohnort(cells[kWohnortColumn]))
+        return;
+    WohnortPlace place = placeOfWohnort(wohnort);
+    values[kPostcode] = std::move(place.postcode);
+    values[kTown] = std::move(place.town);
+    CustomerEInvoiceValues kept;
+    std::copy(values.begin(), values.end(), kept.begin());
+    if (!holdsData(kept))
+        std::fill(values.begin(), values.end(), std::string());
+}
 
 void customerEInvoiceClicked() {
     if (getState(kCustomerList) < 0) {
