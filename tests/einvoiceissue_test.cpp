@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <utility>
 
 namespace {
 
@@ -297,6 +298,31 @@ TEST_F(EInvoiceIssueTest, PaperAndXmlGiveTheBuyerOnePlace) {
                       fields.at(address + "CityName").front() + " " +
                       fields.at(address + "CountryID").front(),
                   QString::fromLatin1(c.place).toStdString());
+    }
+}
+
+TEST_F(EInvoiceIssueTest, PaperRegisterAndArchiveShowOneDateAcrossMidnight) {
+    startWith(kCompleteCompany);
+    compose(kErika);
+    // A clock a day later at each reading: whatever reads it twice shows two days.
+    DateValue now = dateValueOf(2026, 12, 31, 23, 59, 59);
+    setClock([&now] { return std::exchange(now, now + 24 * 3600); });
+    press(kCreateInvoiceButton);
+    setClock({});
+    EXPECT_EQ(fieldOf(readData("ReData.dat"), 5, "|"), "31.12.2026\r\n");
+    EXPECT_EQ(getCell(kInvoiceList, 0, 4), "31.12.2026");
+    const XmlFields fields = readXmlFields(readData("Archiv/1.xml"));
+    EXPECT_EQ(fields.at("ExchangedDocument/IssueDateTime/DateTimeString").front(), "20261231");
+    EXPECT_EQ(
+        fields
+            .at("SupplyChainTradeTransaction/ApplicableHeaderTradeSettlement/SpecifiedTradePaymentTerms/"
+                "DueDateDateTime/DateTimeString")
+            .front(),
+        "20270114");
+    for (const char* pdf : {"rechnung.pdf", "Archiv/1.pdf"}) {
+        const std::string paper = runTool("pdftotext", {QString::fromStdString(dataPath(pdf)), "-"}).out;
+        EXPECT_NE(paper.find("31.12.2026"), std::string::npos) << pdf;
+        EXPECT_NE(paper.find("Zahlbar bis 14.01.2027"), std::string::npos) << pdf;
     }
 }
 

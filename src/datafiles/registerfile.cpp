@@ -111,7 +111,7 @@ RegisterLoad loadRegister() {
 
 bool appendRegisterLine() {
     const InvoiceState& invoice = invoiceState();
-    const std::string date = formatDate("%dd.%mm.%yyyy", currentDate());
+    const std::string date = formatDate("%dd.%mm.%yyyy", issueDateOrNow(invoice));
     RegisterLines lines;
     if (fileSize(kRegisterName) != -1 && !readAllLines(lines))
         return false;

@@ -24,8 +24,8 @@ std::string joined(const std::vector<std::string>& reasons) {
 
 std::optional<EInvoiceFiles> registeredInvoiceFiles() {
     const InvoiceState& state = invoiceState();
-    const InvoiceDocument invoice =
-        invoiceDocument(state.invoiceCounter, parseDate(state.invoiceDateText).value_or(currentDate()));
+    const InvoiceDocument invoice = invoiceDocument(
+        state.invoiceCounter, parseDate(state.invoiceDateText).value_or(issueDateOrNow(state)));
     EInvoiceFiles files;
     files.xml = einvoice::ciiXml(invoice.doc, einvoice::Profile::En16931);
     const auto drawn = invoicePdf();
@@ -44,7 +44,8 @@ std::optional<EInvoiceFiles> registeredInvoiceFiles() {
 EInvoicePlan planEInvoice(std::int32_t number) {
     if (!companyData().present)
         return EInvoicePlan::None;
-    const std::vector<std::string> reasons = reasonsAgainst(invoiceDocument(number, currentDate()));
+    const std::vector<std::string> reasons =
+        reasonsAgainst(invoiceDocument(number, issueDateOrNow(invoiceState())));
     if (reasons.empty())
         return EInvoicePlan::Write;
     const int answer = messageBox("Hinweis!",

@@ -83,7 +83,7 @@ bool registerInvoice() {
     InvoiceState& invoice = invoiceState();
     // The customer as chosen, whatever the list holds at its old place by now.
     invoice.customerLastName = invoice.customerCells.size() > 1 ? invoice.customerCells[1] : std::string();
-    invoice.invoiceDateText = formatDate("%dd.%mm.%yyyy", currentDate());
+    invoice.invoiceDateText = formatDate("%dd.%mm.%yyyy", issueDateOrNow(invoice));
     // The list row comes before the files.
     addRow(kInvoiceList, -1,
            formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
@@ -181,6 +181,8 @@ void createInvoice() {
 
 InvoiceOutcome createAndRegisterInvoice() {
     InvoiceState& invoice = invoiceState();
+    // One reading of the clock for paper, register and e-invoice, even across midnight.
+    invoice.issueDate = currentDate();
     // A rate the totals cannot be computed with would put "inf" or "nan" on paper.
     if (!isValidTaxRate(settings().taxRate)) {
         messageBox("Fehler!", kTaxRateRefusal, kMessageOk);
@@ -241,6 +243,7 @@ void printDeliveryNoteClicked() {
     if (!customerChosen() || !takeDeliveryDate())
         return;
     InvoiceState& invoice = invoiceState();
+    invoice.issueDate = currentDate();
     invoice.deliveryNoteNumber = nextNumber(invoice.invoiceCounter);
     invoice.invoiceLineCount = rowCount(kLinesList);
     if (printDeliveryNote().outcome == PrintOutcome::Refused)

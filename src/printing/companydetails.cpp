@@ -70,7 +70,7 @@ float firstPageNumberEnd(float usualEnd) {
 
 void drawPaymentTerms() {
     selectTextSize(settings().otherTextSize, false);
-    const DateValue due = addDays(currentDate(), invoiceState().paymentDays);
+    const DateValue due = addDays(issueDateOrNow(invoiceState()), invoiceState().paymentDays);
     const std::string dueText = "Zahlbar bis " + formatDate("%dd.%mm.%yyyy", due);
     const double room = kPaymentEnd - kLeftX - 2 * kGap - textWidth(dueText);
     const std::string terms = shortenToWidth(companyData().paymentTerms, room, printMeasure());

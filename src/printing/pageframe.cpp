@@ -36,7 +36,7 @@ void drawLetterhead() {
     selectTextSize(s.otherTextSize, false);
     step = lineStep(s.otherTextSize, 2);
     placeText(175, 70, "Datum:");
-    placeText(185, 70, formatDate("%dd.%mm.%yyyy", currentDate()));
+    placeText(185, 70, formatDate("%dd.%mm.%yyyy", issueDateOrNow(invoice)));
     placeText(175, static_cast<float>(step + 70.0), "Kd-Nr.:");
     placeText(185, static_cast<float>(step + 70.0), invoice.customerNumberText);
     if (companyData().present)

@@ -5,6 +5,7 @@
 // which reads the local clock.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,10 @@ std::string replaceAll(std::string_view s, std::string_view search, std::string_
 
 /// The local date and time now, without any zone shift.
 DateValue currentDate();
+
+/// Makes currentDate answer from clock instead of the local clock (tests); an empty function gives the
+/// local clock back.
+void setClock(std::function<DateValue()> clock);
 
 /// The DateValue of a local wall-clock time (proleptic Gregorian calendar).
 DateValue dateValueOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

@@ -1,6 +1,7 @@
 // Dates: the DateValue of the clock and of a calendar date, and its text form.
 
 #include "runtime/conversions.h"
+#include "runtime/runtimestate.h"
 
 #include <algorithm>
 #include <ctime>
@@ -68,6 +69,8 @@ bool startsWithNoCase(std::string_view s, std::string_view token) {
 } // namespace
 
 DateValue currentDate() {
+    if (const auto& clock = runtimeState().clock)
+        return clock();
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) == nullptr)
@@ -75,6 +78,10 @@ DateValue currentDate() {
     return dateValueOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                        // A leap second reads as the last second of its minute.
                        std::min(local.tm_sec, 59));
+}
+
+void setClock(std::function<DateValue()> clock) {
+    runtimeState().clock = std::move(clock);
 }
 
 DateValue dateValueOf(int year, int month, int day, int hour, int minute, int second) {

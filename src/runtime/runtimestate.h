@@ -2,6 +2,7 @@
 // The runtime's own state: the open line files, the program's lists by number, the planned disk
 // fault and the files that may not be replaced. One record, so that nothing of it hides in a function.
 
+#include "runtime/conversions.h"
 #include "runtime/diskops.h"
 
 #include <QPointer>
@@ -29,6 +30,8 @@ struct RuntimeState {
     /// Platform paths of the files that may not be replaced in this run: each could not be read whole,
     /// and the program holds only a part of it.
     std::set<std::string> protectedFiles;
+    /// What currentDate reads instead of the local clock; empty for the local clock.
+    std::function<DateValue()> clock;
 };
 
 /// The one runtime state of the program.

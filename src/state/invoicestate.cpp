@@ -8,6 +8,10 @@ InvoiceState& invoiceState() {
     return theInvoiceState;
 }
 
+DateValue issueDateOrNow(const InvoiceState& invoice) {
+    return invoice.issueDate ? *invoice.issueDate : currentDate();
+}
+
 void resetInvoiceState() {
     theInvoiceState = InvoiceState{};
 }

@@ -3,8 +3,10 @@
 // current article. The printouts and the invoice files read it; the invoicing windows change it.
 
 #include "money/money.h"
+#include "runtime/conversions.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,10 @@ struct InvoiceState {
     /// invoiceTotal with two decimals and a decimal comma.
     std::string invoiceTotalText;
     std::string invoiceDateText;
+    /// The day of the document being made, on paper ("Datum:", "Zahlbar bis"), in the register and in
+    /// the e-invoice: the clock is read once, when "Rechnung erstellen" or "Lieferschein erstellen" is
+    /// pressed. nullopt until then.
+    std::optional<DateValue> issueDate;
     /// 1 once the invoice printout has drawn its page.
     int printedFlag = 0;
     /// invoiceCounter + 1, printed on a delivery note.
@@ -48,6 +54,9 @@ struct InvoiceState {
     std::string unitPriceText;
     std::string articleDescription;
 };
+
+/// The invoice's issueDate; the clock now while it has none.
+DateValue issueDateOrNow(const InvoiceState& invoice);
 
 /// The one invoice state of the program.
 InvoiceState& invoiceState();

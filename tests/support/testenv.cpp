@@ -2,6 +2,7 @@
 
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
+#include "runtime/conversions.h"
 #include "runtime/linefile.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
@@ -42,6 +43,7 @@ void ProgramTest::SetUp() {
     resetCustomerEdit();
     resetCompanyData();
     resetPrintJob();
+    setClock({});
     // Tests never wait for a person at the print dialog: a printout is cancelled unless a test
     // chooses a PDF file or a recorder.
     resetPrintTarget();
