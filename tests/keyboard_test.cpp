@@ -35,14 +35,21 @@ TEST_F(KeyboardTest, AltOpensTheMenusAndCtrlSSaves) {
     for (const QAction* title : windowWidget(kMainWindow)->findChild<QMenuBar*>()->actions())
         captions << QString(title->text()).remove('&');
     EXPECT_EQ(captions, (QStringList{"File", "Option", "Help"}));
-    const std::pair<int, const char*> menus[] = {
-        {Qt::Key_F, "Suchen..."}, {Qt::Key_O, "Algemeine Einstellungen"}, {Qt::Key_H, "About"}};
-    for (const auto& [key, firstItem] : menus) {
-        SCOPED_TRACE(firstItem);
+    // Separators read "".
+    const std::pair<int, QStringList> menus[] = {
+        {Qt::Key_F, {"Save", "", "Suchen...", "Liste drucken...", "Liste exportieren (CSV)...", "", "Exit"}},
+        {Qt::Key_O,
+         {"Algemeine Einstellungen", "Firmendaten (E-Rechnung)", QString::fromUtf8("Archiv prüfen")}},
+        {Qt::Key_H, {"About"}}};
+    for (const auto& [key, items] : menus) {
+        SCOPED_TRACE(items.first().toStdString());
         ASSERT_TRUE(pressKey(kMainWindow, key, Qt::AltModifier));
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->actions().first()->text(), firstItem);
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << QString(action->text()).remove('&');
+        EXPECT_EQ(texts.join(" / ").toStdString(), items.join(" / ").toStdString());
         menu->close();
     }
     ASSERT_TRUE(QFile::remove(QString::fromStdString(dataPath("Daten.dat"))));

@@ -2,27 +2,51 @@
 
 #include "toolkit/toolkit.h"
 
+#include <array>
+
 namespace {
+
+constexpr int kMenuTitle = -1;
+constexpr int kMenuSeparator = -2;
+
+struct MenuEntry {
+    /// A menu item's number, or kMenuTitle or kMenuSeparator.
+    int item;
+    const char* text = "";
+    const char* shortcut = "";
+};
+
+// The menus top to bottom. "File" keeps Save first and Exit last, the list commands between them.
+constexpr std::array kMenuEntries = {
+    MenuEntry{kMenuTitle, "&File"},
+    MenuEntry{kSaveItem, "Save", "Ctrl+S"},
+    MenuEntry{kMenuSeparator},
+    MenuEntry{kFindItem, "Suchen...", "Ctrl+F"},
+    MenuEntry{kPrintListItem, "Liste drucken..."},
+    MenuEntry{kExportListItem, "Liste exportieren (CSV)..."},
+    MenuEntry{kMenuSeparator},
+    MenuEntry{kExitItem, "E&xit"},
+    MenuEntry{kMenuTitle, "&Option"},
+    MenuEntry{kOptionsItem, "Algemeine Einstellungen"},
+    MenuEntry{kCompanyDataItem, "Firmendaten (E-Rechnung)"},
+    MenuEntry{kCheckArchiveItem, "Archiv pr\xFC"
+                                 "fen"},
+    MenuEntry{kMenuTitle, "&Help"},
+    MenuEntry{kAboutItem, "About"},
+};
 
 void buildMenu() {
     if (!createMenu(kMainMenu, kMainWindow))
         return;
     // The captions read "File", "Option" and "Help"; Alt and their first letter open them.
-    menuTitle("&File");
-    menuItem(kFindItem, "Suchen...", "Ctrl+F");
-    menuItem(kPrintListItem, "Liste drucken...");
-    menuItem(kExportListItem, "Liste exportieren (CSV)...");
-    menuSeparator();
-    menuItem(kSaveItem, "Save", "Ctrl+S");
-    menuSeparator();
-    menuItem(kExitItem, "E&xit");
-    menuTitle("&Option");
-    menuItem(kOptionsItem, "Algemeine Einstellungen");
-    menuItem(kCompanyDataItem, "Firmendaten (E-Rechnung)");
-    menuItem(kCheckArchiveItem, "Archiv pr\xFC"
-                                "fen");
-    menuTitle("&Help");
-    menuItem(kAboutItem, "About");
+    for (const MenuEntry& entry : kMenuEntries) {
+        if (entry.item == kMenuTitle)
+            menuTitle(entry.text);
+        else if (entry.item == kMenuSeparator)
+            menuSeparator();
+        else
+            menuItem(entry.item, entry.text, entry.shortcut);
+    }
 }
 
 void buildCustomerPage() {
