@@ -8,6 +8,7 @@
 #include "archive/checksumchain.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
+#include "timing.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,9 +24,9 @@
 namespace {
 
 // 4 286 invoices, every third with an XRechnung, make 10 000 files.
-constexpr int kListInvoices = 4286;
-constexpr int kInvoices = 1000;
-constexpr int kRuns = 15;
+const int kListInvoices = sized(4286, 30);
+const int kInvoices = sized(1000, 20);
+const int kRuns = sized(15, 2);
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

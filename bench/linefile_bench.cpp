@@ -3,6 +3,7 @@
 
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
+#include "timing.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int kLines = 100000;
+const int kLines = sized(100000, 1000);
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -4,6 +4,7 @@
 #include "datafiles/masterdatafile.h"
 #include "shell/mainwindow.h"
 #include "state/invoicestate.h"
+#include "timing.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -16,9 +17,9 @@
 
 namespace {
 
-constexpr int kCustomers = 100000;
-constexpr int kArticles = 10000;
-constexpr int kRuns = 3;
+const int kCustomers = sized(100000, 500);
+const int kArticles = sized(10000, 50);
+const int kRuns = sized(3, 1);
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -9,6 +9,7 @@
 #include "shell/invoicedeletion.h"
 #include "shell/mainwindow.h"
 #include "state/invoicestate.h"
+#include "timing.h"
 #include "toolkit/toolkit.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int kInvoices = 100000;
+const int kInvoices = sized(100000, 300);
 constexpr double kDeleteBudgetMs = 100.0;
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -95,9 +96,10 @@ int main() {
 
     // Resetting the toolkit brings the real message box back, so the answerer comes after loading.
     int messages = 0;
-    setMessageAnswerer([&messages](const std::string&, const std::string&, int) {
+    setMessageAnswerer([&messages](const std::string&, const std::string&, int flags) {
         ++messages;
-        return kAnswerOk;
+        // "Ja" to "wirklich gelöscht werden?".
+        return flags == kMessageYesNo ? kAnswerYes : kAnswerOk;
     });
     struct Deletion {
         const char* where;
@@ -124,9 +126,10 @@ int main() {
                 static_cast<long long>(fileSize("ReData.dat")));
     std::printf("worst deletion %.1f ms: %s (budget %.0f ms)\n", worst,
                 worst < kDeleteBudgetMs && listOk ? "within budget" : "OVER BUDGET", kDeleteBudgetMs);
+    const bool passes = goalPasses(worst < kDeleteBudgetMs) && listOk;
 
     setMessageAnswerer({});
     resetToolkit();
     QDir::setCurrent(oldCwd);
-    return worst < kDeleteBudgetMs && listOk ? 0 : 2;
+    return passes ? 0 : 2;
 }

@@ -10,6 +10,7 @@
 #include "shell/invoicedeletion.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "timing.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
 
@@ -32,10 +33,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kCustomers = 100000;
-constexpr int kArticles = 10000;
-constexpr int kInvoices = 100000;
-constexpr int kRuns = 5;
+const int kCustomers = sized(100000, 300);
+const int kArticles = sized(10000, 30);
+const int kInvoices = sized(100000, 300);
+const int kRuns = sized(5, 1);
+// The invoice the deletion takes, in the middle of the register.
+const int kDeleted = kInvoices / 2;
 
 double nowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
@@ -73,7 +76,8 @@ void makeFolder(const fs::path& folder) {
             options += std::string(footer) + "\r\n";
     options += "12/345\r\n19\r\n0";
     writeFile(folder / "Option.ini", options);
-    writeFile(folder / "Rechnungen" / "50000.txt", "Herr\r\nMax Kunde\r\n\r\nWeg 1\r\nOrt\r\n1,90\r\n");
+    writeFile(folder / "Rechnungen" / (std::to_string(kDeleted) + ".txt"),
+              "Herr\r\nMax Kunde\r\n\r\nWeg 1\r\nOrt\r\n1,90\r\n");
 }
 
 struct StartFigures {
@@ -158,12 +162,16 @@ double deleteOneMs(const fs::path& folder) {
     fs::current_path(folder);
     if (!startProgram())
         std::exit(8);
-    setMessageAnswerer([](const std::string&, const std::string&, int) { return kAnswerOk; });
-    setState(kInvoiceList, 49999);
+    // "Ja" to "wirklich gelöscht werden?".
+    setMessageAnswerer([](const std::string&, const std::string&, int flags) {
+        return flags == kMessageYesNo ? kAnswerYes : kAnswerOk;
+    });
+    setState(kInvoiceList, kDeleted - 1);
     const double start = nowMs();
     deleteSelectedInvoice();
     const double ms = nowMs() - start;
-    if (rowCount(kInvoiceList) != kInvoices - 1 || fs::exists(folder / "Rechnungen" / "50000.txt"))
+    if (rowCount(kInvoiceList) != kInvoices - 1 ||
+        fs::exists(folder / "Rechnungen" / (std::to_string(kDeleted) + ".txt")))
         std::exit(9);
     shutDownProgram();
     return ms;
