@@ -321,6 +321,7 @@ TEST_F(MaintenanceTest, TheChangedRowGoesBackToItsOwnPlace) {
         {"nothing deleted", kArticleList, -1, {"A1", "A2", "Neu", "A4", "A5"}},
         {"a row above", kArticleList, 0, {"A2", "Neu", "A4", "A5"}},
         {"a row below", kArticleList, 3, {"A1", "A2", "Neu", "A4"}},
+        {"the row now at its place", kArticleList, 2, {"A1", "A2", "Neu", "A5"}},
         {"a customer", kCustomerList, 0, {"A1", "A2", "Neu", "A4", "A5"}},
     };
     for (const Case& c : cases) {
