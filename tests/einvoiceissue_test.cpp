@@ -241,6 +241,7 @@ TEST_F(EInvoiceIssueTest, TheBuyerIsTheCustomerChosenWhileTheListChangesMeanwhil
                   c.registered.substr(0, c.registered.find('|')));
         press(kCreateInvoiceButton);
         if (c.registered.empty()) {
+            ASSERT_EQ(messages.size(), 3u);
             EXPECT_EQ(messages.back().text, "Bitte zuerst einen Kunden ausw\xE4hlen.");
             EXPECT_EQ(messages[1].text,
                       "Der gew\xE4hlte Kunde wurde gel\xF6scht; bitte einen Kunden ausw\xE4hlen.");
@@ -269,10 +270,15 @@ TEST_F(EInvoiceIssueTest, PaperAndXmlGiveTheBuyerOnePlace) {
     const Case cases[] = {
         {"derived ones follow a new Wohnort", "Herr|Bert|B||Weg|22222 Bort||||22222|Bort|DE",
          "80331 M\xFCnchen", "", "80331 M\xFCnchen DE"},
-        {"typed other ones are named", "Herr|Bert|B||Weg|80331 M\xFCnchen||||22222|Bort|DE", "",
-         "PLZ und Ort der E-Rechnung (22222 Bort) weichen vom Wohnort (80331 M\xFCnchen) ab", ""},
+        {"typed other ones stay and are named", "Herr|Bert|B||Weg|22222 Bort||||11111|Aort|DE",
+         "80331 M\xFCnchen",
+         "PLZ und Ort der E-Rechnung (11111 Aort) weichen vom Wohnort (80331 M\xFCnchen) ab", ""},
+        {"a typed postcode alone", "Herr|Bert|B||Weg|80331 M\xFCnchen||||80333|M\xFCnchen|DE", "",
+         "PLZ und Ort der E-Rechnung (80333 M\xFCnchen) weichen vom Wohnort (80331 M\xFCnchen) ab", ""},
         {"a Wohnort with a postcode gives them", "Herr|Bert|B||Weg|12345 Gro\xDFstadt", "", "",
          "12345 Gro\xDFstadt DE"},
+        {"four digits are no German postcode", "Herr|Bert|B||Weg|1010 Wien", "",
+         "PLZ des Kunden fehlt, Ort des Kunden fehlt", ""},
     };
     const std::string address =
         "SupplyChainTradeTransaction/ApplicableHeaderTradeAgreement/BuyerTradeParty/PostalTradeAddress/";
@@ -324,6 +330,14 @@ TEST_F(EInvoiceIssueTest, PaperRegisterAndArchiveShowOneDateAcrossMidnight) {
         EXPECT_NE(paper.find("31.12.2026"), std::string::npos) << pdf;
         EXPECT_NE(paper.find("Zahlbar bis 14.01.2027"), std::string::npos) << pdf;
     }
+    // A delivery note made later carries its own day.
+    setClock([] { return dateValueOf(2027, 1, 2, 9, 0, 0); });
+    compose(kErika, false);
+    press(kDeliveryNoteButton);
+    setClock({});
+    EXPECT_EQ(
+        runTool("pdftotext", {QString::fromStdString(dataPath("rechnung.pdf")), "-"}).out.find("31.12.2026"),
+        std::string::npos);
 }
 
 } // namespace
