@@ -34,9 +34,11 @@ TEST_F(KeyboardTest, AltOpensTheMenusAndCtrlSSaves) {
     QStringList captions;
     for (const QAction* title : windowWidget(kMainWindow)->findChild<QMenuBar*>()->actions())
         captions << QString(title->text()).remove('&');
-    EXPECT_EQ(captions, (QStringList{"File", "Option", "Help"}));
-    const std::pair<int, const char*> menus[] = {
-        {Qt::Key_F, "Suchen..."}, {Qt::Key_O, "Algemeine Einstellungen"}, {Qt::Key_H, "About"}};
+    EXPECT_EQ(captions, (QStringList{"File", "Option", "Buchhaltung", "Help"}));
+    const std::pair<int, const char*> menus[] = {{Qt::Key_F, "Suchen..."},
+                                                 {Qt::Key_O, "Algemeine Einstellungen"},
+                                                 {Qt::Key_B, "DATEV-Export..."},
+                                                 {Qt::Key_H, "About"}};
     for (const auto& [key, firstItem] : menus) {
         SCOPED_TRACE(firstItem);
         ASSERT_TRUE(pressKey(kMainWindow, key, Qt::AltModifier));

@@ -2,7 +2,7 @@
 // Conversions between numbers, dates and the program's texts.
 //
 // A text is a std::string of Windows-1252 bytes. Every function here is pure except currentDate,
-// which reads the local clock.
+// which reads the local clock (or the time a test fixed).
 
 #include <cstdint>
 #include <optional>
@@ -35,6 +35,8 @@ std::string replaceAll(std::string_view s, std::string_view search, std::string_
 
 /// The local date and time now, without any zone shift.
 DateValue currentDate();
+/// Makes currentDate give this time instead of the clock's (tests); nullopt gives the clock back.
+void fixCurrentDate(std::optional<DateValue> date);
 
 /// The DateValue of a local wall-clock time (proleptic Gregorian calendar).
 DateValue dateValueOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

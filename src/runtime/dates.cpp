@@ -1,6 +1,7 @@
 // Dates: the DateValue of the clock and of a calendar date, and its text form.
 
 #include "runtime/conversions.h"
+#include "runtime/runtimestate.h"
 
 #include <algorithm>
 #include <ctime>
@@ -68,6 +69,8 @@ bool startsWithNoCase(std::string_view s, std::string_view token) {
 } // namespace
 
 DateValue currentDate() {
+    if (runtimeState().fixedDate)
+        return *runtimeState().fixedDate;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) == nullptr)
@@ -153,4 +156,8 @@ std::string formatDate(std::string_view mask, DateValue d) {
         }
     }
     return out;
+}
+
+void fixCurrentDate(std::optional<DateValue> date) {
+    runtimeState().fixedDate = date;
 }

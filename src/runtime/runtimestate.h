@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -29,6 +30,8 @@ struct RuntimeState {
     /// Platform paths of the files that may not be replaced in this run: each could not be read whole,
     /// and the program holds only a part of it.
     std::set<std::string> protectedFiles;
+    /// The time currentDate gives instead of the clock's; none outside tests.
+    std::optional<std::int64_t> fixedDate;
 };
 
 /// The one runtime state of the program.

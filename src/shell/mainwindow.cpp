@@ -7,7 +7,7 @@ namespace {
 void buildMenu() {
     if (!createMenu(kMainMenu, kMainWindow))
         return;
-    // The captions read "File", "Option" and "Help"; Alt and their first letter open them.
+    // The captions read "File", "Option", "Buchhaltung" and "Help"; Alt and their first letter open them.
     menuTitle("&File");
     menuItem(kFindItem, "Suchen...", "Ctrl+F");
     menuItem(kPrintListItem, "Liste drucken...");
@@ -15,12 +15,22 @@ void buildMenu() {
     menuSeparator();
     menuItem(kSaveItem, "Save", "Ctrl+S");
     menuSeparator();
+    menuItem(kBackupItem, "Datensicherung...");
+    menuItem(kRestoreItem, "Datensicherung zur\xFC"
+                           "ckspielen...");
+    menuSeparator();
     menuItem(kExitItem, "E&xit");
     menuTitle("&Option");
     menuItem(kOptionsItem, "Algemeine Einstellungen");
     menuItem(kCompanyDataItem, "Firmendaten (E-Rechnung)");
     menuItem(kCheckArchiveItem, "Archiv pr\xFC"
                                 "fen");
+    menuTitle("&Buchhaltung");
+    menuItem(kDatevExportItem, "DATEV-Export...");
+    menuItem(kVatOverviewItem, "Umsatzsteuer-\xDC"
+                               "bersicht...");
+    menuItem(kAuditExportItem, "Datenexport f\xFCr die Betriebspr\xFC"
+                               "fung...");
     menuTitle("&Help");
     menuItem(kAboutItem, "About");
 }

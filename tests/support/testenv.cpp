@@ -14,6 +14,7 @@
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
 
+#include "runtime/conversions.h"
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,6 +44,7 @@ void ProgramTest::SetUp() {
     resetCustomerEdit();
     resetCompanyData();
     resetPrintJob();
+    fixCurrentDate(std::nullopt);
     // Tests never wait for a person at the print dialog: a printout is cancelled unless a test
     // chooses a PDF file or a recorder.
     resetPrintTarget();
