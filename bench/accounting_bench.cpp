@@ -101,27 +101,28 @@ int main(int argc, char** argv) {
         const fs::path folder = fs::path(dir.path().toStdString()) / "Daten";
         makeFolder(folder, itemFiles);
         QDir::setCurrent(QString::fromStdString(folder.string()));
-        std::vector<double> backup, restore;
+        std::vector<double> backup;
+        const std::string zip = (fs::path(dir.path().toStdString()) / "Sicherung.zip").string();
         for (int run = 0; run < kRuns; ++run) {
-            const std::string zip = (fs::path(dir.path().toStdString()) / "Sicherung.zip").string();
-            auto start = std::chrono::steady_clock::now();
+            const auto start = std::chrono::steady_clock::now();
             const BackupOutcome written = writeBackup(zip, {}, dateValueOf(2027, 1, 5));
             backup.push_back(msSince(start));
-            const fs::path target = fs::path(dir.path().toStdString()) / ("Neu" + std::to_string(run));
-            start = std::chrono::steady_clock::now();
-            const RestoreOutcome restored = restoreBackup(zip, target.string());
-            restore.push_back(msSince(start));
-            if (!written.written || !restored.restored) {
-                std::printf("failed: %s %s\n", written.problem.c_str(), restored.message.c_str());
+            if (!written.written) {
+                std::printf("failed: %s\n", written.problem.c_str());
                 return 1;
             }
-            fs::remove_all(target);
         }
-        std::printf(
-            "%s: %ju bytes of ZIP\n", itemFiles ? "with 100 000 item files" : "scale data, one item file",
-            static_cast<std::uintmax_t>(fs::file_size(fs::path(dir.path().toStdString()) / "Sicherung.zip")));
+        std::printf("%s: %ju bytes of ZIP\n",
+                    itemFiles ? "with 100 000 item files" : "scale data, one item file",
+                    static_cast<std::uintmax_t>(fs::file_size(zip)));
         report("  backup:", backup);
-        report("  restore:", restore);
+        if (itemFiles)
+            continue;
+        const auto start = std::chrono::steady_clock::now();
+        const RestoreOutcome restored =
+            restoreBackup(zip, (fs::path(dir.path().toStdString()) / "Neu").string());
+        std::printf("  restore once: %.0f ms (%s)\n", msSince(start),
+                    restored.restored ? "restored" : "failed");
     }
     return 0;
 }

@@ -16,6 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::size_t kKeptSize = 64 * 1024;
+constexpr std::int64_t kStoredSize = 1024;
+
 // A file libzip reads when it writes the archive, checked once more against its checksum.
 struct FileSource {
     std::string path;
@@ -118,6 +121,7 @@ BackupOutcome writeBackup(const std::string& zipPath, const std::vector<std::str
                           DateValue now) {
     BackupOutcome outcome;
     BackupList list{formatDate("%dd.%mm.%yyyy", now), {}};
+    std::vector<std::string> kept;
     // Every entry bears the day of the backup, so that one day's backup of the same files is the same.
     const time_t stamp = static_cast<time_t>(parseDate(list.made).value_or(0));
     for (const std::string& path : folderFiles(skipped, zipPath)) {
@@ -131,6 +135,9 @@ BackupOutcome writeBackup(const std::string& zipPath, const std::vector<std::str
             return outcome;
         }
         list.entries.push_back({path, static_cast<std::int64_t>(bytes->size()), sha256Hex(*bytes)});
+        // Small files (the item files) stay in memory, so that they are read once; large ones (the
+        // archive's PDFs) are read again, one at a time, while the ZIP file is made.
+        kept.push_back(bytes->size() <= kKeptSize ? *bytes : std::string());
     }
     const std::string listText = backupListText(list);
 
@@ -151,12 +158,19 @@ BackupOutcome writeBackup(const std::string& zipPath, const std::vector<std::str
                      zip_source_buffer(archive, listText.data(), listText.size(), 0), 0);
     bool added =
         listIndex >= 0 && zip_file_set_mtime(archive, static_cast<zip_uint64_t>(listIndex), stamp, 0) == 0;
-    for (const BackupEntry& entry : list.entries) {
-        auto* file = new FileSource{entry.path, entry.sha256, entry.size, {}, 0, {}, &changed};
-        zip_error_init(&file->error);
-        zip_source_t* source = zip_source_function(archive, readFileSource, file);
+    for (std::size_t i = 0; i < list.entries.size() && added; ++i) {
+        const BackupEntry& entry = list.entries[i];
+        zip_source_t* source = nullptr;
+        if (entry.size <= static_cast<std::int64_t>(kKeptSize)) {
+            source = zip_source_buffer(archive, kept[i].data(), kept[i].size(), 0);
+        } else {
+            auto* file = new FileSource{entry.path, entry.sha256, entry.size, {}, 0, {}, &changed};
+            zip_error_init(&file->error);
+            source = zip_source_function(archive, readFileSource, file);
+            if (!source)
+                delete file;
+        }
         if (!source) {
-            delete file;
             added = false;
             break;
         }
@@ -167,6 +181,9 @@ BackupOutcome writeBackup(const std::string& zipPath, const std::vector<std::str
             break;
         }
         zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), stamp, 0);
+        // Compressing a few hundred bytes costs more than it saves.
+        if (entry.size < kStoredSize)
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     }
     if (!added || zip_close(archive) != 0) {
         zip_discard(archive);

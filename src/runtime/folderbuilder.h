@@ -1,8 +1,8 @@
 #pragma once
 // A folder that appears whole or not at all: its files are written into a folder beside it first
-// ("<target>.quillora-tmp"), each through the atomic replacement, and that folder then takes the
-// target's name in one rename. The target must be missing or an empty folder, so nothing is ever
-// written over; a build that is not committed removes what it wrote.
+// ("<target>.quillora-tmp"), each through the atomic replacement, everything is flushed to the disk
+// at once, and that folder then takes the target's name in one rename. The target must be missing or an empty
+// folder, so nothing is ever written over; a build that is not committed removes what it wrote.
 
 #include <string>
 #include <string_view>
