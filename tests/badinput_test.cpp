@@ -5,6 +5,7 @@
 #include "archive/archivecheck.h"
 #include "archive/archivefiles.h"
 #include "archive/archivewriter.h"
+#include "backup/backuplist.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
@@ -273,6 +274,43 @@ TEST_F(BadInputTest, AFileReadOnlyInPartIsNeverWrittenOver) {
         dispatch();
         EXPECT_EQ(errorTexts(), std::vector<std::string>{c.failure});
         EXPECT_EQ(readData(c.file), c.bytes);
+    }
+}
+
+// The backup's checksum list as anyone may have left it: only what the backup writes is read.
+TEST_F(BadInputTest, BackupChecksumListTakesOnlyWhatIsWritten) {
+    const std::string hash(64, 'a');
+    const std::string head = "Quillora-Datensicherung|1|02.04.2026\r\n";
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::size_t badLine;
+    };
+    const Row rows[] = {
+        {"as written", head + "Daten.dat|3|" + hash + "\r\na|b|0|" + hash + "\r\n", 0},
+        {"no line end at the end", head + "Daten.dat|3|" + hash, 2},
+        {"a path out of the folder", head + "../Daten.dat|3|" + hash + "\r\n", 2},
+        {"an absolute path", head + "/etc/passwd|3|" + hash + "\r\n", 2},
+        {"a path twice", head + "a|1|" + hash + "\r\na|1|" + hash + "\r\n", 3},
+        {"the list itself", head + "Quillora-Sicherung.txt|1|" + hash + "\r\n", 2},
+        {"an upper-case hash", head + "a|1|" + std::string(64, 'A') + "\r\n", 2},
+        {"a size with a sign", head + "a|-1|" + hash + "\r\n", 2},
+        {"a lone LF", head + "a|1|" + hash + "\n\r\n", 2},
+        {"another header", "Sicherung|1|02.04.2026\r\n", 1},
+        {"nothing", "", 1},
+        {"NUL bytes only", std::string(1000, '\0'), 1},
+        {"a 10 MB path", head + kTenMegabytes + "|1|" + hash + "\r\n", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto began = Clock::now();
+        const BackupListReading reading = readBackupList(row.bytes);
+        EXPECT_LT(Clock::now() - began, std::chrono::seconds(10));
+        EXPECT_EQ(reading.badLine, row.badLine);
+        EXPECT_EQ(reading.list.has_value(), row.badLine == 0);
+        if (reading.list) {
+            EXPECT_EQ(backupListText(*reading.list), row.bytes);
+        }
     }
 }
 

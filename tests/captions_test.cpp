@@ -9,7 +9,9 @@
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
+#include "shell/perioddialog.h"
 #include "shell/searchwindow.h"
+#include "shell/vatwindow.h"
 #include "state/companydata.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
@@ -110,6 +112,11 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(1, "new invoice");
     openLineDialog();
     expectAllFit(2, "line dialog");
+    const accounting::Period december{dateValueOf(2026, 12, 1), dateValueOf(2026, 12, 31)};
+    openPeriodDialog("DATEV-Export", december, kDatevOkButton);
+    expectAllFit(kPeriodWindow, "period");
+    openVatWindow(december);
+    expectAllFit(kVatWindow, "VAT figures");
 }
 
 } // namespace

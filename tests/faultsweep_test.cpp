@@ -8,6 +8,7 @@
 #include "archive/archivefiles.h"
 #include "archive/archivewriter.h"
 #include "archive/checksumchain.h"
+#include "backup/backupzip.h"
 #include "einvoicefolder.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
@@ -81,6 +82,37 @@ const FileSet kEInvoiceFolder = [] {
 void archiveInvoiceFive() {
     if (archiveInvoice(5, "<xml 5/>", "%PDF 5", "<xrechnung 5/>") != ArchiveOutcome::Archived)
         messageBox("Fehler!", archiveFailureText(5), kMessageOk);
+}
+
+// The used folder with the adviser's numbers: the DATEV export can run.
+const FileSet kDatevFolder = [] {
+    FileSet files = kUsedFolder;
+    files["Firma.ini"] = "Beraternummer=29098\r\nMandantennummer=55003\r\n";
+    return files;
+}();
+
+// The exports and backups run on a fixed day, so that every run writes the same bytes.
+void fixTheDay() {
+    setClock([] { return dateValueOf(2027, 1, 5, 10, 30, 0); });
+}
+
+// File and folder dialogs answer with names in the data folder: the export file's own name, the
+// backup "Sicherung.zip", the folder Ausgabe.
+void answerDialogs() {
+    setSaveFileAnswerer([](const std::string& caption, const std::string& defaultName) -> std::string {
+        if (caption.ends_with("leerer Ordner"))
+            return kOutputFolder;
+        return caption.starts_with("Datensicherung") ? "Sicherung.zip" : defaultName;
+    });
+}
+
+void choosePeriod(const char* item, const char* from, const char* to) {
+    fixTheDay();
+    answerDialogs();
+    ASSERT_TRUE(chooseMenuItem(QString::fromLatin1(item)));
+    dispatch();
+    ASSERT_TRUE(typeInto(kPeriodFromField, from));
+    ASSERT_TRUE(typeInto(kPeriodToField, to));
 }
 
 struct Operation {
@@ -196,6 +228,46 @@ const Operation kOperations[] = {
          dispatch();
      },
      {"Die Liste konnte nicht gespeichert werden!"}},
+    {"DATEV-Export",
+     &kDatevFolder,
+     [] { choosePeriod("DATEV-Export...", "01.12.2026", "31.12.2026"); },
+     [] { press(kDatevOkButton); },
+     {"Der DATEV-Export konnte nicht gespeichert werden!"}},
+    {"Datenexport f\xFCr die Betriebspr\xFC"
+     "fung",
+     &kArchivedFolder,
+     [] {
+         choosePeriod("Datenexport f\xFCr die Betriebspr\xFC"
+                      "fung...",
+                      "01.01.2026", "31.12.2026");
+     },
+     [] { press(kAuditOkButton); },
+     {"Der Datenexport konnte nicht gespeichert werden!"}},
+    {"Datensicherung",
+     &kArchivedFolder,
+     [] {
+         fixTheDay();
+         answerDialogs();
+     },
+     [] {
+         ASSERT_TRUE(chooseMenuItem("Datensicherung..."));
+         dispatch();
+     },
+     {"Die Datensicherung konnte nicht gespeichert werden!"}},
+    {"Datensicherung zur\xFC"
+     "ckspielen",
+     &kArchivedFolder,
+     [] {
+         answerDialogs();
+         ASSERT_TRUE(writeBackup("Sicherung.zip", {"Quillora.lock"}, dateValueOf(2027, 1, 5)).written);
+     },
+     [] {
+         ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("Datensicherung zur\xFC"
+                                                        "ckspielen...")));
+         dispatch();
+     },
+     {"Die Datensicherung konnte nicht zur\xFC"
+      "ckgespielt werden."}},
 };
 
 struct Plan {
@@ -243,6 +315,7 @@ class FaultSweepTest : public ProgramTest {
     Outcome run(const Operation& op, const DiskFaults& plan) {
         resetFolder(*op.folder);
         start();
+        setClock({});
         op.prepare();
         messages.clear();
         diskFaults() = plan;

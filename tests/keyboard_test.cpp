@@ -34,12 +34,17 @@ TEST_F(KeyboardTest, AltOpensTheMenusAndCtrlSSaves) {
     QStringList captions;
     for (const QAction* title : windowWidget(kMainWindow)->findChild<QMenuBar*>()->actions())
         captions << QString(title->text()).remove('&');
-    EXPECT_EQ(captions, (QStringList{"File", "Option", "Help"}));
+    EXPECT_EQ(captions, (QStringList{"File", "Option", "Buchhaltung", "Help"}));
     // Separators read "".
     const std::pair<int, QStringList> menus[] = {
-        {Qt::Key_F, {"Save", "", "Suchen...", "Liste drucken...", "Liste exportieren (CSV)...", "", "Exit"}},
+        {Qt::Key_F,
+         {"Save", "", "Suchen...", "Liste drucken...", "Liste exportieren (CSV)...", "", "Datensicherung...",
+          QString::fromUtf8("Datensicherung zurückspielen..."), "", "Exit"}},
         {Qt::Key_O,
          {"Algemeine Einstellungen", "Firmendaten (E-Rechnung)", QString::fromUtf8("Archiv prüfen")}},
+        {Qt::Key_B,
+         {"DATEV-Export...", QString::fromUtf8("Umsatzsteuer-Übersicht..."),
+          QString::fromUtf8("Datenexport für die Betriebsprüfung...")}},
         {Qt::Key_H, {"About"}}};
     for (const auto& [key, items] : menus) {
         SCOPED_TRACE(items.first().toStdString());

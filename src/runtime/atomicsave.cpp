@@ -59,12 +59,14 @@ int createTemporary(const std::string& temporary, const std::string& target) {
     return fd;
 }
 
-// Writes the temporary file completely and flushes it; false after any failed step.
-bool writeTemporary(const std::string& temporary, const std::string& target, const std::string& content) {
+// Writes the temporary file completely and flushes it (unless the caller flushes later); false after any
+// failed step.
+bool writeTemporary(const std::string& temporary, const std::string& target, const std::string& content,
+                    bool flush) {
     const int fd = createTemporary(temporary, target);
     if (fd < 0)
         return false;
-    const bool written = writeAll(fd, content) && diskops::fsync(fd) == 0;
+    const bool written = writeAll(fd, content) && (!flush || diskops::fsync(fd) == 0);
     const bool closed = diskops::close(fd) == 0;
     return written && closed;
 }
@@ -137,13 +139,13 @@ bool ReplacementFile::commit() {
     if (runtimeState().protectedFiles.contains(target) || (!newOnly && !mayReplace(target)))
         return false;
     const std::string temporary = target + std::string(kTemporarySuffix);
-    if (!writeTemporary(temporary, target, content_) ||
+    if (!writeTemporary(temporary, target, content_, flush_) ||
         !(newOnly ? takeNewName(temporary, target)
                   : diskops::rename(temporary.c_str(), target.c_str()) == 0)) {
         diskops::unlink(temporary.c_str());
         return false;
     }
-    return flushFolder(folderOf(target));
+    return !flush_ || flushFolder(folderOf(target));
 }
 
 int removeTemporaryLeftovers(std::string_view folder) {

@@ -36,6 +36,10 @@ class ReplacementFile {
     /// Appends s without a line end.
     void writeText(std::string_view s);
 
+    /// Leaves the flushes to the caller: the file and its folder are not flushed to the disk by commit.
+    /// For a folder of many files that appears only once all of them are on the disk (FolderBuilder).
+    void leaveFlushToCaller() { flush_ = false; }
+
     /// The content collected so far.
     const std::string& content() const { return content_; }
 
@@ -53,6 +57,7 @@ class ReplacementFile {
     SaveMode mode_;
     FileNaming naming_;
     std::string content_;
+    bool flush_ = true;
 };
 
 /// Suffix of the temporary files a replacement writes next to its target; leftovers of an

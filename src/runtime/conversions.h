@@ -2,7 +2,7 @@
 // Conversions between numbers, dates and the program's texts.
 //
 // A text is a std::string of Windows-1252 bytes. Every function here is pure except currentDate,
-// which reads the local clock.
+// which reads the local clock (or the time a test fixed).
 
 #include <cstdint>
 #include <functional>
@@ -36,7 +36,6 @@ std::string replaceAll(std::string_view s, std::string_view search, std::string_
 
 /// The local date and time now, without any zone shift.
 DateValue currentDate();
-
 /// Makes currentDate answer from clock instead of the local clock (tests); an empty function gives the
 /// local clock back.
 void setClock(std::function<DateValue()> clock);

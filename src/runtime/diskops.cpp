@@ -73,6 +73,10 @@ ssize_t write(int fd, const void* buf, std::size_t n) {
     return r;
 }
 
+int syncfs(int fd) {
+    return faultStrikes() ? fail() : ::syncfs(fd);
+}
+
 int fsync(int fd) {
     return faultStrikes() ? fail() : ::fsync(fd);
 }

@@ -57,6 +57,8 @@ ssize_t read(int fd, void* buf, std::size_t n);
 ssize_t write(int fd, const void* buf, std::size_t n);
 /// fsync(2); a change.
 int fsync(int fd);
+/// syncfs(2): everything of the file system that holds fd goes to the disk; a change.
+int syncfs(int fd);
 /// close(2).
 int close(int fd);
 /// lseek(2).

@@ -14,6 +14,10 @@ inline constexpr int kLineDialog = 2;
 inline constexpr int kAboutWindow = 20;
 /// The search window, owned by the main window; it stays open for further searches.
 inline constexpr int kSearchWindow = 21;
+/// The period asked for an export ("DATEV-Export", "Umsatzsteuer-Übersicht", ...).
+inline constexpr int kPeriodWindow = 40;
+/// The VAT return's figures of a period.
+inline constexpr int kVatWindow = 41;
 
 // --- Window flags ----------------------------------------------------------------------------------
 
@@ -76,6 +80,12 @@ inline constexpr int kOptionsItem = 10009;
 inline constexpr int kCompanyDataItem = 10010;
 inline constexpr int kAboutItem = 10011;
 inline constexpr int kCheckArchiveItem = 10012;
+/// The menu "Buchhaltung" and the backup's two items of "File".
+inline constexpr int kDatevExportItem = 10030;
+inline constexpr int kVatOverviewItem = 10031;
+inline constexpr int kAuditExportItem = 10032;
+inline constexpr int kBackupItem = 10033;
+inline constexpr int kRestoreItem = 10034;
 /// F3 in the main or the search window: the last search again. A key, not a menu item; it arrives as a
 /// menu command all the same.
 inline constexpr int kFindAgainKey = 10100;
@@ -172,11 +182,37 @@ inline constexpr int kSaveOptionsButton = 6008;
 inline constexpr int kCompanyFirstField = 7000;
 inline constexpr int kSmallBusinessBox = 7015;
 inline constexpr int kSaveCompanyButton = 7100;
+/// Its section "Buchhaltung".
+inline constexpr int kAdviserNumberField = 17100;
+inline constexpr int kClientNumberField = 17101;
+inline constexpr int kChartBox = 17102;
+inline constexpr int kFiscalYearStartField = 17103;
+inline constexpr int kAccountLengthField = 17104;
+inline constexpr int kDebtorsBox = 17105;
+/// The nine accounts that replace the chart's, in the order of CompanyData::accounts.
+inline constexpr int kFirstAccountField = 17110;
 // --- Search window ------------------------------------------------------------------------------------
 
 inline constexpr int kFindField = 9000;
 /// "Weitersuchen"; Enter in the field presses it.
 inline constexpr int kFindNextButton = 9100;
+
+// --- Period dialog and VAT window --------------------------------------------------------------------
+
+inline constexpr int kPeriodFromField = 17000;
+inline constexpr int kPeriodToField = 17001;
+/// "Zahlungen exportieren", in the DATEV export's dialog only.
+inline constexpr int kExportPaymentsBox = 17002;
+/// "OK" of the period dialog; its number tells which export the period is for.
+inline constexpr int kDatevOkButton = 17003;
+inline constexpr int kVatOkButton = 17004;
+inline constexpr int kAuditOkButton = 17005;
+/// The figures and the invoices behind them.
+inline constexpr int kVatList = 17010;
+inline constexpr int kVatPrintButton = 17011;
+inline constexpr int kVatCloseButton = 17012;
+/// The period the figures are of, above the list.
+inline constexpr int kVatPeriodCaption = 17013;
 
 // --- About window ------------------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>

@@ -37,7 +37,62 @@ constexpr std::array kTextKeys = {
     TextKey{"Zahlungsbedingungen", &CompanyData::paymentTerms},
 };
 constexpr std::string_view kSmallBusinessKey = "Kleinunternehmer";
-constexpr std::size_t kKeys = kTextKeys.size() + 1;
+
+// The section "Buchhaltung", after the flag; a key is written only when the file has it or its value
+// differs from the default, so that an earlier Firma.ini saves as it was.
+struct AccountingKey {
+    std::string_view key;
+    std::string CompanyData::*text;
+    std::string_view defaultValue;
+};
+constexpr std::array kAccountingKeys = {
+    AccountingKey{"Beraternummer", &CompanyData::adviserNumber, ""},
+    AccountingKey{"Mandantennummer", &CompanyData::clientNumber, ""},
+    AccountingKey{"Kontenrahmen", &CompanyData::chart, "SKR03"},
+    AccountingKey{"WJBeginn", &CompanyData::fiscalYearStart, "01.01."},
+    AccountingKey{"Sachkontenlaenge", &CompanyData::accountLength, "4"},
+    AccountingKey{"Debitoren", &CompanyData::debtors, "Sammelkonto"},
+};
+// The accounts follow as Konto_1 to Konto_9 in the order of CompanyData::accounts.
+constexpr std::string_view kAccountKeyPrefix = "Konto_";
+
+constexpr std::size_t kFirstAccounting = kTextKeys.size() + 1;
+constexpr std::size_t kFirstAccount = kFirstAccounting + kAccountingKeys.size();
+constexpr std::size_t kKeys = kFirstAccount + kAccountFields;
+
+std::string accountKey(std::size_t account) {
+    return std::string(kAccountKeyPrefix) + std::to_string(account + 1);
+}
+
+// The value of an accounting key, const or not as the company data are; nullptr for the other keys.
+template <class Company>
+auto accountingValue(Company& company, std::size_t index) -> decltype(&company.chart) {
+    if (index >= kFirstAccount && index < kKeys)
+        return &company.accounts[index - kFirstAccount];
+    if (index >= kFirstAccounting && index < kFirstAccount)
+        return &(company.*kAccountingKeys[index - kFirstAccounting].text);
+    return nullptr;
+}
+
+std::string keyName(std::size_t index) {
+    if (index < kTextKeys.size())
+        return std::string(kTextKeys[index].key);
+    if (index == kTextKeys.size())
+        return std::string(kSmallBusinessKey);
+    if (index < kFirstAccount)
+        return std::string(kAccountingKeys[index - kFirstAccounting].key);
+    return accountKey(index - kFirstAccount);
+}
+
+// Whether a key the file lacks is written: the e-invoice keys always, the others once set.
+bool writtenWhenMissing(const CompanyData& company, std::size_t index) {
+    if (index < kFirstAccounting)
+        return true;
+    const std::string* value = accountingValue(company, index);
+    const std::string_view standard =
+        index < kFirstAccount ? kAccountingKeys[index - kFirstAccounting].defaultValue : std::string_view();
+    return *value != standard;
+}
 
 // The index of a line's key among the known keys (the flag last); kKeys for a line without a known key.
 std::size_t keyIndex(std::string_view line) {
@@ -45,11 +100,11 @@ std::size_t keyIndex(std::string_view line) {
     if (equals == std::string_view::npos)
         return kKeys;
     const std::string_view key = line.substr(0, equals);
-    for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
-        if (kTextKeys[i].key == key)
+    for (std::size_t i = 0; i < kKeys; ++i) {
+        if (keyName(i) == key)
             return i;
     }
-    return key == kSmallBusinessKey ? kTextKeys.size() : kKeys;
+    return kKeys;
 }
 
 // The first line of a known key gives its value; a repeated key is kept like an unknown line, so that
@@ -81,6 +136,8 @@ std::string oneLine(std::string_view text) {
 }
 
 std::string keyLine(const CompanyData& company, std::size_t index) {
+    if (const std::string* value = accountingValue(company, index))
+        return keyName(index) + "=" + oneLine(*value);
     if (index == kTextKeys.size())
         return std::string(kSmallBusinessKey) + "=" + (company.smallBusiness ? "1" : "0");
     return std::string(kTextKeys[index].key) + "=" + oneLine(company.*kTextKeys[index].text);
@@ -88,7 +145,9 @@ std::string keyLine(const CompanyData& company, std::size_t index) {
 
 void takeValue(CompanyData& company, std::size_t index, std::string_view line) {
     const std::string_view value = line.substr(line.find('=') + 1);
-    if (index == kTextKeys.size())
+    if (std::string* text = accountingValue(company, index))
+        *text = std::string(value);
+    else if (index == kTextKeys.size())
         company.smallBusiness = value == "1";
     else
         company.*kTextKeys[index].text = std::string(value);
@@ -140,7 +199,7 @@ bool saveCompanyData() {
         at = end + 2;
     }
     for (std::size_t index = 0; index < kKeys; ++index) {
-        if (!keys.seen(index))
+        if (!keys.seen(index) && writtenWhenMissing(company, index))
             file.writeLine(keyLine(company, index));
     }
     return file.commit();

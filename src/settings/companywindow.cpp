@@ -2,11 +2,14 @@
 
 #include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
+#include "settings/accountingfields.h"
+#include "settings/accountingsection.h"
 #include "settings/companyfile.h"
 #include "state/companydata.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -59,6 +62,10 @@ constexpr std::array kChecks = {
 constexpr int kRowStep = 26;
 constexpr int kFieldX = 185;
 constexpr int kBelowFields = 10 + kRowStep * static_cast<int>(kFields.size());
+// The section "Buchhaltung" stands right of the e-invoice fields.
+constexpr int kSectionX = 510;
+constexpr int kSectionRows = 17;
+constexpr int kWindowHeight = std::max(kBelowFields + 80, 10 + kRowStep * kSectionRows + 10);
 
 using FieldTexts = std::array<std::string, kFields.size()>;
 
@@ -78,8 +85,7 @@ const char* firstRefusal(const FieldTexts& texts) {
 } // namespace
 
 void openCompanyWindow() {
-    if (!openWindow(kDialogWindow, 100, 100, 500, kBelowFields + 80, "Firmendaten", kWindowCentred,
-                    kMainWindow))
+    if (!openWindow(kDialogWindow, 100, 100, 820, kWindowHeight, "Firmendaten", kWindowCentred, kMainWindow))
         return;
     useControlList(kDialogWindow);
     const CompanyData& company = companyData();
@@ -95,6 +101,7 @@ void openCompanyWindow() {
     }
     createCheckBox(kSmallBusinessBox, kFieldX, kBelowFields + 4, 300, 20, "Kleinunternehmer (\xA7 19 UStG)");
     setState(kSmallBusinessBox, company.smallBusiness ? 1 : 0);
+    createAccountingSection(kSectionX, 10, company);
     createPushButton(kSaveCompanyButton, kFieldX, kBelowFields + 38, 100, 28, "Speichern");
     setDialogKeys(kDialogWindow, kSaveCompanyButton);
 }
@@ -104,11 +111,16 @@ void saveCompanyClicked() {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         texts[i] = getText(fieldNumber(i));
     texts[kCountry] = upperCaseCode(texts[kCountry]);
-    if (const char* refusal = firstRefusal(texts)) {
-        messageBox("Fehler!", refusal, kMessageOk);
+    CompanyData& company = companyData();
+    CompanyData section = company;
+    readAccountingSection(section);
+    const char* refusal = firstRefusal(texts);
+    const std::string accountingProblem = refusal ? std::string() : accountingRefusal(section);
+    if (refusal || !accountingProblem.empty()) {
+        messageBox("Fehler!", refusal ? std::string(refusal) : accountingProblem, kMessageOk);
         return;
     }
-    CompanyData& company = companyData();
+    company = section;
     for (std::size_t i = 0; i < kFields.size(); ++i)
         company.*kFields[i].text = texts[i];
     company.smallBusiness = getState(kSmallBusinessBox) == 1;

@@ -6,14 +6,17 @@
 #include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
+#include "shell/accountingcommands.h"
 #include "shell/archivecommand.h"
 #include "shell/articledialogs.h"
+#include "shell/backupcommands.h"
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
 #include "shell/invoicedeletion.h"
 #include "shell/listcommands.h"
 #include "shell/menucommands.h"
 #include "shell/searchwindow.h"
+#include "shell/vatwindow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -59,6 +62,11 @@ constexpr std::array kControlTable = {
     ControlHandler{kSaveCompanyButton, saveCompanyClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
     ControlHandler{kFindNextButton, findNextClicked},
+    ControlHandler{kDatevOkButton, datevPeriodChosen},
+    ControlHandler{kVatOkButton, vatPeriodChosen},
+    ControlHandler{kAuditOkButton, auditPeriodChosen},
+    ControlHandler{kVatPrintButton, printVatClicked},
+    ControlHandler{kVatCloseButton, closeVatWindow},
 };
 
 struct MenuHandler {
@@ -77,6 +85,11 @@ constexpr std::array kMenuTable = {
     MenuHandler{kCompanyDataItem, openCompanyWindow},
     MenuHandler{kCheckArchiveItem, checkArchiveClicked},
     MenuHandler{kAboutItem, openAboutWindow},
+    MenuHandler{kDatevExportItem, datevExportClicked},
+    MenuHandler{kVatOverviewItem, vatOverviewClicked},
+    MenuHandler{kAuditExportItem, auditExportClicked},
+    MenuHandler{kBackupItem, backupClicked},
+    MenuHandler{kRestoreItem, restoreClicked},
 };
 
 bool dispatchControl(int control, int subType) {

@@ -25,12 +25,22 @@ constexpr std::array kMenuEntries = {
     MenuEntry{kPrintListItem, "Liste drucken..."},
     MenuEntry{kExportListItem, "Liste exportieren (CSV)..."},
     MenuEntry{kMenuSeparator},
+    MenuEntry{kBackupItem, "Datensicherung..."},
+    MenuEntry{kRestoreItem, "Datensicherung zur\xFC"
+                            "ckspielen..."},
+    MenuEntry{kMenuSeparator},
     MenuEntry{kExitItem, "E&xit"},
     MenuEntry{kMenuTitle, "&Option"},
     MenuEntry{kOptionsItem, "Algemeine Einstellungen"},
     MenuEntry{kCompanyDataItem, "Firmendaten (E-Rechnung)"},
     MenuEntry{kCheckArchiveItem, "Archiv pr\xFC"
                                  "fen"},
+    MenuEntry{kMenuTitle, "&Buchhaltung"},
+    MenuEntry{kDatevExportItem, "DATEV-Export..."},
+    MenuEntry{kVatOverviewItem, "Umsatzsteuer-\xDC"
+                                "bersicht..."},
+    MenuEntry{kAuditExportItem, "Datenexport f\xFCr die Betriebspr\xFC"
+                                "fung..."},
     MenuEntry{kMenuTitle, "&Help"},
     MenuEntry{kAboutItem, "About"},
 };
@@ -38,7 +48,7 @@ constexpr std::array kMenuEntries = {
 void buildMenu() {
     if (!createMenu(kMainMenu, kMainWindow))
         return;
-    // The captions read "File", "Option" and "Help"; Alt and their first letter open them.
+    // The captions read "File", "Option", "Buchhaltung" and "Help"; Alt and their first letter open them.
     for (const MenuEntry& entry : kMenuEntries) {
         if (entry.item == kMenuTitle)
             menuTitle(entry.text);

@@ -4,10 +4,15 @@
 // Read from Firma.ini at start, edited in the company data dialog. Without Firma.ini the program
 // prints and writes as it did before there were company data.
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 /// The payment terms a new Firma.ini starts with.
 inline constexpr const char* kDefaultPaymentTerms = "Zahlbar innerhalb von 14 Tagen ohne Abzug.";
+
+/// The revenue accounts of the eight tax cases and the bank account.
+inline constexpr std::size_t kAccountFields = 9;
 
 struct CompanyData {
     /// Firma.ini was read, or the dialog saved the data in this run.
@@ -33,6 +38,22 @@ struct CompanyData {
     std::string paymentTerms = kDefaultPaymentTerms;
     /// Kleinunternehmer (§ 19 UStG): no VAT on the invoices.
     bool smallBusiness = false;
+
+    // The section "Buchhaltung" as typed, for the exports to the tax adviser. Firma.ini gets a key of
+    // them only once it differs from its default, so that an earlier file saves unchanged.
+    std::string adviserNumber;
+    std::string clientNumber;
+    /// "SKR03" or "SKR04".
+    std::string chart = "SKR03";
+    /// "dd.mm."
+    std::string fiscalYearStart = "01.01.";
+    std::string accountLength = "4";
+    /// "Sammelkonto" or "je Kunde".
+    std::string debtors = "Sammelkonto";
+    /// The revenue accounts of the tax cases in their order (19 %, 7 %, 0 %, Kleinunternehmer,
+    /// Reverse Charge EU, innergemeinschaftliche Lieferung, Ausfuhr, nicht steuerbar), then the bank
+    /// account; "" keeps the chart's.
+    std::array<std::string, kAccountFields> accounts;
 
     /// Firma.ini's lines as read, each ended by CR LF, so that lines and keys the program does not know
     /// are written back in their places.

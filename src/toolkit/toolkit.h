@@ -87,6 +87,9 @@ int createTabPanel(int number, int x, int y, int width, int height);
 int createReportList(int number, int x, int y, int width, int height, std::string_view title0, int width0,
                      int flags);
 int createPickList(int number, int x, int y, int width, int height);
+/// A drop-down list of choices, given one per line ("SKR03\nSKR04"); getState and setState are the
+/// chosen one's index, getText its text.
+int createComboBox(int number, int x, int y, int width, int height, std::string_view choices);
 /// Inserts a column into a ReportList; a position past the last column appends.
 void addColumn(int list, int position, std::string_view title, int width);
 /// Appends a column to a ReportList that no view shows, with an empty title: its cells are kept with
@@ -163,8 +166,17 @@ const MessageAnswerer& messageAnswerer();
 std::string askSaveFileName(int owner, std::string_view caption, std::string_view defaultName,
                             std::string_view filter);
 
-/// Chooses file names instead of a person (tests): gets the caption and the default name and
-/// returns the path ("" cancels). An empty function restores the real dialog.
+/// Asks for an existing file to read, in a modal dialog owned by window owner, showing the files of
+/// filter. The path in the file system's encoding, "" when cancelled.
+std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter);
+
+/// Asks for a folder (the dialog can make a new one). The path in the file system's encoding, ""
+/// when cancelled.
+std::string askFolderName(int owner, std::string_view caption);
+
+/// Chooses file and folder names instead of a person (tests): gets the caption and the default name
+/// ("" for the open and folder dialogs) and returns the path ("" cancels). An empty function
+/// restores the real dialogs.
 using SaveFileAnswerer =
     std::function<std::string(const std::string& caption, const std::string& defaultName)>;
 void setSaveFileAnswerer(SaveFileAnswerer answerer);

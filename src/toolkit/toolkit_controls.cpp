@@ -7,6 +7,7 @@
 #include "toolkit/toolkitstate.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -232,6 +233,14 @@ int createPickList(int number, int x, int y, int width, int height) {
     toolkit().controls[number].model = model;
     registerList(number, model);
     connectSelection(view, number, toolkit().current.window);
+    return 1;
+}
+
+int createComboBox(int number, int x, int y, int width, int height, std::string_view choices) {
+    auto* box = place<QComboBox>(number, ControlKind::ComboBox, x, y, width, height);
+    if (!box)
+        return 0;
+    box->addItems(toQString(choices).split(QLatin1Char('\n')));
     return 1;
 }
 

@@ -1,4 +1,4 @@
-// The file dialog that asks where to write a file.
+// The file dialogs that ask where to write a file, which file to read and which folder to use.
 
 #include "runtime/codepage.h"
 #include "toolkit/toolkitstate.h"
@@ -30,7 +30,38 @@ std::string askPerson(int owner, const QString& caption, const QString& defaultN
     return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
+QWidget* ownerWidget(int owner) {
+    const auto window = toolkit().windows.find(owner);
+    return window == toolkit().windows.end() ? nullptr : window->second.widget.data();
+}
+
+std::string chosen(QFileDialog& dialog) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
 } // namespace
+
+std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter) {
+    if (toolkit().saveFileAnswerer)
+        return toolkit().saveFileAnswerer(std::string(caption), {});
+    QFileDialog dialog(ownerWidget(owner), toQString(caption), QDir::currentPath(), toQString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosen(dialog);
+}
+
+std::string askFolderName(int owner, std::string_view caption) {
+    if (toolkit().saveFileAnswerer)
+        return toolkit().saveFileAnswerer(std::string(caption), {});
+    QFileDialog dialog(ownerWidget(owner), toQString(caption), QDir::currentPath());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return chosen(dialog);
+}
 
 std::string askSaveFileName(int owner, std::string_view caption, std::string_view defaultName,
                             std::string_view filter) {

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,8 @@ std::string getText(int number) {
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
         return fromQString(static_cast<QAbstractButton*>(control->widget.data())->text());
+    case ControlKind::ComboBox:
+        return fromQString(static_cast<QComboBox*>(control->widget.data())->currentText());
     default:
         return {};
     }
@@ -104,6 +107,8 @@ int getState(int number) {
         return selectedRow(*control);
     case ControlKind::TabPanel:
         return static_cast<QTabWidget*>(control->widget.data())->currentIndex();
+    case ControlKind::ComboBox:
+        return static_cast<QComboBox*>(control->widget.data())->currentIndex();
     default:
         return 0;
     }
@@ -136,6 +141,9 @@ void setState(int number, int value) {
     }
     case ControlKind::TabPanel:
         static_cast<QTabWidget*>(control->widget.data())->setCurrentIndex(value);
+        break;
+    case ControlKind::ComboBox:
+        static_cast<QComboBox*>(control->widget.data())->setCurrentIndex(value);
         break;
     default:
         break;

@@ -26,7 +26,8 @@ enum class ControlKind {
     Slider,
     PickList,
     ReportList,
-    TabPanel
+    TabPanel,
+    ComboBox
 };
 
 struct Control {

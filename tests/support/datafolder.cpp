@@ -57,7 +57,7 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
     std::error_code topError;
     for (fs::directory_iterator top(base, topError), end; !topError && top != end; top.increment(topError)) {
         const std::string name = top->path().filename().string();
-        if (name.ends_with(".csv")) {
+        if (name.ends_with(".csv") || name.ends_with(".zip")) {
             if (auto bytes = bytesOf(top->path(), allRead))
                 files[name] = std::move(bytes);
         }
@@ -76,6 +76,15 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
         }
         if (ec && ec != std::errc::no_such_file_or_directory)
             allRead = false;
+    }
+    // The tests' folder for exports and restorations, whole.
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(base / kOutputFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (!it->is_regular_file(ec) || isLeftover(it->path().filename().string()))
+            continue;
+        if (auto bytes = bytesOf(it->path(), allRead))
+            files[it->path().lexically_relative(base).generic_string()] = std::move(bytes);
     }
     if (readable)
         *readable = allRead;

@@ -15,6 +15,7 @@
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
 
+#include "runtime/conversions.h"
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
