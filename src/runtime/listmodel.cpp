@@ -90,17 +90,22 @@ std::size_t ListModel::rowLength(const char* row, int cells) {
 }
 
 std::size_t ListModel::storeAsCells(GrowingBlock& store, const char* row, int cells, int emptyAt,
-                                    int changedAt, std::string_view changed) {
-    std::size_t room = 1 + kLengthBytes * static_cast<std::size_t>(cells + 1) + changed.size();
+                                    int changedAt, std::span<const std::string_view> changed) {
+    const auto cellAt = [&](int c) {
+        const bool isChanged =
+            changedAt >= 0 && c >= changedAt && c - changedAt < static_cast<int>(changed.size());
+        return isChanged ? changed[static_cast<std::size_t>(c - changedAt)] : cellOf(row, c);
+    };
+    std::size_t room = 1 + kLengthBytes * static_cast<std::size_t>(cells + 1);
     for (int c = 0; c < cells; ++c)
-        room += cellOf(row, c).size();
+        room += cellAt(c).size();
     char* const begin = store.reserve(room);
     char* out = begin;
     *out++ = kCells;
     for (int c = 0; c < cells; ++c) {
         if (c == emptyAt)
             out = putCell(out, {});
-        out = putCell(out, c == changedAt ? changed : cellOf(row, c));
+        out = putCell(out, cellAt(c));
     }
     if (emptyAt == cells)
         out = putCell(out, {});
@@ -221,18 +226,34 @@ bool ListModel::setCellText(int row, int column, std::string_view text) {
     }
     if (row < 0 || row >= rows())
         return false;
+    replaceCells(row, column, std::span(&text, 1));
+    return true;
+}
+
+bool ListModel::setCellTexts(int row, int firstColumn, std::span<const std::string> texts) {
+    if (row < 0 || row >= rows() || firstColumn < 0 ||
+        firstColumn + static_cast<int>(texts.size()) > columns())
+        return false;
+    if (texts.empty())
+        return true;
+    std::vector<std::string_view> views(texts.begin(), texts.end());
+    replaceCells(row, firstColumn, views);
+    return true;
+}
+
+void ListModel::replaceCells(int row, int firstColumn, std::span<const std::string_view> texts) {
     // The changed row is stored anew behind the others, as its cells. Reserving room may move the
     // store, so the old row is copied out first.
     const std::size_t oldLength = rowLength(rowAt(row), columns());
     const std::string old(rowAt(row), oldLength);
-    rows_[static_cast<std::size_t>(row)] = storeAsCells(store_, old.data(), columns(), -1, column, text);
+    rows_[static_cast<std::size_t>(row)] =
+        storeAsCells(store_, old.data(), columns(), -1, firstColumn, texts);
     unusedBytes_ += oldLength;
     compactWhenWasteful();
     if (row >= announced_)
-        return true;
-    const QModelIndex changed = index(row, column);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
-    return true;
+        return;
+    // The whole row: how a view shows a row may depend on any of its cells.
+    emit dataChanged(index(row, 0), index(row, columns() - 1));
 }
 
 int ListModel::columnWidth(int column) const {
