@@ -17,6 +17,9 @@ constexpr int kFile = 0;
 struct TextKey {
     std::string_view key;
     std::string CompanyData::*text;
+    /// A key a file gets only once its value differs from the default, so that a Firma.ini of an
+    /// earlier installation is written back as it was.
+    bool optional = false;
 };
 
 // In the order a new file lists them; the small-business flag follows as the last key.
@@ -35,6 +38,11 @@ constexpr std::array kTextKeys = {
     TextKey{"BIC", &CompanyData::bic},
     TextKey{"Zahlungsziel", &CompanyData::paymentDays},
     TextKey{"Zahlungsbedingungen", &CompanyData::paymentTerms},
+    TextKey{"SkontoProzent", &CompanyData::cashDiscountPercent, true},
+    TextKey{"SkontoTage", &CompanyData::cashDiscountDays, true},
+    TextKey{"Mahngebuehr", &CompanyData::dunningFee, true},
+    TextKey{"Verzugszinssatz", &CompanyData::interestRate, true},
+    TextKey{"MahnZahlungsziel", &CompanyData::dunningDays, true},
 };
 constexpr std::string_view kSmallBusinessKey = "Kleinunternehmer";
 constexpr std::size_t kKeys = kTextKeys.size() + 1;
@@ -78,6 +86,13 @@ std::string oneLine(std::string_view text) {
             c = ' ';
     }
     return line;
+}
+
+// Whether a file without the key's line gets one.
+bool writtenWhenMissing(const CompanyData& company, std::size_t index) {
+    if (index == kTextKeys.size() || !kTextKeys[index].optional)
+        return true;
+    return company.*kTextKeys[index].text != CompanyData{}.*kTextKeys[index].text;
 }
 
 std::string keyLine(const CompanyData& company, std::size_t index) {
@@ -140,7 +155,7 @@ bool saveCompanyData() {
         at = end + 2;
     }
     for (std::size_t index = 0; index < kKeys; ++index) {
-        if (!keys.seen(index))
+        if (!keys.seen(index) && writtenWhenMissing(company, index))
             file.writeLine(keyLine(company, index));
     }
     return file.commit();

@@ -34,6 +34,15 @@ struct CompanyData {
     /// Kleinunternehmer (§ 19 UStG): no VAT on the invoices.
     bool smallBusiness = false;
 
+    /// "Skonto %" and "Skonto Tage" as typed; empty: no cash discount.
+    std::string cashDiscountPercent;
+    std::string cashDiscountDays;
+    /// "Mahngebühr" in € and "Verzugszinssatz" in % a year as typed; empty: none is charged.
+    std::string dunningFee;
+    std::string interestRate;
+    /// "Zahlungsziel für Mahnungen" in days as typed.
+    std::string dunningDays = "10";
+
     /// Firma.ini's lines as read, each ended by CR LF, so that lines and keys the program does not know
     /// are written back in their places.
     std::string fileLines;
