@@ -3,6 +3,7 @@
 #include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
 #include "settings/companyfile.h"
+#include "settings/receivablefields.h"
 #include "state/companydata.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
@@ -58,7 +59,8 @@ constexpr std::array kChecks = {
 
 constexpr int kRowStep = 26;
 constexpr int kFieldX = 185;
-constexpr int kBelowFields = 10 + kRowStep * static_cast<int>(kFields.size());
+constexpr int kReceivablesY = 10 + kRowStep * static_cast<int>(kFields.size());
+constexpr int kBelowFields = kReceivablesY + kRowStep * kReceivableFieldRows;
 
 using FieldTexts = std::array<std::string, kFields.size()>;
 
@@ -93,6 +95,7 @@ void openCompanyWindow() {
         createTextField(fieldNumber(i), kFieldX, y, kFields[i].width, 20, text);
         setForbiddenCharacters(fieldNumber(i), kRecordBreakers);
     }
+    createReceivableFields(kReceivablesY, kRowStep, kFieldX);
     createCheckBox(kSmallBusinessBox, kFieldX, kBelowFields + 4, 300, 20, "Kleinunternehmer (\xA7 19 UStG)");
     setState(kSmallBusinessBox, company.smallBusiness ? 1 : 0);
     createPushButton(kSaveCompanyButton, kFieldX, kBelowFields + 38, 100, 28, "Speichern");
@@ -104,13 +107,17 @@ void saveCompanyClicked() {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         texts[i] = getText(fieldNumber(i));
     texts[kCountry] = upperCaseCode(texts[kCountry]);
-    if (const char* refusal = firstRefusal(texts)) {
+    const char* refusal = firstRefusal(texts);
+    if (!refusal)
+        refusal = receivableFieldsRefusal();
+    if (refusal) {
         messageBox("Fehler!", refusal, kMessageOk);
         return;
     }
     CompanyData& company = companyData();
     for (std::size_t i = 0; i < kFields.size(); ++i)
         company.*kFields[i].text = texts[i];
+    takeReceivableFields(company);
     company.smallBusiness = getState(kSmallBusinessBox) == 1;
     // The new values stay in memory for this run even when the file cannot be written.
     if (saveCompanyData())
