@@ -27,6 +27,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -173,7 +174,10 @@ double deleteOneMs(const fs::path& folder) {
     fs::current_path(folder);
     if (!startProgram())
         std::exit(8);
-    setMessageAnswerer([](const std::string&, const std::string&, int) { return kAnswerOk; });
+    // "Ja" to the question, "OK" to the message.
+    setMessageAnswerer([](const std::string&, const std::string&, int flags) {
+        return flags == kMessageYesNo ? kAnswerYes : kAnswerOk;
+    });
     setState(kInvoiceList, 49999);
     const double start = nowMs();
     deleteSelectedInvoice();
@@ -184,19 +188,34 @@ double deleteOneMs(const fs::path& folder) {
     return ms;
 }
 
-// The receivables columns of every row, computed again as the start computes them.
-double openItemsMs(const fs::path& folder) {
+// The receivables columns of every row, computed again as the start computes them: the medians of the
+// time passed and of the processor time taken (on a shared machine the first waits for others).
+struct ColumnFigures {
+    double ms = 0;
+    double cpuMs = 0;
+};
+
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+ColumnFigures openItemsMs(const fs::path& folder) {
     fs::current_path(folder);
     if (!startProgram())
         std::exit(10);
     std::vector<double> runs;
+    std::vector<double> cpu;
     for (int run = 0; run < kRuns; ++run) {
         const double start = nowMs();
+        const double startCpu = threadCpuMs();
         fillOpenItemColumns();
+        cpu.push_back(threadCpuMs() - startCpu);
         runs.push_back(nowMs() - start);
     }
     shutDownProgram();
-    return median(runs);
+    return {median(runs), median(cpu)};
 }
 
 const char* verdict(bool met) {
@@ -231,7 +250,7 @@ int main(int argc, char** argv) {
         readMs.push_back(bareReadMs(full));
     }
     makeToolkitReady();
-    const double columnsMs = openItemsMs(full);
+    const ColumnFigures columns = openItemsMs(full);
     const double deleteMs = deleteOneMs(full);
 
     const double ready = median(fullMs);
@@ -251,8 +270,9 @@ int main(int argc, char** argv) {
     std::printf("  line reader alone, five files: %.1f ms\n", reading);
     std::printf("  loading share of the start: %.0f ms = %.1f x the bare reading (goal <= 3: %s)\n", loading,
                 loading / reading, verdict(loading <= 3 * reading));
-    std::printf("  receivables columns of every row: %.1f ms (goal < 100 ms: %s)\n", columnsMs,
-                verdict(columnsMs < 100));
+    std::printf(
+        "  receivables columns of every row: %.1f ms, %.1f ms of processor time (goal < 100 ms: %s)\n",
+        columns.ms, columns.cpuMs, verdict(columns.ms < 100));
     std::printf("  delete one invoice, register rewrite included: %.1f ms (goal < 100 ms: %s)\n", deleteMs,
                 verdict(deleteMs < 100));
     if (!keep)

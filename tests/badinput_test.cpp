@@ -266,6 +266,8 @@ TEST_F(BadInputTest, AFileReadOnlyInPartIsNeverWrittenOver) {
              ASSERT_TRUE(clickButton(kPaymentButton));
              dispatch();
              ASSERT_TRUE(clickButton(kPaymentOkButton));
+             dispatch();
+             EXPECT_EQ(getCell(kInvoiceList, 0, 6), "0,75") << "a payment not saved is not shown";
          },
          "Die Zahlungen konnten nicht gespeichert werden!", false, "1|Kunde|1|1,00|01.12.2026\r\n"},
     };

@@ -81,6 +81,7 @@ TEST_F(ReceivablesTest, PaymentsAddUpAndGiveTheState) {
     writeData("Daten.dat", kCustomer + "3\r\n");
     writeData("ReData.dat", "1|Alt|1|100,00|01.01.2020\r\n2|Beispiel|1|119,00|" + day(-24) +
                                 "\r\n3|Beispiel|1|119,00|" + day(-3) + "\r\n");
+    writeData("Rechnungen/3.txt", "Herr\r\n");
     writeData("Forderungen.dat", "2|" + day(-24) + "|" + day(-10) + "|119,00||\r\n3|" + day(-3) + "|" +
                                      day(11) + "|119,00|" + day(4) + "|2,38\r\n");
     start();
@@ -166,6 +167,17 @@ TEST_F(ReceivablesTest, PaymentsAddUpAndGiveTheState) {
     start();
     EXPECT_EQ(openItemCells(1), (std::vector<std::string>{day(-10), "19,00", "100,00", overdue}));
     EXPECT_EQ(openItemCells(2), (std::vector<std::string>{day(11), "116,62", "0,00", "bezahlt"}));
+    // Deleting an invoice with payments says so and takes its payments and terms along.
+    messages.clear();
+    selectInvoice(2);
+    answerNext(kAnswerYes);
+    press(kDeleteInvoiceButton);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].text,
+              "Zur Rechnung Nr. 3 sind Zahlungen erfasst. Soll die Rechnung mit ihren Zahlungen "
+              "wirklich gel\xF6scht werden?");
+    EXPECT_EQ(readData("Zahlungen.dat").find("3|"), std::string::npos);
+    EXPECT_EQ(readData("Forderungen.dat").find("3|"), std::string::npos);
 }
 
 TEST_F(ReceivablesTest, CompanyDataOfGettingPaidAreCheckedAndKept) {
@@ -236,8 +248,9 @@ TEST_F(ReceivablesTest, DunningLettersOneLevelAfterTheOther) {
     writeData("ReData.dat", "7|Beispiel|1|1000,00|" + day(-44) + "\r\n8|Beispiel|1|10,00|" + day(0) + "\r\n");
     writeData("Rechnungen/7.txt",
               "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\n12345 Musterstadt\r\n1000,00\r\n");
-    writeData("Forderungen.dat", "7|" + day(-44) + "|" + day(-30) + "|1000,00||\r\n8|" + day(0) + "|" +
-                                     day(14) + "|10,00||\r\n");
+    // Invoice 8 is due today: not yet overdue.
+    writeData("Forderungen.dat", "7|" + day(-44) + "|" + day(-30) + "|1000,00||\r\n8|" + day(-14) + "|" +
+                                     day(0) + "|10,00||\r\n");
     writeData("Zahlungen.dat", "7|" + day(-20) + "|100,00|\r\n");
     start();
     printToPdf();

@@ -1,6 +1,7 @@
 #include "payments/openitemcolumns.h"
 
 #include "payments/receivables.h"
+#include "runtime/listmodel.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
 
@@ -15,26 +16,64 @@ constexpr int kAmountColumn = 3;
 
 enum Cell { kDueDate, kPaid, kOpen, kState };
 
-using TermsByInvoice = std::unordered_map<std::string_view, InvoiceTerms>;
-using PaidByInvoice = std::unordered_map<std::string_view, PaidSoFar>;
+// Values by invoice number. A number as the program writes it (digits, no leading zero) is keyed by its
+// value, which hashes fast and keeps neighbouring numbers together; any other text by itself.
+template <typename T> class ByInvoice {
+  public:
+    T& operator[](std::string_view invoice) {
+        if (const std::optional<std::int64_t> key = keyOf(invoice))
+            return numbers_[*key];
+        return texts_[std::string(invoice)];
+    }
+    const T* find(std::string_view invoice) const {
+        if (const std::optional<std::int64_t> key = keyOf(invoice)) {
+            const auto it = numbers_.find(*key);
+            return it == numbers_.end() ? nullptr : &it->second;
+        }
+        const auto it = texts_.find(std::string(invoice));
+        return it == texts_.end() ? nullptr : &it->second;
+    }
+    void reserve(std::size_t count) { numbers_.reserve(count); }
+
+  private:
+    static std::optional<std::int64_t> keyOf(std::string_view text) {
+        const bool negative = text.starts_with('-');
+        const std::string_view digits = text.substr(negative ? 1 : 0);
+        if (digits.empty() || digits.size() > 18 || (digits.size() > 1 && digits.front() == '0') ||
+            (negative && digits == "0"))
+            return std::nullopt;
+        std::int64_t value = 0;
+        for (const char c : digits) {
+            if (c < '0' || c > '9')
+                return std::nullopt;
+            value = value * 10 + (c - '0');
+        }
+        return negative ? -value : value;
+    }
+
+    std::unordered_map<std::int64_t, T> numbers_;
+    std::unordered_map<std::string, T> texts_;
+};
 
 // The terms of every invoice in Forderungen.dat; a later line of an invoice counts over an earlier one.
-TermsByInvoice termsByInvoice() {
-    TermsByInvoice byInvoice;
+ByInvoice<InvoiceTerms> termsByInvoice() {
+    ByInvoice<InvoiceTerms> byInvoice;
+    byInvoice.reserve(receivables().terms.lines.size());
     for (const std::string& line : receivables().terms.lines) {
         if (const std::optional<InvoiceTerms> terms = termsOf(line))
-            byInvoice.insert_or_assign(recordField(line, 1), *terms);
+            byInvoice[recordField(line, 1)] = *terms;
     }
     return byInvoice;
 }
 
-std::optional<InvoiceTerms> termsIn(const TermsByInvoice& terms, std::string_view invoice) {
-    const auto it = terms.find(invoice);
-    return it == terms.end() ? std::nullopt : std::optional(it->second);
+std::optional<InvoiceTerms> termsIn(const ByInvoice<InvoiceTerms>& terms, std::string_view invoice) {
+    const InvoiceTerms* found = terms.find(invoice);
+    return found ? std::optional(*found) : std::nullopt;
 }
 
-PaidByInvoice paidByInvoice(const TermsByInvoice& terms) {
-    PaidByInvoice byInvoice;
+ByInvoice<PaidSoFar> paidByInvoice(const ByInvoice<InvoiceTerms>& terms) {
+    ByInvoice<PaidSoFar> byInvoice;
+    byInvoice.reserve(receivables().payments.lines.size());
     for (const std::string& line : receivables().payments.lines) {
         const PaymentRecord payment = paymentOf(line);
         addPayment(byInvoice[payment.invoice], payment, termsIn(terms, payment.invoice));
@@ -42,10 +81,9 @@ PaidByInvoice paidByInvoice(const TermsByInvoice& terms) {
     return byInvoice;
 }
 
-std::optional<money::Amount> registeredAmountDue(int row) {
-    const money::Reading sum =
-        money::read(listCell(kInvoiceList, row, kAmountColumn), money::Amount::kDecimals);
-    return sum.overflow ? std::nullopt : amountDueOf(money::Amount{sum.units});
+std::optional<money::Amount> registeredAmountDue(std::string_view amount, const DueRule& rule) {
+    const money::Reading sum = money::read(amount, money::Amount::kDecimals);
+    return sum.overflow ? std::nullopt : amountDueOf(money::Amount{sum.units}, rule);
 }
 
 std::array<std::string, kOpenItemColumns.size()> cellsOf(const OpenItem& item) {
@@ -56,12 +94,10 @@ std::array<std::string, kOpenItemColumns.size()> cellsOf(const OpenItem& item) {
             amount(item.open), std::string(stateText(item.state))};
 }
 
-void setCells(int row, const OpenItem& item) {
+void setCells(ListModel& list, int row, const OpenItem& item) {
     const int first = receivables().firstColumn;
-    if (first < 0)
-        return;
-    const auto cells = cellsOf(item);
-    listSetCells(kInvoiceList, row, first, cells);
+    if (first >= 0)
+        list.setCellTexts(row, first, cellsOf(item));
 }
 
 } // namespace
@@ -92,28 +128,36 @@ OpenItem openItemOfRow(int row) {
         if (isRecordOf(line, invoice))
             addPayment(paid, paymentOf(line), terms);
     }
-    return openItemOf(terms, registeredAmountDue(row), paid, currentDate(), countsAsCancelled(invoice));
+    const std::optional<money::Amount> due =
+        terms ? std::nullopt : registeredAmountDue(listCell(kInvoiceList, row, kAmountColumn), dueRule());
+    return openItemOf(terms, due, paid, currentDate(), countsAsCancelled(invoice));
 }
 
 void fillOpenItemColumns() {
-    const TermsByInvoice terms = termsByInvoice();
-    const PaidByInvoice paid = paidByInvoice(terms);
+    ListModel* const list = findList(kInvoiceList);
+    if (!list)
+        return;
+    const ByInvoice<InvoiceTerms> terms = termsByInvoice();
+    const ByInvoice<PaidSoFar> paid = paidByInvoice(terms);
     const DateValue today = currentDate();
-    const int rows = listRowCount(kInvoiceList);
-    for (int row = 0; row < rows; ++row) {
-        // The cell is copied: it is a view into the list, which the row's new cells change.
-        const std::string invoice(listCell(kInvoiceList, row, kNumberColumn));
-        const auto paidIt = paid.find(invoice);
-        const OpenItem item = openItemOf(termsIn(terms, invoice), registeredAmountDue(row),
-                                         paidIt == paid.end() ? PaidSoFar{} : paidIt->second, today,
+    const DueRule rule = dueRule();
+    for (int row = 0; row < list->rows(); ++row) {
+        // The item is computed before the row changes: the cells are views into the list.
+        const std::string_view invoice = list->cell(row, kNumberColumn);
+        const std::optional<InvoiceTerms> invoiceTerms = termsIn(terms, invoice);
+        const std::optional<money::Amount> due =
+            invoiceTerms ? std::nullopt : registeredAmountDue(list->cell(row, kAmountColumn), rule);
+        const PaidSoFar* paidSoFar = paid.find(invoice);
+        const OpenItem item = openItemOf(invoiceTerms, due, paidSoFar ? *paidSoFar : PaidSoFar{}, today,
                                          countsAsCancelled(invoice));
-        setCells(row, item);
+        setCells(*list, row, item);
     }
 }
 
 void fillOpenItemRow(int row) {
-    if (row >= 0 && row < listRowCount(kInvoiceList))
-        setCells(row, openItemOfRow(row));
+    ListModel* const list = findList(kInvoiceList);
+    if (list && row >= 0 && row < list->rows())
+        setCells(*list, row, openItemOfRow(row));
 }
 
 int invoiceRow(std::string_view invoice, int hint) {

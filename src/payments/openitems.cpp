@@ -55,7 +55,7 @@ std::string termsLine(std::string_view invoice, const InvoiceTerms& terms) {
 }
 
 PaymentRecord paymentOf(std::string_view line) {
-    return {recordField(line, 1), parseDate(recordField(line, 2)),
+    return {recordField(line, 1), recordField(line, 2),
             amountField(recordField(line, 3)).value_or(money::Amount{})};
 }
 
@@ -66,8 +66,11 @@ std::string paymentLine(std::string_view invoice, std::string_view date, money::
 
 bool addPayment(PaidSoFar& paid, const PaymentRecord& payment, const std::optional<InvoiceTerms>& terms) {
     const std::optional<money::Amount> total = money::add(paid.total, payment.amount);
-    const bool early =
-        terms && terms->discountUntil && payment.date && *payment.date <= *terms->discountUntil;
+    // The date matters only for a discount.
+    std::optional<DateValue> date;
+    if (terms && terms->discountUntil)
+        date = parseDate(payment.date);
+    const bool early = date && *date <= *terms->discountUntil;
     const std::optional<money::Amount> inPeriod =
         early ? money::add(paid.inDiscountPeriod, payment.amount) : paid.inDiscountPeriod;
     if (!total || !inPeriod)
@@ -99,12 +102,14 @@ OpenItem openItemOf(const std::optional<InvoiceTerms>& terms, std::optional<mone
     return item;
 }
 
-std::optional<money::Amount> amountDueOf(money::Amount lineSum) {
-    if (invoicesWithoutTax())
+DueRule dueRule() {
+    return {invoicesWithoutTax(), money::parse<money::Rate>(settings().taxRate), settings().pricesGross == 1};
+}
+
+std::optional<money::Amount> amountDueOf(money::Amount lineSum, const DueRule& rule) {
+    if (rule.withoutTax)
         return lineSum;
-    const Settings& s = settings();
-    const std::optional<money::Totals> totals =
-        money::totalsOf(lineSum, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1);
+    const std::optional<money::Totals> totals = money::totalsOf(lineSum, rule.rate, rule.pricesGross);
     return totals ? std::optional(totals->gross) : std::nullopt;
 }
 

@@ -25,10 +25,11 @@ std::optional<InvoiceTerms> termsOf(std::string_view line);
 /// The Forderungen.dat line of an invoice's terms.
 std::string termsLine(std::string_view invoice, const InvoiceTerms& terms);
 
-/// A line of Zahlungen.dat read: its date (nullopt when it is no date) and amount (0 when it is none).
+/// A line of Zahlungen.dat read: its date as it stands (read only where it matters) and its amount (0
+/// when it is none).
 struct PaymentRecord {
     std::string_view invoice;
-    std::optional<DateValue> date;
+    std::string_view date;
     money::Amount amount;
 };
 PaymentRecord paymentOf(std::string_view line);
@@ -63,9 +64,17 @@ struct OpenItem {
 OpenItem openItemOf(const std::optional<InvoiceTerms>& terms, std::optional<money::Amount> dueWithoutTerms,
                     const PaidSoFar& paid, DateValue today, bool cancelled);
 
-/// What is due for an invoice whose lines add up to lineSum, as its printout totals it with the
-/// settings and company data in force: the gross total, or the sum for a small business.
-std::optional<money::Amount> amountDueOf(money::Amount lineSum);
+/// How the printout totals an invoice with the settings and company data in force.
+struct DueRule {
+    bool withoutTax = false;
+    money::Rate rate;
+    bool pricesGross = false;
+};
+DueRule dueRule();
+
+/// What is due for an invoice whose lines add up to lineSum, as its printout totals it: the gross
+/// total, or the sum for a small business; nullopt beyond the range of amounts.
+std::optional<money::Amount> amountDueOf(money::Amount lineSum, const DueRule& rule = dueRule());
 
 /// Whether the invoice was cancelled by a correction; a cancelled invoice counts as settled. No
 /// invoice is cancelled as long as the program makes no corrections.

@@ -3,6 +3,8 @@
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -91,25 +93,55 @@ std::size_t ListModel::rowLength(const char* row, int cells) {
 
 std::size_t ListModel::storeAsCells(GrowingBlock& store, const char* row, int cells, int emptyAt,
                                     int changedAt, std::span<const std::string_view> changed) {
-    const auto cellAt = [&](int c) {
-        const bool isChanged =
-            changedAt >= 0 && c >= changedAt && c - changedAt < static_cast<int>(changed.size());
-        return isChanged ? changed[static_cast<std::size_t>(c - changedAt)] : cellOf(row, c);
-    };
+    // The row's cells are found in one pass; a few need no allocation.
+    std::array<std::string_view, 32> few;
+    std::vector<std::string_view> many;
+    std::span<std::string_view> cell(few.data(), static_cast<std::size_t>(std::max(cells, 0)));
+    if (cell.size() > few.size()) {
+        many.resize(cell.size());
+        cell = many;
+    }
+    splitRow(row, cell);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const std::size_t c = static_cast<std::size_t>(changedAt) + i;
+        if (changedAt >= 0 && c < cell.size())
+            cell[c] = changed[i];
+    }
     std::size_t room = 1 + kLengthBytes * static_cast<std::size_t>(cells + 1);
-    for (int c = 0; c < cells; ++c)
-        room += cellAt(c).size();
+    for (const std::string_view text : cell)
+        room += text.size();
     char* const begin = store.reserve(room);
     char* out = begin;
     *out++ = kCells;
     for (int c = 0; c < cells; ++c) {
         if (c == emptyAt)
             out = putCell(out, {});
-        out = putCell(out, cellAt(c));
+        out = putCell(out, cell[static_cast<std::size_t>(c)]);
     }
     if (emptyAt == cells)
         out = putCell(out, {});
     return store.commit(static_cast<std::size_t>(out - begin));
+}
+
+void ListModel::splitRow(const char* row, std::span<std::string_view> cells) {
+    if (*row == kCells) {
+        ++row;
+        for (std::string_view& cell : cells)
+            cell = takeCell(row);
+        return;
+    }
+    // As cellOf reads a row kept as text: field after field, "" past its last one.
+    const std::string_view text = textOf(row);
+    std::size_t at = 0;
+    for (std::string_view& cell : cells) {
+        if (at > text.size()) {
+            cell = {};
+            continue;
+        }
+        const std::size_t end = std::min(text.find(*row, at), text.size());
+        cell = text.substr(at, end - at);
+        at = end + 1;
+    }
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
@@ -236,7 +268,15 @@ bool ListModel::setCellTexts(int row, int firstColumn, std::span<const std::stri
         return false;
     if (texts.empty())
         return true;
-    std::vector<std::string_view> views(texts.begin(), texts.end());
+    // A few cells need no allocation.
+    std::array<std::string_view, 8> few;
+    std::vector<std::string_view> many;
+    std::span<std::string_view> views(few.data(), texts.size());
+    if (texts.size() > few.size()) {
+        many.resize(texts.size());
+        views = many;
+    }
+    std::copy(texts.begin(), texts.end(), views.begin());
     replaceCells(row, firstColumn, views);
     return true;
 }

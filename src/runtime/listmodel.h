@@ -64,6 +64,8 @@ class ListModel : public QAbstractTableModel {
     /// cells; `row` must not lie in `store`.
     static std::size_t storeAsCells(GrowingBlock& store, const char* row, int cells, int emptyAt,
                                     int changedAt = -1, std::span<const std::string_view> changed = {});
+    /// The first cells.size() cells of a row, in one pass over it.
+    static void splitRow(const char* row, std::span<std::string_view> cells);
     /// Stores row anew with the cells from firstColumn on replaced, and tells the views.
     void replaceCells(int row, int firstColumn, std::span<const std::string_view> texts);
     /// Copies the rows in use to a new store once the old versions outweigh them.
