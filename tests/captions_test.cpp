@@ -9,6 +9,7 @@
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
+#include "shell/paymentwindow.h"
 #include "shell/searchwindow.h"
 #include "state/companydata.h"
 #include "support/testenv.h"
@@ -110,6 +111,10 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(1, "new invoice");
     openLineDialog();
     expectAllFit(2, "line dialog");
+    addRow(kInvoiceList, -1, "1\nBeispiel\n1\n1,00\n01.12.2026");
+    setState(kInvoiceList, 0);
+    openPaymentWindow();
+    expectAllFit(kPaymentWindow, "payments");
 }
 
 } // namespace
