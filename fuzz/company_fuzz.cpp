@@ -19,7 +19,9 @@ bool sameData(const CompanyData& a, const CompanyData& b) {
            a.countryCode == b.countryCode && a.telephone == b.telephone && a.email == b.email &&
            a.taxNumber == b.taxNumber && a.vatId == b.vatId && a.iban == b.iban && a.bic == b.bic &&
            a.paymentDays == b.paymentDays && a.paymentTerms == b.paymentTerms &&
-           a.smallBusiness == b.smallBusiness;
+           a.smallBusiness == b.smallBusiness && a.cashDiscountPercent == b.cashDiscountPercent &&
+           a.cashDiscountDays == b.cashDiscountDays && a.dunningFee == b.dunningFee &&
+           a.interestRate == b.interestRate && a.dunningDays == b.dunningDays;
 }
 
 std::string savedBytes() {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package in the build folder and checks what it holds: the program, its menu entry,
 # icon, AppStream data and manual page where Debian wants them, nothing outside /usr, and a dependency
-# on the package of every Qt and qpdf library the program is linked with.
+# on the package of every Qt, qpdf and qrencode library the program is linked with.
 #
 # Usage: packaging/checkpackage.sh BUILD_FOLDER [CPACK]
 set -euo pipefail
@@ -32,13 +32,15 @@ done
 outside=$(grep -v '^/usr/\|^/$' "$work/files" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 
-# Every Qt, qpdf and libzip library the program needs names its package in Depends (libQt6Widgets.so.6
-# needs libqt6widgets6, libqpdf.so.29 libqpdf29, libzip.so.4 libzip4).
+# Every Qt, qpdf, libzip and qrencode library the program needs names its package in Depends
+# (libQt6Widgets.so.6 needs libqt6widgets6, libqpdf.so.29 libqpdf29, libzip.so.4 libzip4, libqrencode.so.4
+# libqrencode4).
 depends=$(dpkg-deb -f "$deb" Depends)
 needed=$(objdump -p "$work/root/usr/bin/quillora" | awk '/NEEDED/ {print $2}')
 grep -q '^libQt6Widgets\.so\.' <<<"$needed" || fail "the program is not linked with Qt Widgets: $needed"
 grep -q '^libzip\.so\.' <<<"$needed" || fail "the program is not linked with libzip: $needed"
-for library in $(grep -E '^lib(Qt6[A-Za-z]+|qpdf|zip)\.so\.[0-9]+$' <<<"$needed"); do
+grep -q '^libqrencode\.so\.' <<<"$needed" || fail "the program is not linked with libqrencode: $needed"
+for library in $(grep -E '^lib(Qt6[A-Za-z]+|qpdf|zip|qrencode)\.so\.[0-9]+$' <<<"$needed"); do
     package=$(sed -E 's/^(lib[A-Za-z0-9]+)\.so\.([0-9]+)$/\1\2/' <<<"$library" | tr 'A-Z' 'a-z')
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package for $library: $depends"
 done

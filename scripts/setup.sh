@@ -7,10 +7,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 program_packages=(build-essential cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
-                  fonts-liberation pkg-config libqpdf-dev libzip-dev)
+                  fonts-liberation pkg-config libqpdf-dev libzip-dev libqrencode-dev)
 test_packages=(libgtest-dev poppler-utils xvfb imagemagick clang-14 libclang-rt-14-dev
                desktop-file-utils appstream lintian dpkg-dev file groff-base clang-format-14
-               qpdf libxml2-utils libsaxonhe-java default-jre-headless)
+               qpdf libxml2-utils libsaxonhe-java default-jre-headless zbar-tools)
 
 with_tests=0
 if [ "${1:-}" = --with-tests ]; then

@@ -88,6 +88,11 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
          "Firmenname=\x81" + nul + "x\r\n=\r\n==\r\nLand\r\n\x9D=\x8F\r", 0, 0, 0},
         {"company data: 10 MB value", "Firma.ini", "Firmenname=" + kTenMegabytes, 0, 0, 0},
         {"company data: 10 MB of line ends", "Firma.ini", std::string(10 * 1024 * 1024, '\n'), 0, 0, 0},
+        {"payments: NUL, undefined bytes, 10 MB remark", "Zahlungen.dat",
+         "1|01.12.2026|1,00|\x81" + nul + "\r\n2|x|99999999999999999999|" + kTenMegabytes + "\r\n", 0, 0, 0},
+        {"terms: dates and amounts that are none", "Forderungen.dat",
+         "1|31.02.2026|99.12.2026|-92233720368547758,08|x|\x9D\r\n|||\r\n" + kTenMegabytes, 0, 0, 0},
+        {"letters: 10 MB of line ends", "Mahnungen.dat", std::string(10 * 1024 * 1024, '\n'), 0, 0, 0},
     };
     for (const BadFile& row : rows) {
         SCOPED_TRACE(row.name);
@@ -95,6 +100,8 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         std::filesystem::remove_all(dataPath("ReData.dat"));
         std::filesystem::remove_all(dataPath("Option.ini"));
         std::filesystem::remove_all(dataPath("Firma.ini"));
+        for (const char* name : {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat"})
+            std::filesystem::remove_all(dataPath(name));
         writeData(row.file, row.bytes);
         const long peakBefore = peakMegabytes();
         const auto began = Clock::now();
@@ -232,6 +239,8 @@ TEST_F(BadInputTest, AFileReadOnlyInPartIsNeverWrittenOver) {
         const char* failure;
         /// The writer asks first ("Löschen"), and is answered Ja.
         bool asks = false;
+        /// ReData.dat of the folder, when the writer needs an invoice.
+        std::string registerLines = {};
     };
     const Case cases[] = {
         {"Daten.dat", master, 2, [] { ASSERT_TRUE(chooseMenuItem("Save")); },
@@ -250,12 +259,26 @@ TEST_F(BadInputTest, AFileReadOnlyInPartIsNeverWrittenOver) {
              ASSERT_TRUE(clickButton(kDeleteInvoiceButton));
          },
          "Das Rechnungsregister konnte nicht ge\xE4ndert werden!", true},
+        // The register's two reads come first.
+        {"Zahlungen.dat", "1|01.12.2026|0,50|\r\n1|02.12.2026|0,25|\r\n", 4,
+         [] {
+             setState(kTabPanel, kInvoicesPage);
+             ASSERT_TRUE(selectRow(kInvoiceList, 0));
+             ASSERT_TRUE(clickButton(kPaymentButton));
+             dispatch();
+             ASSERT_TRUE(clickButton(kPaymentOkButton));
+             dispatch();
+             EXPECT_EQ(getCell(kInvoiceList, 0, 6), "0,75") << "a payment not saved is not shown";
+         },
+         "Die Zahlungen konnten nicht gespeichert werden!", false, "1|Kunde|1|1,00|01.12.2026\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini"})
+        for (const char* name : {"Daten.dat", "ReData.dat", "Option.ini", "Zahlungen.dat"})
             std::filesystem::remove(dataPath(name));
         writeData(c.file, c.bytes);
+        if (!c.registerLines.empty())
+            writeData("ReData.dat", c.registerLines);
         writeData("Rechnungen/1.txt", "Herr\r\n");
         messages.clear();
         resetDiskFaults();

@@ -9,6 +9,7 @@
 #include "shell/articledialogs.h"
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
+#include "shell/paymentwindow.h"
 #include "shell/perioddialog.h"
 #include "shell/searchwindow.h"
 #include "shell/vatwindow.h"
@@ -117,6 +118,10 @@ TEST_F(CaptionsTest, EveryWindowShowsItsCaptionsWhole) {
     expectAllFit(kPeriodWindow, "period");
     openVatWindow(december);
     expectAllFit(kVatWindow, "VAT figures");
+    addRow(kInvoiceList, -1, "1\nBeispiel\n1\n1,00\n01.12.2026");
+    setState(kInvoiceList, 0);
+    openPaymentWindow();
+    expectAllFit(kPaymentWindow, "payments");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // 200 (20 in the sanitizer build) varied invoices created through the new-invoice window with company data,
 // as a user creates them: 1 to 60 lines, net and gross prices, 19, 7 and 0 %, small business, buyers with and
-// without Leitweg-ID,
-// "&", "<", ">", quotes, umlauts and "€" in every text. Then scripts/check-einvoice.sh checks every
-// archived XML and PDF, and each archived PDF must read as the same words as the invoice's printout.
+// without Leitweg-ID, "&", "<", ">", quotes, umlauts and "€" in every text, some with a cash discount. Then
+// scripts/check-einvoice.sh checks every archived XML and PDF, and each archived PDF must read as the
+// same words as the invoice's printout.
 
 #include "archive/archivecheck.h"
 #include "einvoicefolder.h"
@@ -107,6 +107,10 @@ class EInvoiceGenerator : public ProgramTest {
         settings().taxRate = kRates[n % 3];
         settings().pricesGross = (n / 3) % 2;
         companyData().smallBusiness = n % 10 == 7;
+        // Every fifth offers a cash discount, in XRechnung's form in its payment terms.
+        const bool skonto = n % 5 == 2;
+        companyData().cashDiscountPercent = skonto ? (n % 2 == 0 ? "2" : "1,5") : "";
+        companyData().cashDiscountDays = skonto ? "10" : "";
         printTarget().pdfPath = dataPath("Druck/" + std::to_string(n + 1) + ".pdf");
         const int customer = n % static_cast<int>(std::size(kCustomers));
         xrechnung += customer % 2 == 0;

@@ -64,7 +64,7 @@ inline einvoice::Document sampleDocument() {
 
 /// The n-th of a family of invoices that differ in what matters to the rules: 1 to 60 lines, net
 /// and gross prices, 19, 7 and 0 %, small business, with and without Leitweg-ID, awkward texts,
-/// grouped prices, decimal and negative quantities.
+/// grouped prices, decimal and negative quantities, cash discounts.
 inline einvoice::Document variedDocument(int n) {
     static const char* const kRates[] = {"19", "7", "0", "19", "7,5", "7"};
     static const char* const kPrices[] = {"12,50", "1.234,56", "0,125", "99.999,99", "3", "0,01", "1,234.5"};
@@ -96,6 +96,9 @@ inline einvoice::Document variedDocument(int n) {
     }
     if (count > 2)
         doc.lines[1].netPrice.units = -doc.lines[1].netPrice.units; // a discount line
+    if (n % 3 == 0)
+        doc.cashDiscount =
+            einvoice::CashDiscountTerms{n % 4 * 7, money::parse<money::Rate>(n % 2 ? "1,5" : "2")};
     computeAmounts(doc, n % 2 == 1);
     return doc;
 }

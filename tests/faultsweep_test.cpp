@@ -12,6 +12,7 @@
 #include "einvoicefolder.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
+#include "runtime/conversions.h"
 #include "runtime/diskops.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
@@ -75,6 +76,17 @@ const FileSet kEInvoiceFolder = [] {
         "2\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt|||DE987654321|12345|Musterstadt|DE\r\n"
         "Frau|Muster|Erika|c/o Firma|Ringweg 2|Beispielort\r\n1\r\nSchraube|Teile|0,50|M6\r\n4\r\n";
     files["Firma.ini"] = companyFile(kCompleteCompany);
+    return files;
+}();
+
+// The folder in use with a payment of invoice 3, its terms (overdue since yesterday) and a reminder.
+const FileSet kReceivablesFolder = [] {
+    FileSet files = kArchivedFolder;
+    files["Firma.ini"] = companyFile(kCompleteCompany);
+    files["Zahlungen.dat"] = "3|01.12.2026|0,40|bar\r\n";
+    files["Forderungen.dat"] =
+        "3|01.01.2020|" + formatDate("%dd.%mm.%yyyy", addDays(currentDate(), -1)) + "|1,00||\r\n";
+    files["Mahnungen.dat"] = "3|1|" + formatDate("%dd.%mm.%yyyy", addDays(currentDate(), -1)) + "\r\n";
     return files;
 }();
 
@@ -180,6 +192,11 @@ void selectInvoice() {
     ASSERT_TRUE(selectRow(kInvoiceList, 1));
 }
 
+void openPayments() {
+    selectInvoice();
+    press(kPaymentButton);
+}
+
 const Operation kOperations[] = {
     {"Save", &kUsedFolder, addCustomer, chooseSave, {"Die Daten konnten nicht gespeichert werden!"}},
     {"Speichern der Optionen",
@@ -220,6 +237,41 @@ const Operation kOperations[] = {
      [] {},
      archiveInvoiceFive,
      {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"Zahlung erfassen",
+     &kReceivablesFolder,
+     [] {
+         openPayments();
+         ASSERT_TRUE(typeInto(kPaymentAmountField, "0,60"));
+     },
+     [] { press(kPaymentOkButton); },
+     {"Die Zahlungen konnten nicht gespeichert werden!"}},
+    {"Zahlung entfernen",
+     &kReceivablesFolder,
+     [] {
+         openPayments();
+         ASSERT_TRUE(selectRow(kPaymentList, 0));
+     },
+     [] { press(kRemovePaymentButton); },
+     {"Die Zahlungen konnten nicht gespeichert werden!"},
+     true},
+    {"Rechnung mit Zahlungen l\xF6schen",
+     &kReceivablesFolder,
+     selectInvoice,
+     [] { press(kDeleteInvoiceButton); },
+     {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
+      "Das Rechnungsregister konnte nicht ge\xE4ndert werden!",
+      "Die Zahlungen der Rechnung Nr.:3 konnten nicht gel\xF6scht werden!"},
+     true},
+    {"Mahnung",
+     &kReceivablesFolder,
+     [] {
+         printTarget().kind = PrintTargetKind::Recorder;
+         printTarget().recorderArea = {2000, 2800, 200, 280};
+         selectInvoice();
+     },
+     [] { press(kDunningButton); },
+     {"Die Mahnung zur Rechnung Nr.:3 konnte nicht gespeichert werden!",
+      "Die Mahnung zur Rechnung Nr.:3 konnte nicht archiviert werden!"}},
     {"Liste exportieren",
      &kUsedFolder,
      chooseExportFile,

@@ -45,14 +45,9 @@ bool appendLines(const std::string& oldList, const std::vector<std::string>& nam
     return list.commit();
 }
 
-} // namespace
-
-ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::string_view pdf,
-                              std::optional<std::string_view> xrechnungXml) {
-    const std::vector<std::string> names = invoiceFileNames(number, xrechnungXml.has_value());
-    std::vector<std::string_view> contents = {xml, pdf};
-    if (xrechnungXml)
-        contents.push_back(*xrechnungXml);
+// Writes each file once, then their lines; nothing when one of the names is taken.
+ArchiveOutcome archiveFiles(const std::vector<std::string>& names,
+                            const std::vector<std::string_view>& contents) {
     for (const std::string& name : names) {
         if (fileSize(archivePath(name)) != kMissing)
             return ArchiveOutcome::Refused;
@@ -69,6 +64,27 @@ ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::st
             return ArchiveOutcome::FileFailed;
     }
     return appendLines(*oldList, names, contents) ? ArchiveOutcome::Archived : ArchiveOutcome::ListFailed;
+}
+
+} // namespace
+
+ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::string_view pdf,
+                              std::optional<std::string_view> xrechnungXml) {
+    std::vector<std::string_view> contents = {xml, pdf};
+    if (xrechnungXml)
+        contents.push_back(*xrechnungXml);
+    return archiveFiles(invoiceFileNames(number, xrechnungXml.has_value()), contents);
+}
+
+ArchiveOutcome archiveDunningLetter(std::string_view invoice, int level, std::string_view pdf) {
+    // A number as the register holds it could hold a path out of the folder.
+    if (invoice.empty() || invoiceNumberOf(invoice) != invoice)
+        return ArchiveOutcome::Refused;
+    return archiveFiles({dunningLetterFileName(invoice, level)}, {pdf});
+}
+
+std::string dunningLetterFileName(std::string_view invoice, int level) {
+    return std::string(invoice) + "-mahnung-" + formatInt(level) + ".pdf";
 }
 
 std::string archiveFailureText(std::int32_t number) {

@@ -21,6 +21,13 @@ enum class ArchiveOutcome {
 ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::string_view pdf,
                               std::optional<std::string_view> xrechnungXml);
 
+/// Writes a printed dunning letter into the folder Archiv as "<invoice>-mahnung-<level>.pdf", once, and
+/// its line into the checksum list. Refused when the name is taken or the invoice number is not digits.
+ArchiveOutcome archiveDunningLetter(std::string_view invoice, int level, std::string_view pdf);
+
+/// "<invoice>-mahnung-<level>.pdf".
+std::string dunningLetterFileName(std::string_view invoice, int level);
+
 /// What the user is told when archiveInvoice did not archive the invoice: "Die E-Rechnung Nr.:<n>
 /// konnte nicht gespeichert werden!" (caption "Fehler!").
 std::string archiveFailureText(std::int32_t number);

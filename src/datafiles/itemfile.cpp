@@ -13,6 +13,7 @@
 namespace {
 
 constexpr std::int64_t kIsDirectory = -2;
+constexpr int kFile = 0;
 
 } // namespace
 
@@ -47,4 +48,17 @@ bool writeItemFile() {
     }
     file.writeLine(lineText(invoice.invoiceTotalText));
     return file.commit();
+}
+
+std::array<std::string, 5> itemFileAddress(std::string_view number) {
+    std::array<std::string, 5> address;
+    if (!isItemFileNumber(number) || openForReading(kFile, itemFileName(number)) == 0)
+        return address;
+    for (std::string& line : address) {
+        if (atEnd(kFile) != 0)
+            break;
+        line = readLine(kFile);
+    }
+    closeFile(kFile);
+    return address;
 }

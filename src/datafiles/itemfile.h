@@ -1,6 +1,7 @@
 #pragma once
 // The item files: one text file per invoice in the folder "Rechnungen", named by its number.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -18,3 +19,7 @@ std::string itemFileName(std::string_view number);
 /// total; CR, LF and NUL in a text become blanks), creating the folder when missing. The file appears, or
 /// replaces an older one of that number, in one rename; false when it could not be written.
 bool writeItemFile();
+
+/// The customer's address as the invoice's item file keeps it (salutation, name, addition, street,
+/// town); empty texts for a number that names no item file and for lines the file lacks.
+std::array<std::string, 5> itemFileAddress(std::string_view number);

@@ -266,9 +266,9 @@ class Cii {
         text("CategoryCode", QLatin1String(categoryCode()));
         text("RateApplicablePercent", rate());
         end();
-        if (doc_.dueDate || !isBlank(doc_.paymentTerms)) {
+        if (doc_.dueDate || !isBlank(doc_.paymentTerms) || doc_.cashDiscount) {
             start("SpecifiedTradePaymentTerms");
-            optionalText("Description", doc_.paymentTerms);
+            paymentTermsText();
             if (doc_.dueDate)
                 date("DueDateDateTime", *doc_.dueDate);
             end();
@@ -284,6 +284,20 @@ class Cii {
         text("DuePayableAmount", amountText(t.gross));
         end();
         end();
+    }
+
+    // BT-20: the terms as the company wrote them; a cash discount follows on a line of its own, ended by
+    // a line break, in the form XRechnung's receivers read (BR-DE-18).
+    void paymentTermsText() {
+        QString terms = cleanText(doc_.paymentTerms);
+        if (const auto& discount = doc_.cashDiscount)
+            terms +=
+                (terms.isEmpty() ? QString() : QStringLiteral("\n")) +
+                QStringLiteral("#SKONTO#TAGE=%1#PROZENT=%2#\n")
+                    .arg(discount->days)
+                    .arg(QString::fromStdString(money::formatDecimal(discount->percent.units, 2, 2, '.')));
+        if (!terms.isEmpty())
+            text("Description", terms);
     }
 
     QXmlStreamWriter x_;

@@ -61,6 +61,13 @@ struct Line {
     money::Amount netAmount;
 };
 
+/// A cash discount (Skonto): `percent` off the amount due when paid within `days` days of the invoice
+/// date.
+struct CashDiscountTerms {
+    int days = 0;
+    money::Rate percent;
+};
+
 /// What the XML claims to be.
 enum class Profile {
     /// EN 16931 (Factur-X / ZUGFeRD profile EN 16931).
@@ -79,6 +86,8 @@ struct Document {
     std::optional<DateValue> deliveryDate;
     std::optional<DateValue> dueDate;
     std::string paymentTerms;
+    /// Written after the payment terms in XRechnung's form "#SKONTO#TAGE=<days>#PROZENT=<p.pp>#".
+    std::optional<CashDiscountTerms> cashDiscount;
     /// Kleinunternehmer (§ 19 UStG): no VAT, category E.
     bool smallBusiness = false;
     money::Rate rate;

@@ -2,6 +2,7 @@
 
 #include "einvoice/netlines.h"
 #include "einvoice/preflight.h"
+#include "payments/cashdiscount.h"
 #include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
 #include "runtime/wohnort.h"
@@ -69,6 +70,17 @@ bool readLines(std::vector<einvoice::Line>& lines, money::Amount& sum) {
     return true;
 }
 
+// The company data's cash discount joins the payment terms: the sentence the paper prints after them,
+// and the line XRechnung's receivers read.
+void addCashDiscount(einvoice::Document& doc) {
+    const std::optional<CashDiscount> discount = cashDiscount();
+    if (!discount)
+        return;
+    const std::string sentence = cashDiscountSentence(doc.issueDate, doc.totals.gross, *discount);
+    doc.paymentTerms += (doc.paymentTerms.empty() ? "" : " ") + sentence;
+    doc.cashDiscount = einvoice::CashDiscountTerms{discount->days, discount->percent};
+}
+
 } // namespace
 
 InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
@@ -102,6 +114,7 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     if (!totals || (pricesGross && !einvoice::convertGrossLines(doc.lines, doc.rate, doc.totals.net)))
         result.reasons.emplace_back("Rechnungsbetr\xE4ge au\xDF"
                                     "erhalb des Zahlenbereichs");
+    addCashDiscount(doc);
     return result;
 }
 

@@ -6,6 +6,8 @@
 #include "invoicing/einvoiceissue.h"
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
+#include "payments/openitemcolumns.h"
+#include "payments/receivablechanges.h"
 #include "printing/deliverynoteprintout.h"
 #include "printing/invoiceprintout.h"
 #include "runtime/conversions.h"
@@ -88,13 +90,15 @@ bool registerInvoice() {
     addRow(kInvoiceList, -1,
            formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
                invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText);
-    // The item file before the register line, the counter last.
+    // The item file before the register line, then the terms it was issued with, the counter last.
     const bool itemWritten = writeItemFile();
     const bool lineAppended = appendRegisterLine();
+    const bool termsKept = rememberRegisteredInvoice();
     const bool masterSaved = saveMasterData();
+    fillOpenItemRow(rowCount(kInvoiceList) - 1);
     // The invoice is registered: the next one starts unprinted.
     invoice.printedFlag = 0;
-    return itemWritten && lineAppended && masterSaved;
+    return itemWritten && lineAppended && termsKept && masterSaved;
 }
 
 } // namespace

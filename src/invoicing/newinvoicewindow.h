@@ -10,9 +10,10 @@
 enum class InvoiceOutcome {
     /// The print dialog was cancelled: the number is given back, the window keeps customer and lines.
     NotPrinted,
-    /// Printed, listed, and its item file, register line and master data written.
+    /// Printed, listed, and its item file, register line, terms (with company data) and master data
+    /// written.
     Registered,
-    /// Printed and listed, but at least one of the three files could not be written.
+    /// Printed and listed, but at least one of those files could not be written.
     SavedIncompletely,
     /// The printer refused the document: no number used, nothing registered, the window stays open.
     Refused,

@@ -82,7 +82,7 @@ void drawPaymentTerms() {
     placeText(x, kPaymentY, dueText);
 }
 
-void drawSmallBusinessTotals(const std::optional<money::Amount>& sum) {
+void drawSmallBusinessTotals(const std::optional<money::Amount>& sum, float noteX) {
     const int size = settings().invoiceTextSize;
     const auto step = static_cast<float>(lineStep(size, 2));
     placeLine(25, 220, 185, 220, 1);
@@ -91,7 +91,7 @@ void drawSmallBusinessTotals(const std::optional<money::Amount>& sum) {
     const std::string label = "Rechnungsbetrag";
     placeText(std::min(kTotalLabelX, kSumX - 2 * kGap - textWidth(label)), kSumY, label);
     const std::string note = "Gem\xE4\xDF \xA7 19 UStG wird keine Umsatzsteuer berechnet.";
-    placeText(kLeftX, kNoteY, shortenToWidth(note, kNoteEnd - kLeftX, printMeasure()));
+    placeText(noteX, kNoteY, shortenToWidth(note, kNoteEnd - noteX, printMeasure()));
     selectTextSize(size, true);
     if (sum)
         placeText(kSumX, kSumY, money::formatAmount(*sum) + " \x80");

@@ -19,6 +19,6 @@ float firstPageNumberEnd(float usualEnd);
 void drawPaymentTerms();
 
 /// Draws the small business's totals below the rows of the last page: "Rechnungsbetrag" with the sum
-/// of the lines (none when it left the range of amounts) and its double rule, and the note that no
-/// VAT is charged.
-void drawSmallBusinessTotals(const std::optional<money::Amount>& sum);
+/// of the lines (none when it left the range of amounts) and its double rule, and from noteX the note
+/// that no VAT is charged.
+void drawSmallBusinessTotals(const std::optional<money::Amount>& sum, float noteX = 25);

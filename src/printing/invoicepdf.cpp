@@ -56,6 +56,10 @@ std::unique_ptr<PrintDevice> pdfDevice(const QString& path) {
 } // namespace
 
 std::optional<std::string> invoicePdf() {
+    return documentPdf(drawInvoice);
+}
+
+std::optional<std::string> documentPdf(const std::function<bool()>& draw) {
     // Qt's PDF printer writes only to a file; it lives in a folder of its own outside the data folder.
     QTemporaryDir folder;
     if (!folder.isValid())
@@ -65,7 +69,7 @@ std::optional<std::string> invoicePdf() {
         HeldPrintout held;
         if (!beginPrintoutOn(pdfDevice(path)))
             return std::nullopt;
-        const bool drawn = drawInvoice();
+        const bool drawn = draw();
         if (!endPrintout() || !drawn)
             return std::nullopt;
     }

@@ -1,7 +1,10 @@
 #include "printing/invoiceprintout.h"
 
 #include "money/money.h"
+#include "payments/epcpayload.h"
+#include "payments/openitems.h"
 #include "printing/companydetails.h"
+#include "printing/paymentoffer.h"
 #include "printing/printjob.h"
 #include "printing/tableprintout.h"
 #include "runtime/conversions.h"
@@ -47,14 +50,23 @@ bool drawTotalsBlock(std::optional<money::Amount> printedSum) {
     return true;
 }
 
-// A small business charges no VAT: one total, the sum of the amounts printed.
+// A small business charges no VAT: one total, the sum of the amounts printed. Left of the totals, the
+// ways of paying the amount due the company data offer.
 bool drawClosing(std::optional<money::Amount> printedSum) {
+    const std::optional<money::Amount> due = printedSum ? amountDueOf(*printedSum) : std::nullopt;
+    const std::string invoice = formatInt(invoiceState().invoiceCounter);
+    const bool giroCode = due && epcPayload(invoice, *due);
     if (invoicesWithoutTax())
-        drawSmallBusinessTotals(printedSum);
+        drawSmallBusinessTotals(printedSum, freeAreaLeft(giroCode));
     else if (!drawTotalsBlock(printedSum))
         return false;
     if (companyData().present)
         drawPaymentTerms();
+    // Drawn last: the totals' labels take the font of what was drawn before them.
+    if (giroCode)
+        drawGiroCode(invoice, *due);
+    if (due)
+        drawCashDiscountLine(*due, freeAreaLeft(giroCode));
     return true;
 }
 

@@ -95,6 +95,13 @@ void drawSum(const Column& column, float y, money::Amount sum) {
     placeText(column.x, y + 1, money::formatAmount(sum));
 }
 
+// The printed column of this number; nullptr when the list does not show it.
+const Column* shownColumn(const std::vector<Column>& columns, int number) {
+    const auto it =
+        std::find_if(columns.begin(), columns.end(), [&](const Column& c) { return c.number == number; });
+    return it == columns.end() ? nullptr : &*it;
+}
+
 // How many pages the rows take with perPage rows a page; the sum needs two rows' room on the last.
 int pageCount(int rows, int perPage, bool withSum) {
     int pages = std::max(1, (rows + perPage - 1) / perPage);
@@ -109,10 +116,12 @@ int pageCount(int rows, int perPage, bool withSum) {
 bool drawList(const ListPrintout& printout) {
     const float right = printJob().widthMm - kSideMargin;
     const std::vector<Column> columns = layOutColumns(printout.list, kSideMargin, right);
-    const auto sumColumn = std::find_if(columns.begin(), columns.end(),
-                                        [&](const Column& c) { return c.number == printout.sumColumn; });
+    const Column* sumColumn = shownColumn(columns, printout.sumColumn);
     const std::optional<money::Amount> sum =
-        sumColumn == columns.end() ? std::nullopt : sumOf(printout.list, printout.sumColumn);
+        sumColumn ? sumOf(printout.list, printout.sumColumn) : std::nullopt;
+    const Column* secondColumn = shownColumn(columns, printout.secondSumColumn);
+    const std::optional<money::Amount> secondSum =
+        secondColumn ? sumOf(printout.list, printout.secondSumColumn) : std::nullopt;
 
     const int rows = listRowCount(printout.list);
     const float rowsEnd = printJob().heightMm - kRowsEndAbove;
@@ -130,8 +139,11 @@ bool drawList(const ListPrintout& printout) {
             for (const Column& column : columns)
                 placeCell(column, y, listCell(printout.list, row, column.number));
         }
-        if (page + 1 == pages && sum)
+        if (page + 1 == pages && sum) {
             drawSum(*sumColumn, y, *sum);
+            if (secondSum)
+                placeText(secondColumn->x, y + 1, money::formatAmount(*secondSum));
+        }
     }
     return true;
 }

@@ -23,6 +23,8 @@ class RecordingEngine : public QPaintEngine {
     }
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    // Filled shapes (the GiroCode's modules) are not recorded.
+    void drawPath(const QPainterPath&) override {}
     Type type() const override { return User; }
 
     using QPaintEngine::drawLines;

@@ -3,6 +3,8 @@
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -90,21 +92,56 @@ std::size_t ListModel::rowLength(const char* row, int cells) {
 }
 
 std::size_t ListModel::storeAsCells(GrowingBlock& store, const char* row, int cells, int emptyAt,
-                                    int changedAt, std::string_view changed) {
-    std::size_t room = 1 + kLengthBytes * static_cast<std::size_t>(cells + 1) + changed.size();
-    for (int c = 0; c < cells; ++c)
-        room += cellOf(row, c).size();
+                                    int changedAt, std::span<const std::string_view> changed) {
+    // The row's cells are found in one pass; a few need no allocation.
+    std::array<std::string_view, 32> few;
+    std::vector<std::string_view> many;
+    std::span<std::string_view> cell(few.data(), static_cast<std::size_t>(std::max(cells, 0)));
+    if (cell.size() > few.size()) {
+        many.resize(cell.size());
+        cell = many;
+    }
+    splitRow(row, cell);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const std::size_t c = static_cast<std::size_t>(changedAt) + i;
+        if (changedAt >= 0 && c < cell.size())
+            cell[c] = changed[i];
+    }
+    std::size_t room = 1 + kLengthBytes * static_cast<std::size_t>(cells + 1);
+    for (const std::string_view text : cell)
+        room += text.size();
     char* const begin = store.reserve(room);
     char* out = begin;
     *out++ = kCells;
     for (int c = 0; c < cells; ++c) {
         if (c == emptyAt)
             out = putCell(out, {});
-        out = putCell(out, c == changedAt ? changed : cellOf(row, c));
+        out = putCell(out, cell[static_cast<std::size_t>(c)]);
     }
     if (emptyAt == cells)
         out = putCell(out, {});
     return store.commit(static_cast<std::size_t>(out - begin));
+}
+
+void ListModel::splitRow(const char* row, std::span<std::string_view> cells) {
+    if (*row == kCells) {
+        ++row;
+        for (std::string_view& cell : cells)
+            cell = takeCell(row);
+        return;
+    }
+    // As cellOf reads a row kept as text: field after field, "" past its last one.
+    const std::string_view text = textOf(row);
+    std::size_t at = 0;
+    for (std::string_view& cell : cells) {
+        if (at > text.size()) {
+            cell = {};
+            continue;
+        }
+        const std::size_t end = std::min(text.find(*row, at), text.size());
+        cell = text.substr(at, end - at);
+        at = end + 1;
+    }
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
@@ -221,18 +258,42 @@ bool ListModel::setCellText(int row, int column, std::string_view text) {
     }
     if (row < 0 || row >= rows())
         return false;
+    replaceCells(row, column, std::span(&text, 1));
+    return true;
+}
+
+bool ListModel::setCellTexts(int row, int firstColumn, std::span<const std::string> texts) {
+    if (row < 0 || row >= rows() || firstColumn < 0 ||
+        firstColumn + static_cast<int>(texts.size()) > columns())
+        return false;
+    if (texts.empty())
+        return true;
+    // A few cells need no allocation.
+    std::array<std::string_view, 8> few;
+    std::vector<std::string_view> many;
+    std::span<std::string_view> views(few.data(), texts.size());
+    if (texts.size() > few.size()) {
+        many.resize(texts.size());
+        views = many;
+    }
+    std::copy(texts.begin(), texts.end(), views.begin());
+    replaceCells(row, firstColumn, views);
+    return true;
+}
+
+void ListModel::replaceCells(int row, int firstColumn, std::span<const std::string_view> texts) {
     // The changed row is stored anew behind the others, as its cells. Reserving room may move the
     // store, so the old row is copied out first.
     const std::size_t oldLength = rowLength(rowAt(row), columns());
     const std::string old(rowAt(row), oldLength);
-    rows_[static_cast<std::size_t>(row)] = storeAsCells(store_, old.data(), columns(), -1, column, text);
+    rows_[static_cast<std::size_t>(row)] =
+        storeAsCells(store_, old.data(), columns(), -1, firstColumn, texts);
     unusedBytes_ += oldLength;
     compactWhenWasteful();
     if (row >= announced_)
-        return true;
-    const QModelIndex changed = index(row, column);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
-    return true;
+        return;
+    // The whole row: how a view shows a row may depend on any of its cells.
+    emit dataChanged(index(row, 0), index(row, columns() - 1));
 }
 
 int ListModel::columnWidth(int column) const {

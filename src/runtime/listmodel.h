@@ -16,6 +16,7 @@
 
 #include <QAbstractTableModel>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ class ListModel : public QAbstractTableModel {
     std::string_view cell(int row, int column) const;
     /// Sets a cell; row -1 sets the column title. False out of range.
     bool setCellText(int row, int column, std::string_view text);
+    /// Sets the cells of a row from firstColumn on, storing the row once however many they are. False
+    /// when the row or a column is out of range; nothing is changed then.
+    bool setCellTexts(int row, int firstColumn, std::span<const std::string> texts);
     int rows() const { return static_cast<int>(rows_.size()); }
     int columns() const { return static_cast<int>(titles_.size()); }
     /// The width a view shows the column with, in pixels; 0 for a hidden column (and out of range).
@@ -56,9 +60,14 @@ class ListModel : public QAbstractTableModel {
     /// Bytes the row takes in the store; a row kept as cells holds the given number of them.
     static std::size_t rowLength(const char* row, int cells);
     /// Appends the row's first `cells` cells, with an empty one inserted at `emptyAt` (none when
-    /// -1), to the store as a row kept as cells; `row` must not lie in `store`.
+    /// -1) and the cells from `changedAt` on replaced by `changed`, to the store as a row kept as
+    /// cells; `row` must not lie in `store`.
     static std::size_t storeAsCells(GrowingBlock& store, const char* row, int cells, int emptyAt,
-                                    int changedAt = -1, std::string_view changed = {});
+                                    int changedAt = -1, std::span<const std::string_view> changed = {});
+    /// The first cells.size() cells of a row, in one pass over it.
+    static void splitRow(const char* row, std::span<std::string_view> cells);
+    /// Stores row anew with the cells from firstColumn on replaced, and tells the views.
+    void replaceCells(int row, int firstColumn, std::span<const std::string_view> texts);
     /// Copies the rows in use to a new store once the old versions outweigh them.
     void compactWhenWasteful();
 

@@ -45,3 +45,8 @@ void listAddRow(int number, int position, std::string_view text, char separator)
     if (ListModel* list = findList(number))
         list->insertRowAt(position, text, separator);
 }
+
+void listSetCells(int number, int row, int firstColumn, std::span<const std::string> texts) {
+    if (ListModel* list = findList(number))
+        list->setCellTexts(row, firstColumn, texts);
+}

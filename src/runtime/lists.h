@@ -4,6 +4,8 @@
 // invoice and lines lists without knowing the windows. A number no list has reads as an empty list
 // and takes no rows.
 
+#include <span>
+#include <string>
 #include <string_view>
 
 class ListModel;
@@ -27,3 +29,6 @@ std::string_view listCell(int number, int row, int column);
 /// Inserts a row whose cells are joined by separator at position (-1 or past the end: appended);
 /// surplus cells are dropped, missing ones empty.
 void listAddRow(int number, int position, std::string_view text, char separator);
+/// Sets the cells of row from firstColumn on, the row stored once; nothing for a number no list has,
+/// a row or a column out of range.
+void listSetCells(int number, int row, int firstColumn, std::span<const std::string> texts);

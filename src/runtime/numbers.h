@@ -18,6 +18,8 @@ inline constexpr int kSearchWindow = 21;
 inline constexpr int kPeriodWindow = 40;
 /// The VAT return's figures of a period.
 inline constexpr int kVatWindow = 41;
+/// The payments of one invoice, owned by the main window: a new payment, and the list of earlier ones.
+inline constexpr int kPaymentWindow = 50;
 
 // --- Window flags ----------------------------------------------------------------------------------
 
@@ -112,6 +114,11 @@ inline constexpr int kDeleteArticleButton = 111;
 inline constexpr int kChangeArticleButton = 112;
 inline constexpr int kNewInvoiceButton = 210;
 inline constexpr int kDeleteInvoiceButton = 211;
+/// "Zahlung" and "Mahnung" act on the selected invoice.
+inline constexpr int kPaymentButton = 220;
+inline constexpr int kDunningButton = 221;
+/// The invoices page's line above its buttons: how many invoices are overdue.
+inline constexpr int kOverdueNotice = 18020;
 
 // --- Customer and article dialogs --------------------------------------------------------------------
 
@@ -191,6 +198,21 @@ inline constexpr int kAccountLengthField = 17104;
 inline constexpr int kDebtorsBox = 17105;
 /// The nine accounts that replace the chart's, in the order of CompanyData::accounts.
 inline constexpr int kFirstAccountField = 17110;
+// --- Payment window and the receivables' company data ----------------------------------------------
+
+/// Datum, Betrag and Bemerkung of the new payment, then "OK".
+inline constexpr int kPaymentDateField = 18000;
+inline constexpr int kPaymentAmountField = 18001;
+inline constexpr int kPaymentRemarkField = 18002;
+inline constexpr int kPaymentOkButton = 18003;
+/// The invoice and its open amount, above the fields.
+inline constexpr int kPaymentHeading = 18004;
+/// The earlier payments of the invoice, and "Entfernen" for the selected one.
+inline constexpr int kPaymentList = 18010;
+inline constexpr int kRemovePaymentButton = 18011;
+/// The company data dialog's fields from "Skonto %" to "Zahlungsziel für Mahnungen", in their order.
+inline constexpr int kReceivablesFirstField = 18030;
+
 // --- Search window ------------------------------------------------------------------------------------
 
 inline constexpr int kFindField = 9000;

@@ -17,6 +17,9 @@ constexpr int kFile = 0;
 struct TextKey {
     std::string_view key;
     std::string CompanyData::*text;
+    /// A key a file gets only once its value differs from the default, so that a Firma.ini of an
+    /// earlier installation is written back as it was.
+    bool optional = false;
 };
 
 // In the order a new file lists them; the small-business flag follows as the last key.
@@ -35,6 +38,11 @@ constexpr std::array kTextKeys = {
     TextKey{"BIC", &CompanyData::bic},
     TextKey{"Zahlungsziel", &CompanyData::paymentDays},
     TextKey{"Zahlungsbedingungen", &CompanyData::paymentTerms},
+    TextKey{"SkontoProzent", &CompanyData::cashDiscountPercent, true},
+    TextKey{"SkontoTage", &CompanyData::cashDiscountDays, true},
+    TextKey{"Mahngebuehr", &CompanyData::dunningFee, true},
+    TextKey{"Verzugszinssatz", &CompanyData::interestRate, true},
+    TextKey{"MahnZahlungsziel", &CompanyData::dunningDays, true},
 };
 constexpr std::string_view kSmallBusinessKey = "Kleinunternehmer";
 
@@ -43,15 +51,14 @@ constexpr std::string_view kSmallBusinessKey = "Kleinunternehmer";
 struct AccountingKey {
     std::string_view key;
     std::string CompanyData::*text;
-    std::string_view defaultValue;
 };
 constexpr std::array kAccountingKeys = {
-    AccountingKey{"Beraternummer", &CompanyData::adviserNumber, ""},
-    AccountingKey{"Mandantennummer", &CompanyData::clientNumber, ""},
-    AccountingKey{"Kontenrahmen", &CompanyData::chart, "SKR03"},
-    AccountingKey{"WJBeginn", &CompanyData::fiscalYearStart, "01.01."},
-    AccountingKey{"Sachkontenlaenge", &CompanyData::accountLength, "4"},
-    AccountingKey{"Debitoren", &CompanyData::debtors, "Sammelkonto"},
+    AccountingKey{"Beraternummer", &CompanyData::adviserNumber},
+    AccountingKey{"Mandantennummer", &CompanyData::clientNumber},
+    AccountingKey{"Kontenrahmen", &CompanyData::chart},
+    AccountingKey{"WJBeginn", &CompanyData::fiscalYearStart},
+    AccountingKey{"Sachkontenlaenge", &CompanyData::accountLength},
+    AccountingKey{"Debitoren", &CompanyData::debtors},
 };
 // The accounts follow as Konto_1 to Konto_9 in the order of CompanyData::accounts.
 constexpr std::string_view kAccountKeyPrefix = "Konto_";
@@ -82,16 +89,6 @@ std::string keyName(std::size_t index) {
     if (index < kFirstAccount)
         return std::string(kAccountingKeys[index - kFirstAccounting].key);
     return accountKey(index - kFirstAccount);
-}
-
-// Whether a key the file lacks is written: the e-invoice keys always, the others once set.
-bool writtenWhenMissing(const CompanyData& company, std::size_t index) {
-    if (index < kFirstAccounting)
-        return true;
-    const std::string* value = accountingValue(company, index);
-    const std::string_view standard =
-        index < kFirstAccount ? kAccountingKeys[index - kFirstAccounting].defaultValue : std::string_view();
-    return *value != standard;
 }
 
 // The index of a line's key among the known keys (the flag last); kKeys for a line without a known key.
@@ -133,6 +130,17 @@ std::string oneLine(std::string_view text) {
             c = ' ';
     }
     return line;
+}
+
+// Whether a file without the key's line gets one: the e-invoice keys and the flag always, the optional
+// and the accounting keys once their value differs from the default.
+bool writtenWhenMissing(const CompanyData& company, std::size_t index) {
+    const CompanyData standard;
+    if (const std::string* value = accountingValue(company, index))
+        return *value != *accountingValue(standard, index);
+    if (index == kTextKeys.size() || !kTextKeys[index].optional)
+        return true;
+    return company.*kTextKeys[index].text != standard.*kTextKeys[index].text;
 }
 
 std::string keyLine(const CompanyData& company, std::size_t index) {

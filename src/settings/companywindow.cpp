@@ -5,6 +5,7 @@
 #include "settings/accountingfields.h"
 #include "settings/accountingsection.h"
 #include "settings/companyfile.h"
+#include "settings/receivablefields.h"
 #include "state/companydata.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
@@ -61,7 +62,8 @@ constexpr std::array kChecks = {
 
 constexpr int kRowStep = 26;
 constexpr int kFieldX = 185;
-constexpr int kBelowFields = 10 + kRowStep * static_cast<int>(kFields.size());
+constexpr int kReceivablesY = 10 + kRowStep * static_cast<int>(kFields.size());
+constexpr int kBelowFields = kReceivablesY + kRowStep * kReceivableFieldRows;
 // The section "Buchhaltung" stands right of the e-invoice fields.
 constexpr int kSectionX = 510;
 constexpr int kSectionRows = 17;
@@ -99,6 +101,7 @@ void openCompanyWindow() {
         createTextField(fieldNumber(i), kFieldX, y, kFields[i].width, 20, text);
         setForbiddenCharacters(fieldNumber(i), kRecordBreakers);
     }
+    createReceivableFields(kReceivablesY, kRowStep, kFieldX);
     createCheckBox(kSmallBusinessBox, kFieldX, kBelowFields + 4, 300, 20, "Kleinunternehmer (\xA7 19 UStG)");
     setState(kSmallBusinessBox, company.smallBusiness ? 1 : 0);
     createAccountingSection(kSectionX, 10, company);
@@ -115,6 +118,8 @@ void saveCompanyClicked() {
     CompanyData section = company;
     readAccountingSection(section);
     const char* refusal = firstRefusal(texts);
+    if (!refusal)
+        refusal = receivableFieldsRefusal();
     const std::string accountingProblem = refusal ? std::string() : accountingRefusal(section);
     if (refusal || !accountingProblem.empty()) {
         messageBox("Fehler!", refusal ? std::string(refusal) : accountingProblem, kMessageOk);
@@ -123,6 +128,7 @@ void saveCompanyClicked() {
     company = section;
     for (std::size_t i = 0; i < kFields.size(); ++i)
         company.*kFields[i].text = texts[i];
+    takeReceivableFields(company);
     company.smallBusiness = getState(kSmallBusinessBox) == 1;
     // The new values stay in memory for this run even when the file cannot be written.
     if (saveCompanyData())

@@ -12,9 +12,11 @@
 #include "shell/backupcommands.h"
 #include "shell/customerdialogs.h"
 #include "shell/customereinvoice.h"
+#include "shell/dunningcommand.h"
 #include "shell/invoicedeletion.h"
 #include "shell/listcommands.h"
 #include "shell/menucommands.h"
+#include "shell/paymentwindow.h"
 #include "shell/searchwindow.h"
 #include "shell/vatwindow.h"
 #include "state/shellstate.h"
@@ -49,6 +51,10 @@ constexpr std::array kControlTable = {
     ControlHandler{kChangeArticleOkButton, changeArticleOkClicked},
     ControlHandler{kNewInvoiceButton, openNewInvoiceWindow},
     ControlHandler{kDeleteInvoiceButton, deleteSelectedInvoice},
+    ControlHandler{kPaymentButton, openPaymentWindow},
+    ControlHandler{kPaymentOkButton, paymentOkClicked},
+    ControlHandler{kRemovePaymentButton, removePaymentClicked},
+    ControlHandler{kDunningButton, dunningClicked},
     ControlHandler{kNewLineButton, openLineDialog},
     ControlHandler{kDeleteLineButton, deleteSelectedLine},
     ControlHandler{kCustomerPicks, chooseCustomer, kSelectionChanged},

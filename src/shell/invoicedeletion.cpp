@@ -2,8 +2,11 @@
 
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
+#include "payments/receivablechanges.h"
 #include "runtime/linefile.h"
 #include "shell/mainwindow.h"
+#include "shell/openitemspage.h"
+#include "shell/paymentwindow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -17,8 +20,12 @@ void deleteSelectedInvoice() {
         return;
     // The invoice number as the list shows it.
     const std::string number = getCell(kInvoiceList, r, 0);
-    if (messageBox("Hinweis!", "Soll die Rechnung Nr. " + number + " wirklich gel\xF6scht werden?",
-                   kMessageYesNo) != kAnswerYes)
+    const std::string question =
+        hasPayments(number) ? "Zur Rechnung Nr. " + number +
+                                  " sind Zahlungen erfasst. Soll die Rechnung mit ihren Zahlungen wirklich "
+                                  "gel\xF6scht werden?"
+                            : "Soll die Rechnung Nr. " + number + " wirklich gel\xF6scht werden?";
+    if (messageBox("Hinweis!", question, kMessageYesNo) != kAnswerYes)
         return;
     // Its item file goes first; the rest follows only when that worked. A number that is no plain
     // integer names no item file: it could lead out of the folder.
@@ -29,8 +36,18 @@ void deleteSelectedInvoice() {
     }
     // The row, the message, the register line.
     removeRow(kInvoiceList, r);
+    if (windowExists(kPaymentWindow))
+        closePaymentWindow();
     messageBox("Rechnung gel\xF6scht", "Die Rechnung Nr.:" + number + " wurde gel\xF6scht!", kMessageOk);
     // The register would list the invoice again at the next start, without its item file.
-    if (!rewriteRegister(r, number))
+    if (!rewriteRegister(r, number)) {
         messageBox("Fehler!", "Das Rechnungsregister konnte nicht ge\xE4ndert werden!", kMessageOk);
+        return;
+    }
+    // Its payments, terms and letters go with it; an invoice the register keeps keeps them too.
+    if (!forgetInvoice(number))
+        messageBox("Fehler!",
+                   "Die Zahlungen der Rechnung Nr.:" + number + " konnten nicht gel\xF6scht werden!",
+                   kMessageOk);
+    showOverdueNotice();
 }

@@ -1,6 +1,7 @@
 #include "shell/listcommands.h"
 
 #include "datafiles/listexport.h"
+#include "payments/openitemcolumns.h"
 #include "printing/listprintout.h"
 #include "runtime/numbers.h"
 #include "shell/takenrow.h"
@@ -30,7 +31,9 @@ ShownList shownList() {
 void printListClicked() {
     const ShownList shown = shownList();
     ListPrintResult printed = ListPrintResult::Printed;
-    withTakenRowInPlace([&] { printed = printList({shown.list, shown.title, shown.sumColumn}); });
+    // The invoice list adds up its open amounts too.
+    const int openSum = shown.list == kInvoiceList ? openAmountColumn() : -1;
+    withTakenRowInPlace([&] { printed = printList({shown.list, shown.title, shown.sumColumn, openSum}); });
     if (printed == ListPrintResult::Refused)
         messageBox("Fehler!", "Die Liste konnte nicht gedruckt werden!", kMessageOk);
 }

@@ -1,5 +1,6 @@
 #include "shell/mainwindow.h"
 
+#include "shell/openitemspage.h"
 #include "toolkit/toolkit.h"
 
 #include <array>
@@ -99,11 +100,17 @@ void buildInvoicePage() {
     setTooltip(kNewInvoiceButton, "Neue Rechnung erstellen");
     createPushButton(kDeleteInvoiceButton, 95, 15, 80, 24, "L\xF6schen");
     setTooltip(kDeleteInvoiceButton, "Markierte Rechnung l\xF6schen");
+    createPushButton(kPaymentButton, 350, 15, 80, 24, "Zahlung");
+    setTooltip(kPaymentButton, "Einen Zahlungseingang zur markierten Rechnung erfassen");
+    createPushButton(kDunningButton, 435, 15, 80, 24, "Mahnung");
+    setTooltip(kDunningButton, "Eine Zahlungserinnerung oder Mahnung zur markierten Rechnung drucken");
     createReportList(kInvoiceList, 10, 40, 752, 502, "Re. Nr.:", 60, kReportListFlags);
     addColumn(kInvoiceList, 2, "Name", 100);
     addColumn(kInvoiceList, 3, "Kd.-Nr.:", 80);
     addColumn(kInvoiceList, 4, "Gesamtbetrag", 80);
     addColumn(kInvoiceList, 5, "Datum", 80);
+    // After every other column.
+    addOpenItemColumns();
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
+#include "payments/openitemcolumns.h"
+#include "payments/receivables.h"
 #include "printing/printjob.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
@@ -12,6 +14,7 @@
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
+#include "shell/openitemspage.h"
 #include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
@@ -21,6 +24,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -36,6 +40,7 @@ StartOutcome startUp() {
     resetSettings();
     resetCustomerEdit();
     resetCompanyData();
+    resetReceivables();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -68,17 +73,25 @@ StartOutcome startUp() {
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
         invoiceState().invoiceCounter = *registered.highest;
+    std::vector<std::string_view> partlyRead;
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
           std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName}}) {
         if (!whole)
-            messageBox("Fehler!",
-                       "Die Datei " + std::string(name) +
-                           " konnte nicht vollst\xE4ndig gelesen werden! Sie wird in dieser Sitzung nicht "
-                           "\xFC"
-                           "berschrieben.",
-                       kMessageOk);
+            partlyRead.push_back(name);
     }
+    // The receivables' files, and the register's columns computed from them.
+    for (const std::string_view name : loadReceivables())
+        partlyRead.push_back(name);
+    fillOpenItemColumns();
+    for (const std::string_view name : partlyRead)
+        messageBox("Fehler!",
+                   "Die Datei " + std::string(name) +
+                       " konnte nicht vollst\xE4ndig gelesen werden! Sie wird in dieser Sitzung nicht "
+                       "\xFC"
+                       "berschrieben.",
+                   kMessageOk);
+    showOverdueNotice();
     return StartOutcome::Started;
 }
 

@@ -54,6 +54,14 @@ struct CompanyData {
     /// Reverse Charge EU, innergemeinschaftliche Lieferung, Ausfuhr, nicht steuerbar), then the bank
     /// account; "" keeps the chart's.
     std::array<std::string, kAccountFields> accounts;
+    /// "Skonto %" and "Skonto Tage" as typed; empty: no cash discount.
+    std::string cashDiscountPercent;
+    std::string cashDiscountDays;
+    /// "Mahngebühr" in € and "Verzugszinssatz" in % a year as typed; empty: none is charged.
+    std::string dunningFee;
+    std::string interestRate;
+    /// "Zahlungsziel für Mahnungen" in days as typed.
+    std::string dunningDays = "10";
 
     /// Firma.ini's lines as read, each ended by CR LF, so that lines and keys the program does not know
     /// are written back in their places.

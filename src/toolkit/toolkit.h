@@ -95,6 +95,8 @@ void addColumn(int list, int position, std::string_view title, int width);
 /// Appends a column to a ReportList that no view shows, with an empty title: its cells are kept with
 /// the row and reached through getCell, setCell and addRow like the others.
 void addHiddenColumn(int list);
+/// ReportList: shows every row whose cell in column reads text in red, as long as it does.
+void markRowsWhere(int list, int column, std::string_view text);
 /// Gives the control a tooltip; a second call replaces the first text.
 void setTooltip(int number, std::string_view text);
 /// Ends the pages of the current TabPanel; the container before it becomes current again.

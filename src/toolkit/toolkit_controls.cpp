@@ -7,6 +7,7 @@
 #include "toolkit/toolkitstate.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -73,6 +74,28 @@ void dropForbidden(QLineEdit* field, const QString& text) {
         field->setCursorPosition(cursor);
     }
 }
+
+// A ReportList's rows, some of them shown in red: those whose cell in one column reads one text.
+class MarkingListModel : public ListModel {
+  public:
+    using ListModel::ListModel;
+    void markWhere(int column, std::string_view text) {
+        column_ = column;
+        text_ = text;
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::ForegroundRole});
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::ForegroundRole && column_ >= 0 && index.isValid() && index.row() < rowCount() &&
+            cell(index.row(), column_) == text_)
+            return QColor(Qt::red);
+        return ListModel::data(index, role);
+    }
+
+  private:
+    int column_ = -1;
+    std::string text_;
+};
 
 } // namespace
 
@@ -191,7 +214,7 @@ int createReportList(int number, int x, int y, int width, int height, std::strin
     auto* view = place<QTableView>(number, ControlKind::ReportList, x, y, width, height);
     if (!view)
         return 0;
-    auto* model = new ListModel(view);
+    auto* model = new MarkingListModel(view);
     model->insertColumnAt(0, title0);
     view->setModel(model);
     view->verticalHeader()->hide();
@@ -259,6 +282,12 @@ void addHiddenColumn(int list) {
         return;
     const int at = control->model->insertColumnAt(control->model->columns(), "");
     static_cast<QTableView*>(control->widget.data())->setColumnHidden(at, true);
+}
+
+void markRowsWhere(int list, int column, std::string_view text) {
+    Control* control = findControl(list);
+    if (control && control->kind == ControlKind::ReportList)
+        static_cast<MarkingListModel*>(control->model)->markWhere(column, text);
 }
 
 void setTooltip(int number, std::string_view text) {

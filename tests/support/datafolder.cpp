@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kTopFiles[] = {"Daten.dat", "ReData.dat", "Option.ini", "Firma.ini"};
+const char* const kTopFiles[] = {"Daten.dat",     "ReData.dat",      "Option.ini",   "Firma.ini",
+                                 "Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat"};
 const char* const kFolders[] = {"Rechnungen", "Archiv"};
 
 // The bytes of a regular file; nullopt when there is none. A file that is there but cannot be read

@@ -14,9 +14,9 @@ using FileSet = std::map<std::string, std::optional<std::string>>;
 /// The folder below a data folder that the tests' exports and restorations write into.
 inline constexpr const char* kOutputFolder = "Ausgabe";
 
-/// Daten.dat, ReData.dat, Option.ini, Firma.ini, the lists and backups written there (*.csv, *.zip),
-/// every file in Rechnungen and Archiv and every file below Ausgabe, leftovers of interrupted saves
-/// excepted, as they are on disk in folder.
+/// Daten.dat, ReData.dat, Option.ini, Firma.ini, the receivables' files, the lists and backups written there
+/// (*.csv, *.zip), every file in Rechnungen and Archiv and every file below Ausgabe, leftovers of
+/// interrupted saves excepted, as they are on disk in folder.
 /// readable, when given, tells whether every file and folder could be read (a missing one counts as
 /// read: it is absent).
 FileSet readDataFiles(const std::string& folder, bool* readable = nullptr);
