@@ -23,7 +23,7 @@ const std::string kFile =
 
 const std::string kNewFileTail = "Ansprechpartner=\r\nStrasse=\r\nPLZ=\r\nOrt=\r\nLand=DE\r\nTelefon=\r\n"
                                  "EMail=\r\nSteuernummer=\r\nUStIdNr=\r\nIBAN=\r\nBIC=\r\nZahlungsziel=14\r\n"
-                                 "Zahlungsbedingungen=Zahlbar innerhalb von 14 Tagen ohne Abzug.\r\n"
+                                 "Zahlungsbedingungen=Zahlbar innerhalb von {Tage} Tagen ohne Abzug.\r\n"
                                  "Kleinunternehmer=0\r\n";
 
 class CompanyFileTest : public ProgramTest {};

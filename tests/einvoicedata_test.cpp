@@ -93,7 +93,7 @@ TEST_F(EInvoiceDataTest, CompanyDataAreEnteredSavedAndReadAtTheNextStart) {
               "Firmenname=Holzwerk M\xFCllerGmbH\r\nAnsprechpartner=\r\nStrasse=\r\nPLZ=\r\n"
               "Ort=\r\nLand=DE\r\nTelefon=\r\nEMail=\r\nSteuernummer=214/5678/0912\r\n"
               "UStIdNr=\r\nIBAN=DE89 3704 0044 0532 0130 00\r\nBIC=\r\n"
-              "Zahlungsziel=14\r\nZahlungsbedingungen=Zahlbar innerhalb von 14 Tagen "
+              "Zahlungsziel=14\r\nZahlungsbedingungen=Zahlbar innerhalb von {Tage} Tagen "
               "ohne Abzug.\r\nKleinunternehmer=1\r\n");
 
     start();

@@ -88,6 +88,8 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         {"", "", kMax, 1, "PLZ des Kunden fehlt, Ort des Kunden fehlt"},
         {"", "", kErika, 0, "keine Rechnungsposition"},
         {"IBAN", "", kErika, 1, "IBAN der Firma fehlt"},
+        {"Zahlungsbedingungen", "Zahlbar innerhalb von 30 Tagen ohne Abzug.", kErika, 1,
+         "Zahlungsbedingungen nennen nicht das Zahlungsziel von 14 Tagen"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasons);
@@ -163,6 +165,9 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
          "",
          {{delivered + "DateTimeString", day(0)},
           {trade + "TradeSettlement/SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", day(30)},
+          // The earlier default text names the window's days.
+          {trade + "TradeSettlement/SpecifiedTradePaymentTerms/Description",
+           "Zahlbar innerhalb von 30 Tagen ohne Abzug."},
           {sums + "TaxBasisTotalAmount", "10.50"},
           {sums + "GrandTotalAmount", "12.50"}}},
         {0, true, 0, "", {{tax + "CategoryCode", "E"}, {sums + "GrandTotalAmount", "12.50"}}},

@@ -6,6 +6,7 @@
 #include "runtime/numbers.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/paymentterms.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
@@ -39,6 +40,11 @@ einvoice::Buyer buyerOf(const InvoiceState& invoice) {
     const std::string country = customerCell(row, kCountry);
     b.countryCode = country.empty() ? "DE" : country;
     return b;
+}
+
+// Terms that name other days than the window would contradict the due date on paper and in the XML.
+std::string otherDaysReason(int days) {
+    return "Zahlungsbedingungen nennen nicht das Zahlungsziel von " + std::to_string(days) + " Tagen";
 }
 
 // The window's lines with their amounts; false when an amount leaves the range of money.
@@ -75,7 +81,9 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     else if (!(doc.deliveryDate = parseDate(invoice.deliveryDateText)))
         result.reasons.emplace_back("Leistungsdatum ist kein Datum (TT.MM.JJJJ)");
     doc.dueDate = addDays(issueDate, invoice.paymentDays);
-    doc.paymentTerms = company.paymentTerms;
+    doc.paymentTerms = filledPaymentTerms(company.paymentTerms, invoice.paymentDays, *doc.dueDate);
+    if (termsNameOtherDays(company.paymentTerms, invoice.paymentDays))
+        result.reasons.push_back(otherDaysReason(invoice.paymentDays));
     doc.smallBusiness = company.smallBusiness;
     doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
     doc.seller = sellerOf(company);

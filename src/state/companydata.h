@@ -6,8 +6,8 @@
 
 #include <string>
 
-/// The payment terms a new Firma.ini starts with.
-inline constexpr const char* kDefaultPaymentTerms = "Zahlbar innerhalb von 14 Tagen ohne Abzug.";
+/// The payment terms a new Firma.ini starts with; "{Tage}" stands for the invoice's Zahlungsziel.
+inline constexpr const char* kDefaultPaymentTerms = "Zahlbar innerhalb von {Tage} Tagen ohne Abzug.";
 
 struct CompanyData {
     /// Firma.ini was read, or the dialog saved the data in this run.
