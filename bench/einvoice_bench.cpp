@@ -50,6 +50,7 @@ einvoice::Document eighteenLines() {
                             "M6 x 40 verzinkt",
                             money::parse<money::Quantity>("2"),
                             money::parse<money::Price>("10,00"),
+                            {},
                             {}};
         line.netAmount = *money::lineAmount(line.quantity, line.netPrice);
         sum = *money::add(sum, line.netAmount);

@@ -1,5 +1,6 @@
 // 200 varied invoices created through the new-invoice window with company data, as a user creates them:
-// 1 to 60 lines, net and gross prices, 19, 7 and 0 %, small business, buyers with and without Leitweg-ID,
+// 1 to 60 lines, net and gross prices, quantities up to 1000, 19, 7 and 0 %, small business, buyers with and
+// without Leitweg-ID,
 // "&", "<", ">", quotes, umlauts and "€" in every text. Then scripts/check-einvoice.sh checks every
 // archived XML and PDF, and each archived PDF must read as the same words as the invoice's printout.
 
@@ -43,7 +44,8 @@ const Article kArticles[] = {
     {"Treppe", "12.345,6", "gewendelt"},
 };
 constexpr int kPlainArticles = 6;
-const char* const kPlainQuantities[] = {"1", "3", "10", "25", "2"};
+// 1000 makes a gross line's net price need more than four places to give its amount.
+const char* const kPlainQuantities[] = {"1", "3", "10", "25", "2", "1000"};
 const char* const kDecimalQuantities[] = {"2,5", "0,75", "1,5"};
 const char* const kRates[] = {"19", "7", "0"};
 const int kLineCounts[] = {1, 4, 60, 12, 2, 18, 33, 7, 1, 45};
@@ -125,7 +127,7 @@ class EInvoiceGenerator : public ProgramTest {
                 ++moneyLines;
                 addLine(kPlainArticles + k % 2, kDecimalQuantities[k % 3]);
             } else {
-                addLine(k % kPlainArticles, kPlainQuantities[k % 5]);
+                addLine(k % kPlainArticles, kPlainQuantities[k % std::size(kPlainQuantities)]);
             }
         }
         press(kCreateInvoiceButton);
