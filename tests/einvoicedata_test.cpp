@@ -25,12 +25,12 @@ const std::string kCustomers =
     "3\r\n"
     "Herr|M\xFCller|Hans||Hauptstr. 1|12345 M\xFCnster\r\n"
     "Frau|Schulz|Eva|Apt. 3|Weg 2|Dorf\r\n"
-    "Firma|Amt||Vergabestelle|Platz 1|10117 Berlin|post@amt.de|991-12345-67||10117|"
+    "Firma|Amt||Vergabestelle|Platz 1|10117 Berlin|post@amt.de|991-12345-73||10117|"
     "Berlin|DE\r\n"
     "0\r\n"
     "7\r\n";
 
-const Row kAmt = {"post@amt.de", "991-12345-67", "", "10117", "Berlin", "DE"};
+const Row kAmt = {"post@amt.de", "991-12345-73", "", "10117", "Berlin", "DE"};
 const char* const kCompanyItem = "Firmendaten (E-Rechnung)";
 
 Row hiddenCells(int row) {
@@ -119,6 +119,8 @@ TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
         {"customer e-mail", false, kCustomerEInvoiceFirstField, "kunde(at)firma.de", FieldRule::Email},
         {"customer VAT id", false, kCustomerEInvoiceFirstField + 2, "DE1234", FieldRule::VatId},
         {"customer postcode in DE", false, kCustomerEInvoiceFirstField + 3, "123456", FieldRule::Postcode},
+        {"customer Leitweg-ID", false, kCustomerEInvoiceFirstField + 1, "14713000-01234-56",
+         FieldRule::LeitwegId},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,6 +174,8 @@ TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
     openCustomerData(0);
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField, "hans@mueller.de"));
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 2, "DE123456789"));
+    // A Leitweg-ID of blanks only is none.
+    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 1, "  "));
     shellState().savedFlag = 1;
     click(kCustomerEInvoiceOkButton);
     EXPECT_FALSE(windowExists(kDialogWindow));

@@ -57,7 +57,7 @@ const std::string kCustomers[] = {
     "Herr|Beispiel" + kOdd + "|Max" + kOdd + "|Zusatz" + kOdd + "|Hauptstr. 1" + kOdd + "|Musterstadt" +
         kOdd + "|||DE987654321|12345|Musterstadt" + kOdd + "|",
     "Firma|Stadtamt" + kOdd + "||Abteilung" + kOdd + "|Markt 1" + kOdd + "|99999 Amtsstadt" + kOdd +
-        "|post@amt.de|991-12345-67||99999|Amtsstadt" + kOdd + "|DE",
+        "|post@amt.de|991-12345-73||99999|Amtsstadt" + kOdd + "|DE",
     "Herr|Gruber" + kOdd + "|Sepp" + kOdd + "||Gasse 3" + kOdd + "|1010 Wien" + kOdd +
         "|sepp@gruber.at||ATU12345678|1010|Wien" + kOdd + "|AT",
 };

@@ -195,9 +195,11 @@ TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
     writeData("Archiv/1.pdf", "%PDF alt");
     startWith(kCompleteCompany);
     compose(kMax);
-    // Max's place comes from his row now; the question is not the point here.
+    // Max's place comes from his row now; the question is not the point here. A Leitweg-ID of
+    // blanks only is none: no XRechnung, and nothing it would ask for.
     setCell(kCustomerList, kMax, "12345", kCustomerEInvoiceColumn + 3);
     setCell(kCustomerList, kMax, "Musterstadt", kCustomerEInvoiceColumn + 4);
+    setCell(kCustomerList, kMax, " ", kCustomerEInvoiceColumn + 1);
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
     EXPECT_EQ(errorTexts(),
               std::vector<std::string>{"Die E-Rechnung Nr.:1 konnte nicht gespeichert werden!"});

@@ -88,7 +88,7 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
     doc.seller = sellerOf(company);
     doc.buyer = buyerOf(invoice);
-    result.xrechnung = !doc.buyer.reference.empty();
+    result.xrechnung = !isBlankValue(doc.buyer.reference);
 
     money::Amount sum;
     const bool pricesGross = settings().pricesGross == 1;
