@@ -10,7 +10,8 @@ set_tests_properties(einvoice.harness.official_examples einvoice.harness.xrechnu
     einvoice.harness.planted_fault PROPERTIES TIMEOUT 300 LABELS einvoice)
 
 # The e-invoice tests link the module and know where the check script lies.
-foreach(name ciiwriter_test preflight_test netlines_test einvoicecorpus_test facturx_test einvoiceissue_test)
+foreach(name ciiwriter_test preflight_test netlines_test einvoicecorpus_test facturx_test einvoiceissue_test
+        sellerfooter_test)
     target_link_libraries(${name} PRIVATE quillora_einvoice)
     target_compile_definitions(${name} PRIVATE QUILLORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()

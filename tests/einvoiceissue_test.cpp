@@ -90,10 +90,13 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         {"IBAN", "", kErika, 1, "IBAN der Firma fehlt"},
         {"Zahlungsbedingungen", "Zahlbar innerhalb von 30 Tagen ohne Abzug.", kErika, 1,
          "Zahlungsbedingungen nennen nicht das Zahlungsziel von 14 Tagen"},
+        {"IBAN", "DE89 3704 0044 0532 0130 00", kErika, 1,
+         "Die Fu\xDFzeile nennt eine andere IBAN als die Firmendaten"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasons);
         startWith(withCompanyKey(kCompleteCompany, c.key, c.value));
+        settings().footerLines2[1] = "IBAN DE02 1203 0000 0000 2020 51";
         compose(c.customer, c.lines);
         // An invoice without lines is first confirmed as such.
         if (c.lines == 0)

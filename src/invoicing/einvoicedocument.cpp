@@ -2,6 +2,7 @@
 
 #include "einvoice/netlines.h"
 #include "einvoice/preflight.h"
+#include "einvoice/sellerfooter.h"
 #include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
 #include "state/companydata.h"
@@ -40,6 +41,15 @@ einvoice::Buyer buyerOf(const InvoiceState& invoice) {
     const std::string country = customerCell(row, kCountry);
     b.countryCode = country.empty() ? "DE" : country;
     return b;
+}
+
+// The options' footer lines, which every page prints.
+std::vector<std::string> footerLines() {
+    const Settings& s = settings();
+    std::vector<std::string> lines;
+    for (const FooterLines* column : {&s.footerLines1, &s.footerLines2, &s.footerLines3, &s.footerLines4})
+        lines.insert(lines.end(), column->begin(), column->end());
+    return lines;
 }
 
 // Terms that name other days than the window would contradict the due date on paper and in the XML.
@@ -88,6 +98,8 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
     doc.seller = sellerOf(company);
     doc.buyer = buyerOf(invoice);
+    for (std::string& reason : einvoice::footerDisagreements(footerLines(), doc.seller))
+        result.reasons.push_back(std::move(reason));
     result.xrechnung = !isBlankValue(doc.buyer.reference);
 
     money::Amount sum;
