@@ -62,6 +62,16 @@ struct Extent {
     bool found = false;
 };
 
+// A single "." after one to three digits that do not begin with 0, followed by exactly three digits,
+// groups thousands the German way: "1.000" is one thousand, "12.5" and "0.125" are decimals.
+bool dotGroups(std::string_view text, std::size_t begin, std::size_t dot) {
+    const std::size_t lead = dot - begin;
+    std::size_t trail = 0;
+    while (dot + 1 + trail < text.size() && isDigit(text[dot + 1 + trail]))
+        ++trail;
+    return lead >= 1 && lead <= 3 && text[begin] != '0' && trail == 3;
+}
+
 // The number starting at begin: digits, and separators with a digit after them. A separator with none
 // after it ends the number; it is taken along ("5,") but has no say in which separator is the decimal one.
 Extent extentOf(std::string_view text, std::size_t begin) {
@@ -86,7 +96,7 @@ Extent extentOf(std::string_view text, std::size_t begin) {
     extent.end = i;
     if (lastDot != npos && lastComma != npos)
         extent.point = std::max(lastDot, lastComma);
-    else if (separators == 1)
+    else if (separators == 1 && !(lastDot != npos && dotGroups(text, begin, lastDot)))
         extent.point = std::min(lastDot, lastComma);
     return extent;
 }
@@ -218,7 +228,12 @@ std::string priceColumnText(std::string_view typed) {
     const auto separators =
         std::count(typed.begin(), typed.end(), '.') + std::count(typed.begin(), typed.end(), ',');
     std::string text(typed);
-    if (separators == 1)
+    // A "." that groups thousands stays, as in "1.234,56".
+    std::size_t begin = typed.find_first_not_of(" \t");
+    if (begin != npos && (typed[begin] == '-' || typed[begin] == '+'))
+        ++begin;
+    const std::size_t dot = typed.find('.');
+    if (separators == 1 && !(dot != npos && begin < dot && dotGroups(typed, begin, dot)))
         std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }
