@@ -101,9 +101,11 @@ Extent extentOf(std::string_view text, std::size_t begin) {
     return extent;
 }
 
-// The digits from begin to extent.end in units of 10^-decimals, rounded half away from zero. A whole
-// part beyond 2^63 overflows whatever follows, so it stops growing there.
-Wide magnitudeOf(std::string_view text, std::size_t begin, const Extent& extent, int decimals) {
+// The digits from begin to extent.end in units of 10^-decimals, rounded half away from zero; rounded
+// tells whether a dropped digit was not 0. A whole part beyond 2^63 overflows whatever follows, so it
+// stops growing there.
+Wide magnitudeOf(std::string_view text, std::size_t begin, const Extent& extent, int decimals,
+                 bool& rounded) {
     Wide whole = 0;
     Wide fraction = 0;
     int fractionDigits = 0;
@@ -119,10 +121,12 @@ Wide magnitudeOf(std::string_view text, std::size_t begin, const Extent& extent,
         } else if (fractionDigits < decimals) {
             fraction = fraction * 10 + digit;
             ++fractionDigits;
-        } else if (fractionDigits == decimals) {
+        } else {
             // The first dropped digit decides.
-            roundUp = digit >= 5;
-            ++fractionDigits;
+            if (fractionDigits == decimals)
+                roundUp = digit >= 5;
+            fractionDigits = decimals + 1;
+            rounded = rounded || digit != 0;
         }
     }
     const int missing = decimals - std::min(fractionDigits, decimals);
@@ -143,8 +147,8 @@ Reading read(std::string_view text, int decimals) {
     if (!extent.found)
         return Reading{};
 
-    const Wide magnitude = magnitudeOf(text, i, extent, decimals);
     Reading reading;
+    const Wide magnitude = magnitudeOf(text, i, extent, decimals, reading.rounded);
     reading.found = true;
     reading.overflow = magnitude > (negative ? kLimit : kLimit - 1);
     if (!reading.overflow)

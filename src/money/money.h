@@ -44,6 +44,8 @@ struct Reading {
     bool whole = false;
     /// The value does not fit into 64 bits.
     bool overflow = false;
+    /// A digit other than 0 stood beyond `decimals` places, so the value was rounded.
+    bool rounded = false;
 };
 
 /// Reads the number at the start of text, as people type it in Germany and elsewhere:
