@@ -69,6 +69,22 @@ std::optional<std::string> fileHash(std::string_view fileName) {
     return hash.result().toHex().toStdString();
 }
 
+bool insideArchiveFolder(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path archive = fs::weakly_canonical(fs::absolute(platformPath(kArchiveFolder), ec), ec);
+    // The file itself may be a link: the replacement puts a new file in its place, where the link was.
+    const fs::path folder = fs::weakly_canonical(fs::absolute(fs::path(path), ec).parent_path(), ec);
+    if (ec)
+        return false;
+    auto f = folder.begin();
+    for (auto a = archive.begin(); a != archive.end(); ++a, ++f) {
+        if (f == folder.end() || *f != *a)
+            return false;
+    }
+    return true;
+}
+
 std::optional<std::vector<std::string>> archivedFileNames() {
     namespace fs = std::filesystem;
     std::vector<std::string> names;

@@ -32,6 +32,10 @@ std::optional<std::string> readChainFile();
 /// SHA-256 of the file's bytes in hex; nullopt when it cannot be opened or read to its end.
 std::optional<std::string> fileHash(std::string_view fileName);
 
+/// Whether path (a path of the file system, as the file dialog gives it) names a file in the archive
+/// folder or in a folder below it, links followed: only the archive's own files belong there.
+bool insideArchiveFolder(const std::string& path);
+
 /// The names of the files in the archive folder, the checksum list and leftovers of interrupted saves
 /// excepted, sorted; empty when there is no folder, nullopt when it cannot be listed.
 std::optional<std::vector<std::string>> archivedFileNames();

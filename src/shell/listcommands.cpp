@@ -1,5 +1,6 @@
 #include "shell/listcommands.h"
 
+#include "archive/archivefiles.h"
 #include "datafiles/listexport.h"
 #include "printing/listprintout.h"
 #include "runtime/numbers.h"
@@ -41,6 +42,10 @@ void exportListClicked() {
         askSaveFileName(kMainWindow, "Liste exportieren", shown.fileName, "CSV-Dateien (*.csv)");
     if (path.empty())
         return;
+    if (insideArchiveFolder(path)) {
+        messageBox("Fehler!", "In den Archivordner kann nicht exportiert werden.", kMessageOk);
+        return;
+    }
     bool exported = false;
     withTakenRowInPlace([&] { exported = exportListCsv(shown.list, path); });
     if (!exported)
