@@ -60,6 +60,8 @@ TEST_F(ArchiveTest, ListLinesNameFileAndLineBefore) {
     EXPECT_EQ(lines[1].substr(lines[1].rfind('|') + 1), sha256Hex(lines[0]));
     EXPECT_EQ(bytesOf("Archiv/7.xml"), "abc");
     EXPECT_EQ(bytesOf("Archiv/7.pdf"), kPdf);
+    for (const char* file : {"Archiv/7.xml", "Archiv/7.pdf"})
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0444)) << file;
 }
 
 TEST_F(ArchiveTest, AnExistingFileRefusesTheWholeInvoice) {
@@ -101,6 +103,7 @@ TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
          [](Lines&) {
              std::string pdf = bytesOf("Archiv/2.pdf");
              pdf[3] ^= 1;
+             fs::permissions("Archiv/2.pdf", fs::perms::owner_write, fs::perm_options::add);
              putBytes("Archiv/2.pdf", pdf);
          },
          "Die Datei 2.pdf im Archiv stimmt nicht mit ihrer Pr\xFC"
