@@ -190,6 +190,13 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
         for (const auto& [path, value] : c.fields)
             EXPECT_EQ(fields.count(path) ? fields.at(path).front() : "(none)", value) << n << ": " << path;
         EXPECT_TRUE(archived(n + ".pdf") && archived(n + "-xrechnung.xml"));
+        // The PDF carries the link its invoice's first line in the checksum list carries.
+        const std::string list = readData("Archiv/Pr\xC3\xBC"
+                                          "fsummen.txt");
+        const std::size_t line = list.find(n + ".xml|");
+        ASSERT_NE(line, std::string::npos);
+        const std::string link = list.substr(line + n.size() + 5 + 65, 64);
+        EXPECT_NE(readData("Archiv/" + n + ".pdf").find("ChainValue>" + link + "<"), std::string::npos) << n;
     }
     EXPECT_EQ(verifyArchive().invoices, 3);
 }

@@ -1,5 +1,6 @@
 #include "archive/archivefiles.h"
 
+#include "archive/checksumchain.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/diskops.h"
@@ -53,8 +54,20 @@ std::string_view invoiceNumberOf(std::string_view fileName) {
 std::optional<std::string> readChainFile() {
     if (fileSize(archivePath(kChainFileName)) == kMissing)
         return std::string();
+    return readArchiveFile(kChainFileName);
+}
+
+std::optional<std::string> nextChainLink() {
+    const std::optional<std::string> list = readChainFile();
+    if (!list)
+        return std::nullopt;
+    const std::vector<std::string_view> lines = chainLines(*list);
+    return lines.empty() ? std::string(kNoPreviousLine) : sha256Hex(lines.back());
+}
+
+std::optional<std::string> readArchiveFile(std::string_view fileName) {
     std::string bytes;
-    if (!readBlocks(kChainFileName, [&](std::string_view block) { bytes += block; }))
+    if (!readBlocks(fileName, [&](std::string_view block) { bytes += block; }))
         return std::nullopt;
     return bytes;
 }

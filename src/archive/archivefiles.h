@@ -29,6 +29,13 @@ std::string_view invoiceNumberOf(std::string_view fileName);
 /// its end (a folder of its name counts as unreadable).
 std::optional<std::string> readChainFile();
 
+/// The link the next line of the checksum list will carry: SHA-256 of its last line, or 64 zeros
+/// while it has none; nullopt when the list cannot be read.
+std::optional<std::string> nextChainLink();
+
+/// The file's bytes; nullopt when it cannot be opened or read to its end.
+std::optional<std::string> readArchiveFile(std::string_view fileName);
+
 /// SHA-256 of the file's bytes in hex; nullopt when it cannot be opened or read to its end.
 std::optional<std::string> fileHash(std::string_view fileName);
 
