@@ -2,6 +2,7 @@
 // made, and the invoice's files in the archive after it is registered.
 
 #include "archive/archivecheck.h"
+#include "archive/checksumchain.h"
 #include "einvoicefolder.h"
 #include "einvoicetesting.h"
 #include "invoicing/einvoicedocument.h"
@@ -18,6 +19,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <filesystem>
+#include <map>
 
 namespace {
 
@@ -199,6 +203,69 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
         EXPECT_NE(readData("Archiv/" + n + ".pdf").find("ChainValue>" + link + "<"), std::string::npos) << n;
     }
     EXPECT_EQ(verifyArchive().invoices, 3);
+}
+
+// Behind a checksum list made anew to fit, "Archiv prüfen" still finds a PDF that carries another
+// invoice, an XML of another number and an amount in the invoice list that is not the archived one.
+TEST_F(EInvoiceIssueTest, ArchiveCheckComparesPdfXmlAndTheInvoiceList) {
+    startWith(kCompleteCompany);
+    for (int i = 0; i < 2; ++i) {
+        compose(kErika);
+        press(kCreateInvoiceButton);
+    }
+    const std::string list = "Archiv/Pr\xC3\xBC"
+                             "fsummen.txt";
+    std::map<std::string, std::string> files;
+    for (const char* name : {"1.xml", "1.pdf", "2.xml", "2.pdf"})
+        files[name] = readData(std::string("Archiv/") + name);
+    // Writes the files anew, with what a row changes, and a list that fits them.
+    const auto archiveAs = [&](std::map<std::string, std::string> changed) {
+        std::string lines;
+        std::optional<std::string> previous;
+        for (const char* name : {"1.xml", "1.pdf", "1-xrechnung.xml", "2.xml", "2.pdf", "2-xrechnung.xml"}) {
+            const std::string path = dataPath(std::string("Archiv/") + name);
+            const std::string bytes =
+                changed.contains(name) ? changed[name] : readData(std::string("Archiv/") + name);
+            std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add);
+            writeData(std::string("Archiv/") + name, bytes);
+            previous = chainLine(name, sha256Hex(bytes), previous);
+            lines += *previous + "\r\n";
+        }
+        writeData(list, lines);
+    };
+    struct Row {
+        const char* name;
+        std::map<std::string, std::string> files;
+        const char* total;
+        std::string said;
+    };
+    const Row rows[] = {
+        {"untouched", files, "14,88", "Archiv in Ordnung (2 Rechnungen)\nLetzter Kettenwert: "},
+        {"2.pdf carries invoice 1",
+         {{"2.pdf", files["1.pdf"]}},
+         "14,88",
+         "Die in 2.pdf eingebettete E-Rechnung stimmt nicht mit 2.xml \xFC"
+         "berein."},
+        {"invoice 1 as 2",
+         {{"2.pdf", files["1.pdf"]}, {"2.xml", files["1.xml"]}},
+         "14,88",
+         "Die Datei 2.xml nennt eine andere Rechnungsnummer."},
+        {"another amount in the list", files, "14,89",
+         "Der Betrag der Rechnung Nr.:2 in der Rechnungsliste stimmt nicht mit 2.xml \xFC"
+         "berein."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        archiveAs(files);
+        archiveAs(row.files);
+        setCell(kInvoiceList, 1, row.total, 3);
+        messages.clear();
+        ASSERT_TRUE(chooseMenuItem(QString::fromUtf8("Archiv prüfen")));
+        dispatch();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text.substr(0, row.said.size()), row.said);
+    }
 }
 
 TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
