@@ -110,6 +110,10 @@ TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
          "fsumme \xFC"
          "berein."},
         {"a removed file", [](Lines&) { fs::remove("Archiv/3.xml"); }, "Die Datei 3.xml fehlt im Archiv."},
+        {"the first line's link changed",
+         [](Lines& list) { list[0].back() = list[0].back() == '0' ? '1' : '0'; },
+         "Die Pr\xFC"
+         "fsummenliste ist ab Zeile 1 ver\xE4ndert."},
         {"two lines swapped", [](Lines& list) { std::swap(list[2], list[3]); },
          "Die Pr\xFC"
          "fsummenliste ist ab Zeile 3 ver\xE4ndert."},

@@ -26,6 +26,7 @@ TEST(FieldChecksTest, EachRuleAcceptsAndRefuses) {
         {"no IBAN", FieldRule::Iban, "", true},
         {"German VAT id", FieldRule::VatId, "DE123456789", true},
         {"Austrian VAT id", FieldRule::VatId, "ATU12345678", true},
+        {"Dutch VAT id of 14 characters", FieldRule::VatId, "NL123456789B01", true},
         {"German VAT id with 8 digits", FieldRule::VatId, "DE12345678", false},
         {"German VAT id with a letter", FieldRule::VatId, "DE12345678X", false},
         {"VAT id in lower case", FieldRule::VatId, "de123456789", false},
