@@ -40,6 +40,7 @@ TEST(NetLinesTest, LinesAddUpToTheNetTotal) {
         {"1000 at 1,00: five places", {"1000,00"}, "19", {84034}, true, "1000", {"0.8403|0.84034"}},
         {"a credit of 1000 at 1,00", {"-1000,00"}, "19", {-84034}, true, "1000", {"-0.8403|-0.84034"}},
         {"12345 at 0,01: six places", {"123,45"}, "19", {10374}, true, "12345", {"0.0084|0.008403"}},
+        {"a credit of 12345 at 0,01", {"-123,45"}, "19", {-10374}, true, "12345", {"-0.0084|-0.008403"}},
     };
     for (const Case& c : cases) {
         std::vector<einvoice::Line> lines;
