@@ -213,35 +213,17 @@ TEST_F(EInvoiceIssueTest, ArchiveCheckComparesPdfXmlAndTheInvoiceList) {
         compose(kErika);
         press(kCreateInvoiceButton);
     }
-    const std::string list = "Archiv/Pr\xC3\xBC"
-                             "fsummen.txt";
     std::map<std::string, std::string> files;
-    for (const char* name : {"1.xml", "1.pdf", "2.xml", "2.pdf"})
+    for (const char* name : {"1.xml", "1.pdf", "1-xrechnung.xml", "2.xml", "2.pdf", "2-xrechnung.xml"})
         files[name] = readData(std::string("Archiv/") + name);
-    // Writes the files anew, with what a row changes, and a list that fits them.
-    const auto archiveAs = [&](std::map<std::string, std::string> changed) {
-        std::string lines;
-        std::optional<std::string> previous;
-        for (const char* name : {"1.xml", "1.pdf", "1-xrechnung.xml", "2.xml", "2.pdf", "2-xrechnung.xml"}) {
-            const std::string path = dataPath(std::string("Archiv/") + name);
-            const std::string bytes =
-                changed.contains(name) ? changed[name] : readData(std::string("Archiv/") + name);
-            std::filesystem::permissions(path, std::filesystem::perms::owner_write,
-                                         std::filesystem::perm_options::add);
-            writeData(std::string("Archiv/") + name, bytes);
-            previous = chainLine(name, sha256Hex(bytes), previous);
-            lines += *previous + "\r\n";
-        }
-        writeData(list, lines);
-    };
     struct Row {
         const char* name;
-        std::map<std::string, std::string> files;
+        std::map<std::string, std::string> changed;
         const char* total;
         std::string said;
     };
     const Row rows[] = {
-        {"untouched", files, "14,88", "Archiv in Ordnung (2 Rechnungen)\nLetzter Kettenwert: "},
+        {"untouched", {}, "14,88", "Archiv in Ordnung (2 Rechnungen)\nLetzter Kettenwert: "},
         {"2.pdf carries invoice 1",
          {{"2.pdf", files["1.pdf"]}},
          "14,88",
@@ -251,14 +233,28 @@ TEST_F(EInvoiceIssueTest, ArchiveCheckComparesPdfXmlAndTheInvoiceList) {
          {{"2.pdf", files["1.pdf"]}, {"2.xml", files["1.xml"]}},
          "14,88",
          "Die Datei 2.xml nennt eine andere Rechnungsnummer."},
-        {"another amount in the list", files, "14,89",
+        {"another amount in the list",
+         {},
+         "14,89",
          "Der Betrag der Rechnung Nr.:2 in der Rechnungsliste stimmt nicht mit 2.xml \xFC"
          "berein."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        archiveAs(files);
-        archiveAs(row.files);
+        // The files as the row has them, behind a list made anew to fit them.
+        std::string list;
+        std::optional<std::string> line;
+        for (const auto& [name, original] : files) {
+            const std::string& bytes = row.changed.contains(name) ? row.changed.at(name) : original;
+            std::filesystem::permissions(dataPath("Archiv/" + name), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add);
+            writeData("Archiv/" + name, bytes);
+            line = chainLine(name, sha256Hex(bytes), line);
+            list += *line + "\r\n";
+        }
+        writeData("Archiv/Pr\xC3\xBC"
+                  "fsummen.txt",
+                  list);
         setCell(kInvoiceList, 1, row.total, 3);
         messages.clear();
         ASSERT_TRUE(chooseMenuItem(QString::fromUtf8("Archiv prüfen")));

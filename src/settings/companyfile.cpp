@@ -131,6 +131,9 @@ bool loadCompanyData() {
         }
         if (utf8)
             line = fromUtf8Line(line);
+        // A first line that still began so would be taken for the mark when the file is read again.
+        while (company.fileLines.empty() && line.starts_with(kByteOrderMark))
+            line = line.substr(kByteOrderMark.size());
         const std::size_t index = keys.firstOf(line);
         if (index != kKeys)
             takeValue(company, index, line);
