@@ -50,6 +50,7 @@ einvoice::Document eighteenLines() {
                             "M6 x 40 verzinkt",
                             money::parse<money::Quantity>("2"),
                             money::parse<money::Price>("10,00"),
+                            {},
                             {}};
         line.netAmount = *money::lineAmount(line.quantity, line.netPrice);
         sum = *money::add(sum, line.netAmount);
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const einvoice::Document doc = eighteenLines();
     const std::string page = drawnPage(doc);
-    const einvoice::PdfInfo info{"Rechnung 42", doc.seller.name, 1796601600};
+    const einvoice::PdfInfo info{"Rechnung 42", doc.seller.name, 1796601600, std::string(64, '0')};
 
     std::vector<double> ms;
     std::vector<double> withPage;

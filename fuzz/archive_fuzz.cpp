@@ -112,8 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string second = "2.pdf|" + sha256("%PDF 2") + "|" + sha256(first);
     if (added != kept + first + "\r\n" + second + "\r\n")
         std::abort();
-    // An archive in order stays so, with one invoice more.
-    if (inOrder && describeArchiveCheck(verifyArchive()) != "Archiv in Ordnung (2 Rechnungen)")
+    // An archive in order stays so, with one invoice more, and shows the new last line's hash.
+    if (inOrder && describeArchiveCheck(verifyArchive()) !=
+                       "Archiv in Ordnung (2 Rechnungen)\nLetzter Kettenwert: " + sha256(second))
         std::abort();
     std::filesystem::remove("Archiv/2.xml");
     std::filesystem::remove("Archiv/2.pdf");

@@ -18,9 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((!reading.found || reading.overflow) && reading.units != 0)
         std::abort();
     if (reading.found && !reading.overflow) {
+        // With a dot, four places at least: a dot before exactly three digits may group thousands.
         for (const char point : {',', '.'}) {
-            const money::Reading again =
-                money::read(money::formatDecimal(reading.units, decimals, 0, point), decimals);
+            const money::Reading again = money::read(
+                money::formatDecimal(reading.units, decimals, point == '.' ? 4 : 0, point), decimals);
             if (!again.found || !again.whole || again.overflow || again.units != reading.units)
                 std::abort();
         }

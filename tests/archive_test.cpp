@@ -60,6 +60,8 @@ TEST_F(ArchiveTest, ListLinesNameFileAndLineBefore) {
     EXPECT_EQ(lines[1].substr(lines[1].rfind('|') + 1), sha256Hex(lines[0]));
     EXPECT_EQ(bytesOf("Archiv/7.xml"), "abc");
     EXPECT_EQ(bytesOf("Archiv/7.pdf"), kPdf);
+    for (const char* file : {"Archiv/7.xml", "Archiv/7.pdf"})
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0444)) << file;
 }
 
 TEST_F(ArchiveTest, AnExistingFileRefusesTheWholeInvoice) {
@@ -101,12 +103,17 @@ TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
          [](Lines&) {
              std::string pdf = bytesOf("Archiv/2.pdf");
              pdf[3] ^= 1;
+             fs::permissions("Archiv/2.pdf", fs::perms::owner_write, fs::perm_options::add);
              putBytes("Archiv/2.pdf", pdf);
          },
          "Die Datei 2.pdf im Archiv stimmt nicht mit ihrer Pr\xFC"
          "fsumme \xFC"
          "berein."},
         {"a removed file", [](Lines&) { fs::remove("Archiv/3.xml"); }, "Die Datei 3.xml fehlt im Archiv."},
+        {"the first line's link changed",
+         [](Lines& list) { list[0].back() = list[0].back() == '0' ? '1' : '0'; },
+         "Die Pr\xFC"
+         "fsummenliste ist ab Zeile 1 ver\xE4ndert."},
         {"two lines swapped", [](Lines& list) { std::swap(list[2], list[3]); },
          "Die Pr\xFC"
          "fsummenliste ist ab Zeile 3 ver\xE4ndert."},
@@ -132,8 +139,11 @@ TEST_F(ArchiveTest, CheckFindsTheFirstChange) {
             bytes += line + "\r\n";
         putBytes(chainPath(), bytes);
         const ArchiveCheck check = verifyArchive();
-        EXPECT_EQ(describeArchiveCheck(check), row.said);
-        EXPECT_EQ(check.problem == ArchiveProblem::None, row.said.starts_with("Archiv in Ordnung"));
+        // In order, the check shows the link the next line will carry.
+        const bool ok = row.said.starts_with("Archiv in Ordnung");
+        EXPECT_EQ(describeArchiveCheck(check),
+                  ok ? row.said + "\nLetzter Kettenwert: " + sha256Hex(list.back()) : row.said);
+        EXPECT_EQ(check.problem == ArchiveProblem::None, ok);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "archive/archivefiles.h"
 #include "archive/archivewriter.h"
 #include "backup/backuplist.h"
+#include "invoicing/archiveaudit.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
@@ -209,6 +210,43 @@ TEST_F(BadInputTest, ChecksumListThatWasTamperedWith) {
     const std::string added = readData("Archiv/" + std::string(kChainFileName));
     EXPECT_EQ(added.substr(0, list.size() - 7), list.substr(0, list.size() - 9) + "\r\n");
     EXPECT_EQ(verifyArchive().line, 2) << "the cut line stays where it was";
+}
+
+// Archived files as anyone may have left them, behind a list that fits them: "Archiv prüfen" reads
+// the XML's number and the PDF's attachment without a crash or a hang, and names the file.
+TEST_F(BadInputTest, ArchivedFilesNoProgramOfOursWrote) {
+    const std::string numbered = "<CrossIndustryInvoice><ExchangedDocument><ID>1</ID></ExchangedDocument>"
+                                 "</CrossIndustryInvoice>";
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    struct Row {
+        const char* name;
+        std::string xml;
+        std::string pdf;
+        ArchiveProblem problem;
+    };
+    const Row rows[] = {
+        {"XML of NUL bytes", std::string(1000, '\0'), "%PDF", ArchiveProblem::NumberDiffers},
+        {"XML of 10 MB without markup", kTenMegabytes, "%PDF", ArchiveProblem::NumberDiffers},
+        {"XML nested 100 000 deep", "<CrossIndustryInvoice>" + deep, "%PDF", ArchiveProblem::NumberDiffers},
+        {"XML with an entity in its DTD",
+         "<!DOCTYPE CrossIndustryInvoice [<!ENTITY n \"1\">]>" + numbered.substr(0, 45) + "&n;" +
+             numbered.substr(46),
+         "%PDF", ArchiveProblem::NumberDiffers},
+        {"PDF of NUL bytes", numbered, std::string(1000, '\0'), ArchiveProblem::AttachmentDiffers},
+        {"PDF of 10 MB junk", numbered, "%PDF-1.7\n" + kTenMegabytes, ArchiveProblem::AttachmentDiffers},
+    };
+    start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(dataPath("Archiv"));
+        ASSERT_EQ(archiveInvoice(1, row.xml, row.pdf, std::nullopt), ArchiveOutcome::Archived);
+        const auto began = Clock::now();
+        const ArchiveCheck check = auditArchive();
+        EXPECT_LT(Clock::now() - began, std::chrono::seconds(10));
+        EXPECT_EQ(check.problem, row.problem) << describeArchiveCheck(check);
+    }
 }
 
 TEST_F(BadInputTest, LineReaderTakesA10MegabyteLineWhole) {

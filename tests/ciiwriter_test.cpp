@@ -25,7 +25,7 @@ TEST(CiiWriterTest, WorkedInvoiceFieldByField) {
     doc.seller.name = "M\xFCller\t& S\xF6hne\x01 <GmbH>\r\n";
     doc.lines[0].description = "verzinkt, \"rostfrei\" \x80";
     doc.lines.push_back(
-        {"Gutschrift", "", money::parse<money::Quantity>("2"), money::parse<money::Price>("-10"), {}});
+        {"Gutschrift", "", money::parse<money::Quantity>("2"), money::parse<money::Price>("-10"), {}, {}});
     computeAmounts(doc, false);
 
     // 2,5 × 1234,56 = 3086,40; 3 × 45 = 135,00; 2 × -10 = -20,00; net 3201,40, tax 608,27.

@@ -23,7 +23,7 @@ const std::string kFile =
 
 const std::string kNewFileTail = "Ansprechpartner=\r\nStrasse=\r\nPLZ=\r\nOrt=\r\nLand=DE\r\nTelefon=\r\n"
                                  "EMail=\r\nSteuernummer=\r\nUStIdNr=\r\nIBAN=\r\nBIC=\r\nZahlungsziel=14\r\n"
-                                 "Zahlungsbedingungen=Zahlbar innerhalb von 14 Tagen ohne Abzug.\r\n"
+                                 "Zahlungsbedingungen=Zahlbar innerhalb von {Tage} Tagen ohne Abzug.\r\n"
                                  "Kleinunternehmer=0\r\n";
 
 class CompanyFileTest : public ProgramTest {};
@@ -55,6 +55,11 @@ TEST_F(CompanyFileTest, ChangedValuesStayInPlaceAndMissingKeysFollow) {
         {"line breaks and NUL in a value become blanks", "",
          [](CompanyData& c) { c.name = std::string("a\rb\nc\0d", 7); },
          "Firmenname=a b c d\r\n" + kNewFileTail},
+        {"an editor's UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF"
+         "Firmenname=S\xC3\xA4ge\r\nNotiz=\xFC\r\n",
+         [](CompanyData& c) { EXPECT_EQ(c.name, "S\xE4ge"); },
+         "Firmenname=S\xE4ge\r\nNotiz=\xFC\r\n" + kNewFileTail},
         {"a file without line end at its end gets one", "Firmenname=X",
          [](CompanyData& c) { c.smallBusiness = true; },
          "Firmenname=X\r\n" + kNewFileTail.substr(0, kNewFileTail.size() - 3) + "1\r\n"},

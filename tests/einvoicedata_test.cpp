@@ -25,12 +25,12 @@ const std::string kCustomers =
     "3\r\n"
     "Herr|M\xFCller|Hans||Hauptstr. 1|12345 M\xFCnster\r\n"
     "Frau|Schulz|Eva|Apt. 3|Weg 2|Dorf\r\n"
-    "Firma|Amt||Vergabestelle|Platz 1|10117 Berlin|post@amt.de|991-12345-67||10117|"
+    "Firma|Amt||Vergabestelle|Platz 1|10117 Berlin|post@amt.de|991-12345-73||10117|"
     "Berlin|DE\r\n"
     "0\r\n"
     "7\r\n";
 
-const Row kAmt = {"post@amt.de", "991-12345-67", "", "10117", "Berlin", "DE"};
+const Row kAmt = {"post@amt.de", "991-12345-73", "", "10117", "Berlin", "DE"};
 const char* const kCompanyItem = "Firmendaten (E-Rechnung)";
 
 Row hiddenCells(int row) {
@@ -93,7 +93,7 @@ TEST_F(EInvoiceDataTest, CompanyDataAreEnteredSavedAndReadAtTheNextStart) {
               "Firmenname=Holzwerk M\xFCllerGmbH\r\nAnsprechpartner=\r\nStrasse=\r\nPLZ=\r\n"
               "Ort=\r\nLand=DE\r\nTelefon=\r\nEMail=\r\nSteuernummer=214/5678/0912\r\n"
               "UStIdNr=\r\nIBAN=DE89 3704 0044 0532 0130 00\r\nBIC=\r\n"
-              "Zahlungsziel=14\r\nZahlungsbedingungen=Zahlbar innerhalb von 14 Tagen "
+              "Zahlungsziel=14\r\nZahlungsbedingungen=Zahlbar innerhalb von {Tage} Tagen "
               "ohne Abzug.\r\nKleinunternehmer=1\r\n");
 
     start();
@@ -122,6 +122,8 @@ TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
         {"customer postcode in DE", false, kCustomerEInvoiceFirstField + 3, "123456", FieldRule::Postcode},
         {"customer postcode, no Land", false, kCustomerEInvoiceFirstField + 3, "ABC", FieldRule::Postcode,
          true},
+        {"customer Leitweg-ID", false, kCustomerEInvoiceFirstField + 1, "14713000-01234-56",
+         FieldRule::LeitwegId},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,6 +180,8 @@ TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
     openCustomerData(0);
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField, "hans@mueller.de"));
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 2, "DE123456789"));
+    // A Leitweg-ID of blanks only is none.
+    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 1, "  "));
     shellState().savedFlag = 1;
     click(kCustomerEInvoiceOkButton);
     EXPECT_FALSE(windowExists(kDialogWindow));

@@ -2,6 +2,7 @@
 // made, and the invoice's files in the archive after it is registered.
 
 #include "archive/archivecheck.h"
+#include "archive/checksumchain.h"
 #include "einvoicefolder.h"
 #include "einvoicetesting.h"
 #include "invoicing/einvoicedocument.h"
@@ -21,6 +22,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <utility>
+
+#include <filesystem>
+#include <map>
 
 namespace {
 
@@ -96,10 +100,15 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         {"", "", kMax, 1, "PLZ des Kunden fehlt, Ort des Kunden fehlt"},
         {"", "", kErika, 0, "keine Rechnungsposition"},
         {"IBAN", "", kErika, 1, "IBAN der Firma fehlt"},
+        {"Zahlungsbedingungen", "Zahlbar innerhalb von 30 Tagen ohne Abzug.", kErika, 1,
+         "Zahlungsbedingungen nennen nicht das Zahlungsziel von 14 Tagen"},
+        {"IBAN", "DE89 3704 0044 0532 0130 00", kErika, 1,
+         "Die Fu\xDFzeile nennt eine andere IBAN als die Firmendaten"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasons);
         startWith(withCompanyKey(kCompleteCompany, c.key, c.value));
+        settings().footerLines2[1] = "IBAN DE02 1203 0000 0000 2020 51";
         compose(c.customer, c.lines);
         // An invoice without lines is first confirmed as such.
         if (c.lines == 0)
@@ -171,6 +180,9 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
          "",
          {{delivered + "DateTimeString", day(0)},
           {trade + "TradeSettlement/SpecifiedTradePaymentTerms/DueDateDateTime/DateTimeString", day(30)},
+          // The earlier default text names the window's days.
+          {trade + "TradeSettlement/SpecifiedTradePaymentTerms/Description",
+           "Zahlbar innerhalb von 30 Tagen ohne Abzug."},
           {sums + "TaxBasisTotalAmount", "10.50"},
           {sums + "GrandTotalAmount", "12.50"}}},
         {0, true, 0, "", {{tax + "CategoryCode", "E"}, {sums + "GrandTotalAmount", "12.50"}}},
@@ -190,16 +202,84 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
         for (const auto& [path, value] : c.fields)
             EXPECT_EQ(fields.count(path) ? fields.at(path).front() : "(none)", value) << n << ": " << path;
         EXPECT_TRUE(archived(n + ".pdf") && archived(n + "-xrechnung.xml"));
+        // The PDF carries the link its invoice's first line in the checksum list carries.
+        const std::string list = readData("Archiv/Pr\xC3\xBC"
+                                          "fsummen.txt");
+        const std::size_t line = list.find(n + ".xml|");
+        ASSERT_NE(line, std::string::npos);
+        const std::string link = list.substr(line + n.size() + 5 + 65, 64);
+        EXPECT_NE(readData("Archiv/" + n + ".pdf").find("ChainValue>" + link + "<"), std::string::npos) << n;
     }
     EXPECT_EQ(verifyArchive().invoices, 3);
+}
+
+// Behind a checksum list made anew to fit, "Archiv prüfen" still finds a PDF that carries another
+// invoice, an XML of another number and an amount in the invoice list that is not the archived one.
+TEST_F(EInvoiceIssueTest, ArchiveCheckComparesPdfXmlAndTheInvoiceList) {
+    startWith(kCompleteCompany);
+    for (int i = 0; i < 2; ++i) {
+        compose(kErika);
+        press(kCreateInvoiceButton);
+    }
+    std::map<std::string, std::string> files;
+    for (const char* name : {"1.xml", "1.pdf", "1-xrechnung.xml", "2.xml", "2.pdf", "2-xrechnung.xml"})
+        files[name] = readData(std::string("Archiv/") + name);
+    struct Row {
+        const char* name;
+        std::map<std::string, std::string> changed;
+        const char* total;
+        std::string said;
+    };
+    const Row rows[] = {
+        {"untouched", {}, "14,88", "Archiv in Ordnung (2 Rechnungen)\nLetzter Kettenwert: "},
+        {"2.pdf carries invoice 1",
+         {{"2.pdf", files["1.pdf"]}},
+         "14,88",
+         "Die in 2.pdf eingebettete E-Rechnung stimmt nicht mit 2.xml \xFC"
+         "berein."},
+        {"invoice 1 as 2",
+         {{"2.pdf", files["1.pdf"]}, {"2.xml", files["1.xml"]}},
+         "14,88",
+         "Die Datei 2.xml nennt eine andere Rechnungsnummer."},
+        {"another amount in the list",
+         {},
+         "14,89",
+         "Der Betrag der Rechnung Nr.:2 in der Rechnungsliste stimmt nicht mit 2.xml \xFC"
+         "berein."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // The files as the row has them, behind a list made anew to fit them.
+        std::string list;
+        std::optional<std::string> line;
+        for (const auto& [name, original] : files) {
+            const std::string& bytes = row.changed.contains(name) ? row.changed.at(name) : original;
+            std::filesystem::permissions(dataPath("Archiv/" + name), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add);
+            writeData("Archiv/" + name, bytes);
+            line = chainLine(name, sha256Hex(bytes), line);
+            list += *line + "\r\n";
+        }
+        writeData("Archiv/Pr\xC3\xBC"
+                  "fsummen.txt",
+                  list);
+        setCell(kInvoiceList, 1, row.total, 3);
+        messages.clear();
+        ASSERT_TRUE(chooseMenuItem(QString::fromUtf8("Archiv prüfen")));
+        dispatch();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text.substr(0, row.said.size()), row.said);
+    }
 }
 
 TEST_F(EInvoiceIssueTest, ATakenArchiveNameIsToldAndTheInvoiceStaysRegistered) {
     writeData("Archiv/1.pdf", "%PDF alt");
     startWith(kCompleteCompany);
-    // Max's place comes from his row as chosen; the question is not the point here.
+    // Max's place comes from his row as chosen; the question is not the point here. A Leitweg-ID of
+    // blanks only is none: no XRechnung, and nothing it would ask for.
     setCell(kCustomerList, kMax, "12345", kCustomerEInvoiceColumn + 3);
     setCell(kCustomerList, kMax, "Musterstadt", kCustomerEInvoiceColumn + 4);
+    setCell(kCustomerList, kMax, " ", kCustomerEInvoiceColumn + 1);
     compose(kMax);
     EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::Registered);
     EXPECT_EQ(errorTexts(),

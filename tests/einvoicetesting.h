@@ -52,12 +52,14 @@ inline einvoice::Document sampleDocument() {
                   "BYLADEM1001"};
     doc.buyer = {"Max Kunde",    {"Ringweg 2", "c/o Amt", ""}, "54321", "Beispielort", "DE",
                  "max@kunde.de", "04011000-12345-03",          ""};
-    doc.lines = {{"Schraube M6",
-                  "verzinkt",
-                  money::parse<money::Quantity>("2,5"),
-                  money::parse<money::Price>("1.234,56"),
-                  {}},
-                 {"Montage", "", money::parse<money::Quantity>("3"), money::parse<money::Price>("45"), {}}};
+    doc.lines = {
+        {"Schraube M6",
+         "verzinkt",
+         money::parse<money::Quantity>("2,5"),
+         money::parse<money::Price>("1.234,56"),
+         {},
+         {}},
+        {"Montage", "", money::parse<money::Quantity>("3"), money::parse<money::Price>("45"), {}, {}}};
     computeAmounts(doc, false);
     return doc;
 }

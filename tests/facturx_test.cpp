@@ -4,6 +4,7 @@
 
 #include "einvoice/ciiwriter.h"
 #include "einvoice/facturx.h"
+#include "einvoice/xmpmetadata.h"
 #include "einvoicetesting.h"
 #include "support/testenv.h"
 
@@ -39,7 +40,7 @@ class FacturXTest : public ProgramTest {
   protected:
     QString path(const char* name) const { return QString::fromStdString(dataPath(name)); }
 
-    const einvoice::PdfInfo info_{"Rechnung 17 M\xFCller \x80", "Beispiel Handel", 1796601600};
+    const einvoice::PdfInfo info_{"Rechnung 17 M\xFCller \x80", "Beispiel Handel", 1796601600, ""};
     const std::string xml_ = einvoice::ciiXml(sampleDocument(), einvoice::Profile::En16931);
 };
 
@@ -131,6 +132,25 @@ TEST_F(FacturXTest, HybridInvoiceIsCompleteAndReadable) {
             EXPECT_EQ(xmp["RDF/Description/" + path], std::vector<std::string>{expected}) << path;
         }
     }
+}
+
+// An archived copy carries the chain value before it in a property of our own, described as PDF/A
+// wants it; the attachment reads back.
+TEST_F(FacturXTest, ArchivedCopyCarriesTheChainValue) {
+    einvoice::PdfInfo info = info_;
+    info.chainValue = std::string(64, 'e');
+    const std::string page = drawnPdf(true);
+    const auto out = einvoice::makeFacturX(page, xml_, info);
+    ASSERT_TRUE(out.has_value());
+    const std::size_t begin = out->find("<?xpacket begin=");
+    const XmlFields xmp = readXmlFields(out->substr(begin, out->find("<?xpacket end=\"w\"?>") - begin + 19));
+    EXPECT_EQ(xmp.at("RDF/Description/ChainValue"), std::vector<std::string>{info.chainValue});
+    EXPECT_EQ(xmp.at("RDF/Description/schemas/Bag/li/namespaceURI"),
+              (std::vector<std::string>{"urn:factur-x:pdfa:CrossIndustryDocument:invoice:1p0#",
+                                        einvoice::kArchiveNamespace}));
+    EXPECT_EQ(einvoice::attachedXml(*out), xml_);
+    EXPECT_EQ(einvoice::attachedXml(page), std::nullopt) << "no attachment";
+    EXPECT_EQ(einvoice::attachedXml("%PDF-1.7 junk"), std::nullopt);
 }
 
 TEST_F(FacturXTest, InputItCannotUseGivesNothing) {

@@ -26,6 +26,7 @@ TEST(FieldChecksTest, EachRuleAcceptsAndRefuses) {
         {"no IBAN", FieldRule::Iban, "", true},
         {"German VAT id", FieldRule::VatId, "DE123456789", true},
         {"Austrian VAT id", FieldRule::VatId, "ATU12345678", true},
+        {"Dutch VAT id of 14 characters", FieldRule::VatId, "NL123456789B01", true},
         {"German VAT id with 8 digits", FieldRule::VatId, "DE12345678", false},
         {"German VAT id with a letter", FieldRule::VatId, "DE12345678X", false},
         {"VAT id in lower case", FieldRule::VatId, "de123456789", false},
@@ -48,12 +49,22 @@ TEST(FieldChecksTest, EachRuleAcceptsAndRefuses) {
         {"366 days", FieldRule::PaymentDays, "366", false},
         {"days with a fraction", FieldRule::PaymentDays, "14,5", false},
         {"no days", FieldRule::PaymentDays, "", false},
+        {"Leitweg-ID", FieldRule::LeitwegId, "04011000-1234512345-06", true},
+        {"Leitweg-ID of two parts", FieldRule::LeitwegId, "991-35", true},
+        {"Leitweg-ID with letters, either case", FieldRule::LeitwegId, "04011000-aBc-08", true},
+        {"Leitweg-ID with wrong check digits", FieldRule::LeitwegId, "14713000-01234-56", false},
+        {"Leitweg-ID with blanks around", FieldRule::LeitwegId, " 14713000-01234-49 ", true},
+        {"Leitweg-ID with its check digits swapped", FieldRule::LeitwegId, "14713000-01234-94", false},
+        {"another buyer reference", FieldRule::LeitwegId, "Bestellung 4711-12", true},
+        {"no Leitweg-ID", FieldRule::LeitwegId, "  ", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(passesRule(c.rule, c.text, c.country), c.passes) << c.name;
     }
     EXPECT_EQ(paymentDaysOf("030"), 30);
     EXPECT_EQ(upperCaseCode("de\xE4"), "DE\xE4");
+    EXPECT_TRUE(isBlankValue(" \t "));
+    EXPECT_FALSE(isBlankValue(" x "));
 }
 
 } // namespace

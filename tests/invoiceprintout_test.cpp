@@ -472,7 +472,7 @@ TEST_F(InvoicePrintoutTest, CompanyDataTextsStandInsideThePageClearOfOtherWords)
     invoiceState().deliveryDateText = "30.11.2026";
     invoiceState().paymentDays = 14;
     companyData().vatId = "DE123456789";
-    companyData().paymentTerms = "Zahlbar innerhalb von 14 Tagen ohne Abzug, danach mit Verzugszinsen in "
+    companyData().paymentTerms = "Zahlbar innerhalb von {Tage} Tagen ohne Abzug, danach mit Verzugszinsen in "
                                  "gesetzlicher H\xF6he und Mahngeb\xFChren.";
     const std::string due = formatDate("%dd.%mm.%yyyy", addDays(currentDate(), 14));
     for (const Case& c : cases) {
@@ -517,7 +517,7 @@ TEST_F(InvoicePrintoutTest, CompanyDataTextsStandInsideThePageClearOfOtherWords)
         }
         std::vector<std::string> expected = {"USt-IdNr.:", "DE123456789", "Leistungsdatum:", "30.11.2026"};
         if (!c.deliveryNote)
-            expected.insert(expected.end(), {"bis", due, "Zahlbar"});
+            expected.insert(expected.end(), {"bis", due, "Zahlbar", "14"});
         if (c.smallBusiness)
             expected.insert(expected.end(), {"Rechnungsbetrag", "UStG"});
         for (const std::string& text : expected)

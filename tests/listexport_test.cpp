@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <filesystem>
+
 namespace {
 
 class ListExportTest : public ProgramTest {
@@ -41,6 +43,15 @@ TEST_F(ListExportTest, FieldsAreQuotedWhenTheyMustBe) {
         {" a", "\" a\""},
         {"a ", "\"a \""},
         {"a b", "a b"},
+        {"16668,44", "\"16668,44\""},
+        {"-12,50", "\"-12,50\""},
+        {"-5", "-5"},
+        {"=SUMME(A1:A9)", "'=SUMME(A1:A9)"},
+        {"+49 30 1234567", "'+49 30 1234567"},
+        {"-", "'-"},
+        {"@Kunde", "'@Kunde"},
+        {"\tA", "'\tA"},
+        {"\r=1;2", "\"'\r=1;2\""},
     };
     for (const auto& [cell, written] : cases)
         EXPECT_EQ(csvField(cell), written) << cell;
@@ -68,6 +79,20 @@ TEST_F(ListExportTest, ShownColumnsInUtf8WithBomSemicolonsAndCrLf) {
                                                        "Gro\xC3\x9F"
                                                        "e Str. 1;\" K\xC3\xB6ln\"\r\n"
                                                        "Frau;Schmidt;Anna;Preis 5\xE2\x82\xAC;Berlin\r\n");
+}
+
+// Nothing but the archive's own files may stand in the archive folder, however the user gets there.
+TEST_F(ListExportTest, NoExportIntoTheArchiveFolder) {
+    QDir().mkpath(QString::fromStdString(dataPath("Archiv/alt")));
+    std::filesystem::create_directory_symlink(dataPath("Archiv"), dataPath("Ablage"));
+    for (const char* target : {"Archiv/Kunden.csv", "Archiv/alt/Kunden.csv", "Ablage/Kunden.csv"}) {
+        messages.clear();
+        setSaveFileAnswerer([&](const std::string&, const std::string&) { return dataPath(target); });
+        exportShownList();
+        EXPECT_EQ(errorTexts(), std::vector<std::string>{"In den Archivordner kann nicht exportiert werden."})
+            << target;
+        EXPECT_FALSE(std::filesystem::exists(dataPath(target))) << target;
+    }
 }
 
 TEST_F(ListExportTest, TheRealDialogProposesTheNameAndAddsTheExtension) {

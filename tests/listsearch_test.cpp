@@ -25,7 +25,7 @@ class ListSearchTest : public ProgramTest {
                            "Herr|M\xDCLLER|Karl||Weg|Bonn\r\nFrau|Wei\xDF|Erika|c/o Strasse|Weg|Essen\r\n"
                            "Herr|\xC9"
                            "clair|Jean||Rue 2\xF7"
-                           "4|D\xFCren\r\n";
+                           "4 \xC0 gauche|D\xFCren\r\n";
         for (int i = 5; i < 300; ++i)
             rows += i == 250 ? "Frau|M\xFCllerin|Eva||Weg|Ort\r\n" : "Herr|Kunde|Max||Weg|Ort\r\n";
         writeData("Daten.dat", "300\r\n" + rows + "0\r\n0\r\n");
@@ -68,6 +68,7 @@ TEST_F(ListSearchTest, FindsRowsIgnoringCase) {
          "\xE9"
          "CLAIR",
          4},
+        {"the first accented capital", -1, "\xE0 GAUCHE", 4},
         {"ss is not sharp s", -1, "hauptstrasse", -1},
         {"sharp s is not ss", 0,
          "STRA\xDF"

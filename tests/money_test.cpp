@@ -106,7 +106,7 @@ TEST(MoneyTest, Read) {
         {"leading-comma", ",5", 2, 50, true, true, false},
         {"trailing-comma", "5,", 2, 500, true, true, false},
         {"trailing-dot-no-say", "12.5.", 2, 1250, true, true, false},
-        {"trailing-after-group", "1.234,", 3, 1234, true, true, false},
+        {"trailing-after-group", "1.234,", 3, 1234000, true, true, false},
         {"double-dot-ends", "1..2", 2, 100, true, false, false},
         {"separator-after-decimal", "1.234,5.6", 1, 123456, true, true, false},
         {"half-rounds-up", "0,125", 2, 13, true, true, false},
@@ -122,6 +122,15 @@ TEST(MoneyTest, Read) {
         {"huge-digit-string", "123456789012345678901234567890123456789012345", 0, 0, true, true, true},
         {"huge-then-text", "-99999999999999999999999 kg", 3, 0, true, false, true},
         {"nul-ends", std::string_view("12\0003", 4), 0, 12, true, false, false},
+        {"dot-groups-thousand", "1.000", 3, 1000000, true, true, false},
+        {"dot-groups-after-two", "-12.500", 2, -1250000, true, true, false},
+        {"dot-groups-then-unit", "999.999 Stk.", 0, 999999, true, false, false},
+        {"dot-groups-trailing-dot", "1.000.", 0, 1000, true, true, false},
+        {"dot-decimal-after-zero", "0.125", 3, 125, true, true, false},
+        {"dot-decimal-one-place", "1.5", 1, 15, true, true, false},
+        {"dot-decimal-four-places", "1.0000", 2, 100, true, true, false},
+        {"dot-decimal-four-before", "1234.567", 3, 1234567, true, true, false},
+        {"dot-decimal-leading-zero", "01.000", 0, 1, true, true, false},
     };
     for (const Row& row : rows) {
         const Reading r = read(row.text, row.decimals);
@@ -158,6 +167,8 @@ TEST(MoneyTest, Format) {
         {"price-grouped", priceColumnText("1.234,56"), "1.234,56"},
         {"price-dots-repeated", priceColumnText("1.234.567"), "1.234.567"},
         {"price-plain", priceColumnText("7"), "7"},
+        {"price-dot-groups", priceColumnText("1.000"), "1.000"},
+        {"price-dot-decimal", priceColumnText("0.125"), "0,125"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(row.got, row.expected) << row.name;

@@ -13,7 +13,20 @@ struct Case {
     const char* rate;
     std::vector<std::int64_t> netCents;
     bool converts;
+    /// Of every line, with gross price amount / quantity.
+    const char* quantity = "1";
+    /// Each line's net price as "<four places>" or, with a fine price, "<four places>|<fine price>".
+    std::vector<std::string> prices = {};
 };
+
+std::string priceText(const einvoice::Line& line) {
+    std::string text = money::formatDecimal(line.netPrice.units, 4, 4, '.');
+    if (line.finePrice.places > 0) {
+        text += '|';
+        text += money::formatDecimal(line.finePrice.units, line.finePrice.places, 0, '.');
+    }
+    return text;
+}
 
 TEST(NetLinesTest, LinesAddUpToTheNetTotal) {
     const Case cases[] = {
@@ -23,22 +36,35 @@ TEST(NetLinesTest, LinesAddUpToTheNetTotal) {
         {"a credit line", {"100,00", "-0,05"}, "7", {9346, -5}, true},
         {"0 % changes nothing", {"1,23", "-4,56"}, "0", {123, -456}, true},
         {"rate of -100 %", {"1,00"}, "-100", {100}, false},
+        {"four places that fit", {"11,90"}, "19", {1000}, true, "1", {"10.0000"}},
+        {"1000 at 1,00: five places", {"1000,00"}, "19", {84034}, true, "1000", {"0.8403|0.84034"}},
+        {"a credit of 1000 at 1,00", {"-1000,00"}, "19", {-84034}, true, "1000", {"-0.8403|-0.84034"}},
+        {"12345 at 0,01: six places", {"123,45"}, "19", {10374}, true, "12345", {"0.0084|0.008403"}},
+        {"a credit of 12345 at 0,01", {"-123,45"}, "19", {-10374}, true, "12345", {"-0.0084|-0.008403"}},
     };
     for (const Case& c : cases) {
         std::vector<einvoice::Line> lines;
         money::Amount gross;
         for (const char* text : c.grossAmounts) {
             const auto amount = money::parse<money::Amount>(text);
-            lines.push_back({"x", "", money::Quantity{1000}, money::Price{amount.units * 100}, amount});
+            const auto quantity = money::parse<money::Quantity>(c.quantity);
+            lines.push_back(
+                {"x", "", quantity, money::Price{amount.units * 100'000 / quantity.units}, amount, {}});
             gross = money::add(gross, amount).value();
         }
         const money::Rate rate = money::parse<money::Rate>(c.rate);
         const auto net = money::netOfGross(gross, rate);
         EXPECT_EQ(einvoice::convertGrossLines(lines, rate, net.value_or(gross)), c.converts) << c.name;
         std::vector<std::int64_t> cents;
-        for (const einvoice::Line& line : lines)
+        std::vector<std::string> prices;
+        for (const einvoice::Line& line : lines) {
             cents.push_back(line.netAmount.units);
+            prices.push_back(priceText(line));
+        }
         EXPECT_EQ(cents, c.netCents) << c.name;
+        if (!c.prices.empty()) {
+            EXPECT_EQ(prices, c.prices) << c.name;
+        }
     }
 }
 

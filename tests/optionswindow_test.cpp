@@ -304,9 +304,10 @@ TEST_F(OptionsWindowTest, TheTaxRateIsEmptyOrANumberFrom0To100) {
         bool accepted;
     };
     const Case cases[] = {
-        {"", true},      {"0", true},      {"16%", true},   {"19,5", true},    {"100", true},
-        {" 7 % ", true}, {"-1", false},    {"-100", false}, {"100,01", false}, {"1e3", false},
-        {"abc", false},  {"19abc", false}, {"%", false},
+        {"", true},       {"0", true},      {"16%", true},   {"19,5", true},    {"100", true},
+        {" 7 % ", true},  {"-1", false},    {"-100", false}, {"100,01", false}, {"1e3", false},
+        {"abc", false},   {"19abc", false}, {"%", false},    {"19,999", false}, {"7,125 %", false},
+        {"19,990", true}, {"7,25", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rate);

@@ -50,6 +50,10 @@ TEST(PreflightTest, EachGapHasItsReason) {
           "Stra\xDF"
           "e der Firma fehlt",
           "PLZ der Firma fehlt", "Ort der Firma fehlt"}},
+        {"XRechnung telephone of blanks only",
+         [](Document& d) { d.seller.telephone = " \t "; },
+         Profile::XRechnung,
+         {"Telefon der Firma fehlt"}},
         {"no tax number and no VAT id",
          [](Document& d) { d.seller.taxNumber = d.seller.vatId = ""; },
          Profile::En16931,

@@ -14,7 +14,7 @@ constexpr std::int64_t kMissing = -1;
 constexpr std::int64_t kIsDirectory = -2;
 
 ArchiveCheck problemAt(ArchiveProblem problem, int line = 0, std::string_view file = {}) {
-    return {problem, 0, line, std::string(file)};
+    return {problem, 0, line, std::string(file), {}};
 }
 
 ArchiveCheck fileProblem(ArchiveProblem problem, std::string_view file) {
@@ -66,7 +66,11 @@ ArchiveCheck verifyArchive() {
             return fileProblem(ArchiveProblem::FileUnlisted, name);
     }
     numbers.erase("");
-    return {ArchiveProblem::None, static_cast<int>(numbers.size()), 0, {}};
+    return {ArchiveProblem::None,
+            static_cast<int>(numbers.size()),
+            0,
+            {},
+            lines.empty() ? std::string() : sha256Hex(lines.back())};
 }
 
 std::string describeArchiveCheck(const ArchiveCheck& check) {
@@ -74,7 +78,8 @@ std::string describeArchiveCheck(const ArchiveCheck& check) {
     switch (check.problem) {
     case ArchiveProblem::None:
         return "Archiv in Ordnung (" + std::to_string(check.invoices) +
-               (check.invoices == 1 ? " Rechnung)" : " Rechnungen)");
+               (check.invoices == 1 ? " Rechnung)" : " Rechnungen)") +
+               (check.chainValue.empty() ? "" : "\nLetzter Kettenwert: " + check.chainValue);
     case ArchiveProblem::FolderUnreadable:
         return "Der Ordner Archiv konnte nicht gelesen werden.";
     case ArchiveProblem::ListUnreadable:
@@ -97,6 +102,18 @@ std::string describeArchiveCheck(const ArchiveCheck& check) {
         return "Die Datei " + file +
                " steht nicht in der Pr\xFC"
                "fsummenliste.";
+    case ArchiveProblem::AttachmentDiffers:
+        return "Die in " + file + " eingebettete E-Rechnung stimmt nicht mit " +
+               std::string(invoiceNumberOf(file)) +
+               ".xml \xFC"
+               "berein.";
+    case ArchiveProblem::NumberDiffers:
+        return "Die Datei " + file + " nennt eine andere Rechnungsnummer.";
+    case ArchiveProblem::TotalDiffers:
+        return "Der Betrag der Rechnung Nr.:" + std::string(invoiceNumberOf(file)) +
+               " in der Rechnungsliste stimmt nicht mit " + file +
+               " \xFC"
+               "berein.";
     }
     return {};
 }

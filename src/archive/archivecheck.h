@@ -1,6 +1,6 @@
 #pragma once
-// "Archiv prüfen": the checksum list's links, every listed file against its checksum, and every file
-// of the archive folder against the list.
+// The archive's own check: the checksum list's links, every listed file against its checksum, and
+// every file of the archive folder against the list; and what the user reads of any check.
 
 #include <string>
 
@@ -14,6 +14,10 @@ enum class ArchiveProblem {
     FileUnreadable,   ///< a listed file cannot be read
     FileChanged,      ///< a listed file no longer has its checksum
     FileUnlisted,     ///< a file of the archive has no line in the list
+    // What only the whole audit ("Archiv prüfen") compares, beyond the list:
+    AttachmentDiffers, ///< the XML attached to <n>.pdf is not <n>.xml
+    NumberDiffers,     ///< an archived XML is not the invoice its name says
+    TotalDiffers,      ///< the invoice list's amount of an invoice is not its archived XML's
 };
 
 struct ArchiveCheck {
@@ -24,11 +28,15 @@ struct ArchiveCheck {
     int line = 0;
     /// With a file problem: the file's name in the archive folder.
     std::string file;
+    /// With None and a list of lines: SHA-256 of its last line, which the next line will carry and
+    /// every PDF archived after it.
+    std::string chainValue;
 };
 
 /// Checks the archive in the folder Archiv; an empty or missing archive is in order, with 0 invoices.
 ArchiveCheck verifyArchive();
 
-/// What the user is told of the result, in Windows-1252: "Archiv in Ordnung (<k> Rechnungen)", or a
-/// sentence that names the first problem and the file it concerns.
+/// What the user is told of the result, in Windows-1252: "Archiv in Ordnung (<k> Rechnungen)", with
+/// "Letzter Kettenwert: <hex>" on a line of its own when there is a list, or a sentence that names the
+/// first problem and the file it concerns.
 std::string describeArchiveCheck(const ArchiveCheck& check);

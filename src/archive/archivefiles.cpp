@@ -1,5 +1,6 @@
 #include "archive/archivefiles.h"
 
+#include "archive/checksumchain.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/diskops.h"
@@ -53,8 +54,20 @@ std::string_view invoiceNumberOf(std::string_view fileName) {
 std::optional<std::string> readChainFile() {
     if (fileSize(archivePath(kChainFileName)) == kMissing)
         return std::string();
+    return readArchiveFile(kChainFileName);
+}
+
+std::optional<std::string> nextChainLink() {
+    const std::optional<std::string> list = readChainFile();
+    if (!list)
+        return std::nullopt;
+    const std::vector<std::string_view> lines = chainLines(*list);
+    return lines.empty() ? std::string(kNoPreviousLine) : sha256Hex(lines.back());
+}
+
+std::optional<std::string> readArchiveFile(std::string_view fileName) {
     std::string bytes;
-    if (!readBlocks(kChainFileName, [&](std::string_view block) { bytes += block; }))
+    if (!readBlocks(fileName, [&](std::string_view block) { bytes += block; }))
         return std::nullopt;
     return bytes;
 }
@@ -67,6 +80,22 @@ std::optional<std::string> fileHash(std::string_view fileName) {
     if (!whole)
         return std::nullopt;
     return hash.result().toHex().toStdString();
+}
+
+bool insideArchiveFolder(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path archive = fs::weakly_canonical(fs::absolute(platformPath(kArchiveFolder), ec), ec);
+    // The file itself may be a link: the replacement puts a new file in its place, where the link was.
+    const fs::path folder = fs::weakly_canonical(fs::absolute(fs::path(path), ec).parent_path(), ec);
+    if (ec)
+        return false;
+    auto f = folder.begin();
+    for (auto a = archive.begin(); a != archive.end(); ++a, ++f) {
+        if (f == folder.end() || *f != *a)
+            return false;
+    }
+    return true;
 }
 
 std::optional<std::vector<std::string>> archivedFileNames() {

@@ -29,8 +29,19 @@ std::string_view invoiceNumberOf(std::string_view fileName);
 /// its end (a folder of its name counts as unreadable).
 std::optional<std::string> readChainFile();
 
+/// The link the next line of the checksum list will carry: SHA-256 of its last line, or 64 zeros
+/// while it has none; nullopt when the list cannot be read.
+std::optional<std::string> nextChainLink();
+
+/// The file's bytes; nullopt when it cannot be opened or read to its end.
+std::optional<std::string> readArchiveFile(std::string_view fileName);
+
 /// SHA-256 of the file's bytes in hex; nullopt when it cannot be opened or read to its end.
 std::optional<std::string> fileHash(std::string_view fileName);
+
+/// Whether path (a path of the file system, as the file dialog gives it) names a file in the archive
+/// folder or in a folder below it, links followed: only the archive's own files belong there.
+bool insideArchiveFolder(const std::string& path);
 
 /// The names of the files in the archive folder, the checksum list and leftovers of interrupted saves
 /// excepted, sorted; empty when there is no folder, nullopt when it cannot be listed.

@@ -21,6 +21,7 @@ bool folderReady() {
 
 bool writeOnce(const std::string& name, std::string_view bytes) {
     ReplacementFile file(archivePath(name), SaveMode::NewOnly);
+    file.makeReadOnly();
     file.writeText(bytes);
     return file.commit();
 }

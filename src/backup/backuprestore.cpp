@@ -170,7 +170,8 @@ RestoreOutcome restoreBackup(const std::string& zipPath, const std::string& targ
     for (const BackupEntry& entry : checked.list.entries) {
         const std::optional<std::string> content =
             entryBytes(zip.get(), checked.index.at(entry.path), entry.size);
-        if (!content || !folder.add(entry.path, *content))
+        // The archive's files come back as write-once as they were written.
+        if (!content || !folder.add(entry.path, *content, entry.path.starts_with("Archiv/")))
             return {false, "Die Datensicherung konnte nicht zur\xFC"
                            "ckgespielt werden."};
     }

@@ -1,5 +1,6 @@
 #include "datafiles/listexport.h"
 
+#include "money/money.h"
 #include "runtime/atomicsave.h"
 #include "runtime/codepage.h"
 #include "runtime/lists.h"
@@ -10,9 +11,18 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// A "," too: a spreadsheet's text import may take it as a separator ("16668,44" in two cells).
 bool needsQuotes(std::string_view cell) {
-    return cell.find_first_of(";\"\r\n") != std::string_view::npos ||
+    return cell.find_first_of(";,\"\r\n") != std::string_view::npos ||
            (!cell.empty() && (cell.front() == ' ' || cell.back() == ' '));
+}
+
+// A spreadsheet takes a cell beginning with one of these as a formula; a number ("-12,50") stays one.
+bool mayTurnFormula(std::string_view cell) {
+    if (cell.empty() || std::string_view("=+-@\t\r").find(cell.front()) == std::string_view::npos)
+        return false;
+    const money::Reading number = money::read(cell, money::Price::kDecimals);
+    return !(number.found && number.whole);
 }
 
 // One line of the shown columns' cells of a row (-1: the titles), in UTF-8, without its end.
@@ -29,10 +39,12 @@ std::string csvLine(int number, int row, const std::vector<int>& columns) {
 } // namespace
 
 std::string csvField(std::string_view cell) {
-    if (!needsQuotes(cell))
-        return std::string(cell);
+    std::string text = mayTurnFormula(cell) ? "'" : "";
+    text += cell;
+    if (!needsQuotes(text))
+        return text;
     std::string quoted = "\"";
-    for (const char c : cell) {
+    for (const char c : text) {
         if (c == '"')
             quoted += '"';
         quoted += c;

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
-/// The field as written: quoted with '"' (inner quotes doubled) when it holds ";", '"', CR or LF or
-/// begins or ends with a blank, else as it is. Windows-1252 in, Windows-1252 out.
+/// The field as written: a text beginning with "=", "+", "-", "@", tab or CR (not a number such as
+/// "-12,50") gets a leading "'", so that no spreadsheet runs it as a formula; then quoted with '"'
+/// (inner quotes doubled) when it holds ";", ",", '"', CR or LF or begins or ends with a blank, else as
+/// it is. Windows-1252 in, Windows-1252 out.
 std::string csvField(std::string_view cell);
 
 /// Writes list `number` to the file at path (a path of the file system, as the file dialog gives

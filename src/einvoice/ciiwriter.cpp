@@ -126,10 +126,11 @@ class Cii {
     void line(std::size_t position, const Line& l) {
         // Prices may not be negative: a credit line carries its sign in the quantity.
         money::Quantity quantity = l.quantity;
-        money::Price price = l.netPrice;
-        if (price.units < 0) {
+        const bool fine = l.finePrice.places > 0;
+        std::int64_t price = fine ? l.finePrice.units : l.netPrice.units;
+        if (price < 0) {
             quantity.units = -quantity.units;
-            price.units = -price.units;
+            price = -price;
         }
         start("IncludedSupplyChainTradeLineItem");
         start("AssociatedDocumentLineDocument");
@@ -141,7 +142,8 @@ class Cii {
         end();
         start("SpecifiedLineTradeAgreement");
         start("NetPriceProductTradePrice");
-        text("ChargeAmount", QString::fromStdString(money::formatDecimal(price.units, 4, 2, '.')));
+        const int places = fine ? l.finePrice.places : money::Price::kDecimals;
+        text("ChargeAmount", QString::fromStdString(money::formatDecimal(price, places, 2, '.')));
         end();
         end();
         start("SpecifiedLineTradeDelivery");

@@ -50,6 +50,13 @@ struct Buyer {
     std::string vatId;
 };
 
+/// A unit price with more places than money::Price holds: units of 10^-places.
+struct FinePrice {
+    std::int64_t units = 0;
+    /// 0 for none.
+    int places = 0;
+};
+
 struct Line {
     /// The designation (item name).
     std::string name;
@@ -59,6 +66,10 @@ struct Line {
     money::Price netPrice;
     /// quantity × netPrice as the printout rounds it.
     money::Amount netAmount;
+    /// Where four places cannot make quantity × price give netAmount within a cent (a gross price
+    /// turned net on a large quantity): netAmount / quantity to as many places as that takes, written
+    /// instead of netPrice.
+    FinePrice finePrice;
 };
 
 /// A cash discount (Skonto): `percent` off the amount due when paid within `days` days of the invoice

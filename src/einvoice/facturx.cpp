@@ -79,9 +79,12 @@ std::optional<std::string> makeFacturX(std::string_view pdfBytes, std::string_vi
 
         const QDateTime created = QDateTime::fromSecsSinceEpoch(info.createdUtc, Qt::UTC);
         const std::string pdfDate = utf8(created.toString(QStringLiteral("'D:'yyyyMMddHHmmss'Z'")));
-        XmpFields fields{cleanText(info.title), cleanText(info.author), QString::fromLatin1(kProgram),
+        XmpFields fields{cleanText(info.title),
+                         cleanText(info.author),
                          QString::fromLatin1(kProgram),
-                         created.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss'Z'"))};
+                         QString::fromLatin1(kProgram),
+                         created.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss'Z'")),
+                         QString::fromLatin1(info.chainValue)};
 
         // The Info dictionary says exactly what the XMP packet says, as PDF/A demands.
         QPDFObjectHandle docInfo = QPDFObjectHandle::newDictionary();
@@ -114,6 +117,22 @@ std::optional<std::string> makeFacturX(std::string_view pdfBytes, std::string_vi
         writer.write();
         auto buffer = writer.getBufferSharedPointer();
         return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> attachedXml(std::string_view pdfBytes) {
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.setAttemptRecovery(false);
+        pdf.processMemoryFile("invoice", pdfBytes.data(), pdfBytes.size());
+        const auto file = QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFile(kFacturXFileName);
+        if (!file)
+            return std::nullopt;
+        const auto data = file->getEmbeddedFileStream().getStreamData();
+        return std::string(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
     } catch (const std::exception&) {
         return std::nullopt;
     }

@@ -17,6 +17,8 @@ struct PdfInfo {
     std::string author;
     /// Seconds since 1970-01-01 00:00 UTC; creation, modification and the attachment's date.
     std::int64_t createdUtc = 0;
+    /// The archive's chain value before the invoice (hex), carried in the XMP packet; empty for none.
+    std::string chainValue;
 };
 
 /// pdf (the drawn pages, ideally Qt's PDF/A-1b output: fonts embedded, an sRGB output intent) with
@@ -25,5 +27,9 @@ struct PdfInfo {
 /// sRGB output intent when the input has none, and info as Info dictionary. nullopt when pdf cannot
 /// be read (damaged, encrypted, no page) or xml is empty; odd input never throws.
 std::optional<std::string> makeFacturX(std::string_view pdf, std::string_view xml, const PdfInfo& info);
+
+/// The factur-x.xml attached to pdf; nullopt when pdf cannot be read or has no such attachment. Odd
+/// input never throws.
+std::optional<std::string> attachedXml(std::string_view pdf);
 
 } // namespace einvoice

@@ -22,6 +22,43 @@ std::optional<std::int64_t> netUnits(std::int64_t units, money::Rate rate) {
     return static_cast<std::int64_t>(q);
 }
 
+// A cent in units of 10^-(places + 3), which quantity (10^-3) × price (10^-places) gives.
+__int128 centIn(int places) {
+    __int128 cent = 1;
+    for (int i = 0; i < places + 1; ++i)
+        cent *= 10;
+    return cent;
+}
+
+// Gives the line a fine price when its four-place price misses its amount by more than a cent, so
+// that the line's own arithmetic holds (quantity × price = amount) as the rules check it. False when
+// no price of up to 18 places fits into 64 bits.
+bool fitPrice(Line& line) {
+    const __int128 quantity = line.quantity.units;
+    const __int128 amount = line.netAmount.units;
+    const auto missBy = [&](__int128 price, int places) {
+        const __int128 miss = quantity * price - amount * centIn(places);
+        return miss < 0 ? -miss : miss;
+    };
+    line.finePrice = {};
+    if (quantity == 0 || missBy(line.netPrice.units, money::Price::kDecimals) <= centIn(4))
+        return true;
+    for (int places = money::Price::kDecimals + 1; places <= 18; ++places) {
+        // amount / quantity, rounded half away from zero.
+        const __int128 scaled = amount * centIn(places);
+        const __int128 half = (quantity < 0 ? -quantity : quantity) / 2;
+        const __int128 price = (scaled < 0 ? scaled - half : scaled + half) / quantity;
+        if (price > std::numeric_limits<std::int64_t>::max() ||
+            price < -std::numeric_limits<std::int64_t>::max())
+            return false;
+        if (missBy(price, places) <= centIn(places)) {
+            line.finePrice = {static_cast<std::int64_t>(price), places};
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool convertGrossLines(std::vector<Line>& lines, money::Rate rate, money::Amount net) {
@@ -51,6 +88,10 @@ bool convertGrossLines(std::vector<Line>& lines, money::Rate rate, money::Amount
     const int step = rest > 0 ? 1 : -1;
     for (__int128 i = 0; i < (rest > 0 ? rest : -rest); ++i)
         out[order[static_cast<std::size_t>(i)]].netAmount.units += step;
+    for (Line& line : out) {
+        if (!fitPrice(line))
+            return false;
+    }
     lines = std::move(out);
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <QXmlStreamWriter>
 
+#include <span>
+
 namespace einvoice {
 
 namespace {
@@ -21,6 +23,9 @@ struct FxProperty {
     const char* value;
     const char* description;
 };
+
+const FxProperty kChainProperty = {
+    "ChainValue", "", "SHA-256 of the last line of the archive's checksum list before this invoice"};
 
 const FxProperty kFxProperties[] = {
     {"DocumentFileName", kFacturXFileName, "The name of the embedded XML document"},
@@ -63,12 +68,19 @@ class Packet {
         x_.writeTextElement(kPdf, QStringLiteral("Producer"), f.producer);
         x_.writeEndElement();
 
-        extensionSchema();
+        extensionSchema(!f.chainValue.isEmpty());
 
         description(kFacturX, "fx");
         for (const FxProperty& p : kFxProperties)
             x_.writeTextElement(kFacturX, QLatin1String(p.name), QLatin1String(p.value));
         x_.writeEndElement();
+
+        if (!f.chainValue.isEmpty()) {
+            const QString archive = QLatin1String(kArchiveNamespace);
+            description(archive, "qa");
+            x_.writeTextElement(archive, QLatin1String(kChainProperty.name), f.chainValue);
+            x_.writeEndElement();
+        }
 
         x_.writeEndElement();
         x_.writeEndElement();
@@ -99,20 +111,28 @@ class Packet {
     }
 
     // PDF/A accepts a namespace outside its own list only when the packet describes it.
-    void extensionSchema() {
+    void extensionSchema(bool withChain) {
         description(kExtension, "pdfaExtension");
         x_.writeNamespace(kSchema, QStringLiteral("pdfaSchema"));
         x_.writeNamespace(kProperty, QStringLiteral("pdfaProperty"));
         x_.writeStartElement(kExtension, QStringLiteral("schemas"));
         x_.writeStartElement(kRdf, QStringLiteral("Bag"));
+        schema("Factur-X PDFA Extension Schema", kFacturX, "fx", kFxProperties);
+        if (withChain)
+            schema("Quillora Archive Schema", QLatin1String(kArchiveNamespace), "qa", {&kChainProperty, 1});
+        x_.writeEndElement(); // Bag
+        x_.writeEndElement(); // schemas
+        x_.writeEndElement(); // Description
+    }
+    void schema(const char* name, const QString& ns, const char* prefix,
+                std::span<const FxProperty> properties) {
         resourceItem();
-        x_.writeTextElement(kSchema, QStringLiteral("schema"),
-                            QStringLiteral("Factur-X PDFA Extension Schema"));
-        x_.writeTextElement(kSchema, QStringLiteral("namespaceURI"), kFacturX);
-        x_.writeTextElement(kSchema, QStringLiteral("prefix"), QStringLiteral("fx"));
+        x_.writeTextElement(kSchema, QStringLiteral("schema"), QLatin1String(name));
+        x_.writeTextElement(kSchema, QStringLiteral("namespaceURI"), ns);
+        x_.writeTextElement(kSchema, QStringLiteral("prefix"), QLatin1String(prefix));
         x_.writeStartElement(kSchema, QStringLiteral("property"));
         x_.writeStartElement(kRdf, QStringLiteral("Seq"));
-        for (const FxProperty& p : kFxProperties) {
+        for (const FxProperty& p : properties) {
             resourceItem();
             x_.writeTextElement(kProperty, QStringLiteral("name"), QLatin1String(p.name));
             x_.writeTextElement(kProperty, QStringLiteral("valueType"), QStringLiteral("Text"));
@@ -123,9 +143,6 @@ class Packet {
         x_.writeEndElement(); // Seq
         x_.writeEndElement(); // property
         x_.writeEndElement(); // li
-        x_.writeEndElement(); // Bag
-        x_.writeEndElement(); // schemas
-        x_.writeEndElement(); // Description
     }
 
     QXmlStreamWriter x_;

@@ -2,12 +2,14 @@
 
 #include "einvoice/netlines.h"
 #include "einvoice/preflight.h"
+#include "einvoice/sellerfooter.h"
 #include "payments/cashdiscount.h"
 #include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
 #include "runtime/wohnort.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/paymentterms.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
@@ -48,6 +50,20 @@ einvoice::Buyer buyerOf(const InvoiceState& invoice) {
         b.city = place->town;
     }
     return b;
+}
+
+// The options' footer lines, which every page prints.
+std::vector<std::string> footerLines() {
+    const Settings& s = settings();
+    std::vector<std::string> lines;
+    for (const FooterLines* column : {&s.footerLines1, &s.footerLines2, &s.footerLines3, &s.footerLines4})
+        lines.insert(lines.end(), column->begin(), column->end());
+    return lines;
+}
+
+// Terms that name other days than the window would contradict the due date on paper and in the XML.
+std::string otherDaysReason(int days) {
+    return "Zahlungsbedingungen nennen nicht das Zahlungsziel von " + std::to_string(days) + " Tagen";
 }
 
 // The window's lines with their amounts; false when an amount leaves the range of money.
@@ -95,7 +111,9 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     else if (!(doc.deliveryDate = parseDate(invoice.deliveryDateText)))
         result.reasons.emplace_back("Leistungsdatum ist kein Datum (TT.MM.JJJJ)");
     doc.dueDate = addDays(issueDate, invoice.paymentDays);
-    doc.paymentTerms = company.paymentTerms;
+    doc.paymentTerms = filledPaymentTerms(company.paymentTerms, invoice.paymentDays, *doc.dueDate);
+    if (termsNameOtherDays(company.paymentTerms, invoice.paymentDays))
+        result.reasons.push_back(otherDaysReason(invoice.paymentDays));
     doc.smallBusiness = company.smallBusiness;
     doc.rate = doc.smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
     doc.seller = sellerOf(company);
@@ -103,7 +121,9 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
     if (std::string difference = einvoice::placeDifference(invoice.customerTown, doc.buyer);
         !difference.empty())
         result.reasons.push_back(std::move(difference));
-    result.xrechnung = !doc.buyer.reference.empty();
+    for (std::string& reason : einvoice::footerDisagreements(footerLines(), doc.seller))
+        result.reasons.push_back(std::move(reason));
+    result.xrechnung = !isBlankValue(doc.buyer.reference);
 
     money::Amount sum;
     const bool pricesGross = settings().pricesGross == 1;

@@ -16,7 +16,7 @@ struct InvoiceDocument {
     /// Reasons beyond the document's own check (missingFor), in the same form ("Leistungsdatum ist
     /// kein Datum"); the document is not to be written while there is one.
     std::vector<std::string> reasons;
-    /// The customer has a Leitweg-ID: the XRechnung is written too.
+    /// The customer has a Leitweg-ID (not blanks only): the XRechnung is written too.
     bool xrechnung = false;
 };
 

@@ -1,5 +1,6 @@
 #include "invoicing/einvoiceissue.h"
 
+#include "archive/archivefiles.h"
 #include "einvoice/ciiwriter.h"
 #include "einvoice/facturx.h"
 #include "invoicing/einvoicedocument.h"
@@ -29,9 +30,11 @@ std::optional<EInvoiceFiles> registeredInvoiceFiles() {
     EInvoiceFiles files;
     files.xml = einvoice::ciiXml(invoice.doc, einvoice::Profile::En16931);
     const auto drawn = invoicePdf();
-    // The PDF is dated with the invoice, so that the same invoice gives the same bytes.
+    // The PDF is dated with the invoice, so that the same invoice gives the same bytes. It carries the
+    // archive's chain value before it, so that every copy that leaves the office anchors the archive.
     const einvoice::PdfInfo info{"Rechnung " + invoice.doc.number, invoice.doc.seller.name,
-                                 invoice.doc.issueDate - invoice.doc.issueDate % (24 * 60 * 60)};
+                                 invoice.doc.issueDate - invoice.doc.issueDate % (24 * 60 * 60),
+                                 nextChainLink().value_or("")};
     auto pdf = drawn ? einvoice::makeFacturX(*drawn, files.xml, info) : std::nullopt;
     if (!pdf)
         return std::nullopt;

@@ -62,6 +62,16 @@ struct Extent {
     bool found = false;
 };
 
+// A single "." after one to three digits that do not begin with 0, followed by exactly three digits,
+// groups thousands the German way: "1.000" is one thousand, "12.5" and "0.125" are decimals.
+bool dotGroups(std::string_view text, std::size_t begin, std::size_t dot) {
+    const std::size_t lead = dot - begin;
+    std::size_t trail = 0;
+    while (dot + 1 + trail < text.size() && isDigit(text[dot + 1 + trail]))
+        ++trail;
+    return lead >= 1 && lead <= 3 && text[begin] != '0' && trail == 3;
+}
+
 // The number starting at begin: digits, and separators with a digit after them. A separator with none
 // after it ends the number; it is taken along ("5,") but has no say in which separator is the decimal one.
 Extent extentOf(std::string_view text, std::size_t begin) {
@@ -86,14 +96,16 @@ Extent extentOf(std::string_view text, std::size_t begin) {
     extent.end = i;
     if (lastDot != npos && lastComma != npos)
         extent.point = std::max(lastDot, lastComma);
-    else if (separators == 1)
+    else if (separators == 1 && !(lastDot != npos && dotGroups(text, begin, lastDot)))
         extent.point = std::min(lastDot, lastComma);
     return extent;
 }
 
-// The digits from begin to extent.end in units of 10^-decimals, rounded half away from zero. A whole
-// part beyond 2^63 overflows whatever follows, so it stops growing there.
-Wide magnitudeOf(std::string_view text, std::size_t begin, const Extent& extent, int decimals) {
+// The digits from begin to extent.end in units of 10^-decimals, rounded half away from zero; rounded
+// tells whether a dropped digit was not 0. A whole part beyond 2^63 overflows whatever follows, so it
+// stops growing there.
+Wide magnitudeOf(std::string_view text, std::size_t begin, const Extent& extent, int decimals,
+                 bool& rounded) {
     Wide whole = 0;
     Wide fraction = 0;
     int fractionDigits = 0;
@@ -109,10 +121,12 @@ Wide magnitudeOf(std::string_view text, std::size_t begin, const Extent& extent,
         } else if (fractionDigits < decimals) {
             fraction = fraction * 10 + digit;
             ++fractionDigits;
-        } else if (fractionDigits == decimals) {
+        } else {
             // The first dropped digit decides.
-            roundUp = digit >= 5;
-            ++fractionDigits;
+            if (fractionDigits == decimals)
+                roundUp = digit >= 5;
+            fractionDigits = decimals + 1;
+            rounded = rounded || digit != 0;
         }
     }
     const int missing = decimals - std::min(fractionDigits, decimals);
@@ -133,8 +147,8 @@ Reading read(std::string_view text, int decimals) {
     if (!extent.found)
         return Reading{};
 
-    const Wide magnitude = magnitudeOf(text, i, extent, decimals);
     Reading reading;
+    const Wide magnitude = magnitudeOf(text, i, extent, decimals, reading.rounded);
     reading.found = true;
     reading.overflow = magnitude > (negative ? kLimit : kLimit - 1);
     if (!reading.overflow)
@@ -218,7 +232,12 @@ std::string priceColumnText(std::string_view typed) {
     const auto separators =
         std::count(typed.begin(), typed.end(), '.') + std::count(typed.begin(), typed.end(), ',');
     std::string text(typed);
-    if (separators == 1)
+    // A "." that groups thousands stays, as in "1.234,56".
+    std::size_t begin = typed.find_first_not_of(" \t");
+    if (begin != npos && (typed[begin] == '-' || typed[begin] == '+'))
+        ++begin;
+    const std::size_t dot = typed.find('.');
+    if (separators == 1 && !(dot != npos && begin < dot && dotGroups(typed, begin, dot)))
         std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }

@@ -44,13 +44,17 @@ struct Reading {
     bool whole = false;
     /// The value does not fit into 64 bits.
     bool overflow = false;
+    /// A digit other than 0 stood beyond `decimals` places, so the value was rounded.
+    bool rounded = false;
 };
 
 /// Reads the number at the start of text, as people type it in Germany and elsewhere:
 /// - leading blanks are skipped, then an optional sign ("-" or "+");
 /// - a text holding both "." and "," reads the last of them as the decimal separator and the others
 ///   as grouping ("1.234,56" and "1,234.56" are 1234,56);
-/// - a separator of one kind that occurs once is the decimal separator ("12.5", "12,50");
+/// - a separator of one kind that occurs once is the decimal separator ("12.5", "12,50", "0.125"),
+///   except a "." after one to three digits not beginning with 0 and followed by exactly three digits,
+///   which groups thousands ("1.000" is 1000, "12.500" is 12500);
 /// - one kind occurring more than once with no other kind is grouping ("1.234.567" is 1234567);
 /// - the reading stops at the first character that does not belong to the number ("3 Stück" is 3,
 ///   "16%" is 16, "12,5o" is 12,5 and not whole).
@@ -102,8 +106,8 @@ std::string formatQuantity(Quantity quantity);
 /// no grouping ("6.50" for XML). decimals runs from 0 to 18; others are taken as the nearest of them.
 std::string formatDecimal(std::int64_t units, int decimals, int minDecimals, char point);
 
-/// The unit price column's text for a price as typed: with a single separator every "." becomes ","
-/// ("12.5" shows 12,5); a grouped price is shown as typed ("1.234,56").
+/// The unit price column's text for a price as typed: with a single decimal separator every "."
+/// becomes "," ("12.5" shows 12,5); a grouped price is shown as typed ("1.234,56", "1.000").
 std::string priceColumnText(std::string_view typed);
 
 } // namespace money

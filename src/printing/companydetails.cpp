@@ -5,6 +5,7 @@
 #include "runtime/conversions.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/paymentterms.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -70,10 +71,12 @@ float firstPageNumberEnd(float usualEnd) {
 
 void drawPaymentTerms() {
     selectTextSize(settings().otherTextSize, false);
-    const DateValue due = addDays(issueDateOrNow(invoiceState()), invoiceState().paymentDays);
+    const int days = invoiceState().paymentDays;
+    const DateValue due = addDays(issueDateOrNow(invoiceState()), days);
     const std::string dueText = "Zahlbar bis " + formatDate("%dd.%mm.%yyyy", due);
     const double room = kPaymentEnd - kLeftX - 2 * kGap - textWidth(dueText);
-    const std::string terms = shortenToWidth(companyData().paymentTerms, room, printMeasure());
+    const std::string terms =
+        shortenToWidth(filledPaymentTerms(companyData().paymentTerms, days, due), room, printMeasure());
     float x = kLeftX;
     if (!terms.empty()) {
         placeText(x, kPaymentY, terms);

@@ -60,13 +60,15 @@ int createTemporary(const std::string& temporary, const std::string& target) {
 }
 
 // Writes the temporary file completely and flushes it (unless the caller flushes later); false after any
-// failed step.
+// failed step. A file written once is read-only (0444) before it takes its name, so that no moment shows
+// it writable there.
 bool writeTemporary(const std::string& temporary, const std::string& target, const std::string& content,
-                    bool flush) {
+                    bool flush, bool readOnly) {
     const int fd = createTemporary(temporary, target);
     if (fd < 0)
         return false;
-    const bool written = writeAll(fd, content) && (!flush || diskops::fsync(fd) == 0);
+    const bool written = writeAll(fd, content) && (!readOnly || diskops::fchmod(fd, 0444) == 0) &&
+                         (!flush || diskops::fsync(fd) == 0);
     const bool closed = diskops::close(fd) == 0;
     return written && closed;
 }
@@ -139,7 +141,7 @@ bool ReplacementFile::commit() {
     if (runtimeState().protectedFiles.contains(target) || (!newOnly && !mayReplace(target)))
         return false;
     const std::string temporary = target + std::string(kTemporarySuffix);
-    if (!writeTemporary(temporary, target, content_, flush_) ||
+    if (!writeTemporary(temporary, target, content_, flush_, readOnly_) ||
         !(newOnly ? takeNewName(temporary, target)
                   : diskops::rename(temporary.c_str(), target.c_str()) == 0)) {
         diskops::unlink(temporary.c_str());

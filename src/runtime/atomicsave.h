@@ -5,7 +5,7 @@
 // disk, given the file's name in one rename, and the folder is flushed after the rename. If any step
 // fails, the temporary file is removed and the old file stays byte for byte as it was. The temporary
 // file is made anew, never through a link found under its name. A file that is to be written once is
-// only ever created: its rename refuses a name that exists.
+// only ever created, read-only: its rename refuses a name that exists.
 
 #include <string>
 #include <string_view>
@@ -13,7 +13,8 @@
 /// Whether a save may replace a file of its name.
 enum class SaveMode {
     Replace, ///< the new content replaces the file, or creates it
-    NewOnly, ///< the file is created; when one of its name exists, it stays and the save fails
+    NewOnly, ///< the file is created read-only (0444); when one of its name exists, it stays and the save
+             ///< fails
 };
 
 /// How a ReplacementFile's name is read.
@@ -39,6 +40,8 @@ class ReplacementFile {
     /// Leaves the flushes to the caller: the file and its folder are not flushed to the disk by commit.
     /// For a folder of many files that appears only once all of them are on the disk (FolderBuilder).
     void leaveFlushToCaller() { flush_ = false; }
+    /// Makes the new file read-only (0444) before it takes its name: for files written once.
+    void makeReadOnly() { readOnly_ = true; }
 
     /// The content collected so far.
     const std::string& content() const { return content_; }
@@ -58,6 +61,7 @@ class ReplacementFile {
     FileNaming naming_;
     std::string content_;
     bool flush_ = true;
+    bool readOnly_ = false;
 };
 
 /// Suffix of the temporary files a replacement writes next to its target; leftovers of an

@@ -1,5 +1,7 @@
 #include "runtime/fieldchecks.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isDigit(char c) {
@@ -22,6 +24,14 @@ bool allDigits(std::string_view s) {
     return true;
 }
 
+// Letters count as two digits (A = 10 ... Z = 35, either case), as in the IBAN.
+int mod97Step(int remainder, char c) {
+    if (isDigit(c))
+        return (remainder * 10 + (c - '0')) % 97;
+    const char upper = isUpper(c) ? c : static_cast<char>(c - 'a' + 'A');
+    return (remainder * 100 + (upper - 'A' + 10)) % 97;
+}
+
 // The IBAN's check: the first four characters moved to the end, every letter as two digits
 // (A = 10 ... Z = 35), the number taken modulo 97 must be 1. Lower-case letters count as upper-case.
 bool validIban(std::string_view typed) {
@@ -40,13 +50,8 @@ bool validIban(std::string_view typed) {
     if (iban.starts_with("DE") && iban.size() != 22)
         return false;
     int remainder = 0;
-    for (const char c : iban.substr(4) + iban.substr(0, 4)) {
-        if (isDigit(c)) {
-            remainder = (remainder * 10 + (c - '0')) % 97;
-        } else {
-            remainder = (remainder * 100 + (c - 'A' + 10)) % 97;
-        }
-    }
+    for (const char c : iban.substr(4) + iban.substr(0, 4))
+        remainder = mod97Step(remainder, c);
     return remainder == 1;
 }
 
@@ -65,6 +70,35 @@ bool validVatId(std::string_view id) {
     return true;
 }
 
+// Grob- and Feinadressierung (the second optional), then two check digits; the number of all of them
+// taken modulo 97 is 1 (ISO 7064 mod 97-10). A value of another shape is some other buyer reference.
+bool validLeitwegId(std::string_view typed) {
+    const std::size_t first = typed.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return true;
+    const std::string_view id = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+    const std::size_t lastDash = id.rfind('-');
+    if (lastDash == std::string_view::npos || std::count(id.begin(), id.end(), '-') > 2)
+        return true;
+    const std::string_view check = id.substr(lastDash + 1);
+    if (check.size() != 2 || !allDigits(check))
+        return true;
+    std::string parts;
+    for (std::size_t at = 0; at <= lastDash;) {
+        const std::size_t dash = id.find('-', at);
+        const std::string_view part = id.substr(at, dash - at);
+        if (part.empty() ||
+            !std::all_of(part.begin(), part.end(), [](char c) { return isDigit(c) || isLetter(c); }))
+            return true;
+        parts += part;
+        at = dash + 1;
+    }
+    int remainder = 0;
+    for (const char c : parts + std::string(check))
+        remainder = mod97Step(remainder, c);
+    return remainder == 1;
+}
+
 bool validEmail(std::string_view email) {
     const std::size_t at = email.find('@');
     if (at == std::string_view::npos || at == 0 || email.find('@', at + 1) != std::string_view::npos)
@@ -79,6 +113,10 @@ bool validEmail(std::string_view email) {
 }
 
 } // namespace
+
+bool isBlankValue(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
 
 std::string upperCaseCode(std::string_view text) {
     std::string code(text);
@@ -114,6 +152,8 @@ bool passesRule(FieldRule rule, std::string_view text, std::string_view country)
         return text.size() == 2 && isLetter(text[0]) && isLetter(text[1]);
     case FieldRule::PaymentDays:
         return paymentDaysOf(text).has_value();
+    case FieldRule::LeitwegId:
+        return validLeitwegId(text);
     }
     return false;
 }
@@ -134,6 +174,9 @@ const char* refusalMessage(FieldRule rule) {
         return "Das Land ist ung\xFCltig: ein L\xE4ndercode aus zwei Buchstaben (DE, AT, FR ...).";
     case FieldRule::PaymentDays:
         return "Das Zahlungsziel ist ung\xFCltig: eine ganze Zahl von 0 bis 365 Tagen.";
+    case FieldRule::LeitwegId:
+        return "Die Leitweg-ID ist ung\xFCltig: die Pr\xFC"
+               "fziffern stimmen nicht (Beispiel: 04011000-1234512345-06).";
     }
     return "";
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Checks of what the user types for an e-invoice (IBAN, VAT id, postcode, e-mail address, country
-// code, payment days), and the message that tells what a refused field needs.
+// code, payment days, Leitweg-ID), and the message that tells what a refused field needs.
 
 #include <optional>
 #include <string>
@@ -23,6 +23,9 @@ enum class FieldRule {
     CountryCode,
     /// A whole number of days from 0 to 365.
     PaymentDays,
+    /// A value shaped like a Leitweg-ID (up to three parts of letters and digits joined by "-", the
+    /// last two digits) carries the check digits of ISO 7064 mod 97-10; any other buyer reference passes.
+    LeitwegId,
 };
 
 /// Whether text passes the rule. An empty text passes every rule but CountryCode and PaymentDays;
@@ -34,6 +37,9 @@ const char* refusalMessage(FieldRule rule);
 
 /// The days of a payment term as typed: digits only, 0 to 365; nullopt for anything else.
 std::optional<int> paymentDaysOf(std::string_view text);
+
+/// Whether text holds nothing but blanks and tabs (or nothing), which a field takes as no value.
+bool isBlankValue(std::string_view text);
 
 /// A code as stored: its letters a to z in upper case ("de" is "DE").
 std::string upperCaseCode(std::string_view text);

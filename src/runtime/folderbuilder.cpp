@@ -66,7 +66,7 @@ FolderBuilder::Start FolderBuilder::begin() {
     return Start::Ready;
 }
 
-bool FolderBuilder::add(std::string_view relativePath, std::string_view bytes) {
+bool FolderBuilder::add(std::string_view relativePath, std::string_view bytes, bool readOnly) {
     if (!begun_ || committed_ || !isInsidePath(relativePath))
         return false;
     std::string path = building_;
@@ -84,6 +84,8 @@ bool FolderBuilder::add(std::string_view relativePath, std::string_view bytes) {
     ReplacementFile file(path, SaveMode::NewOnly, FileNaming::Platform);
     // One flush of the whole file system at the commit instead of two per file.
     file.leaveFlushToCaller();
+    if (readOnly)
+        file.makeReadOnly();
     file.writeText(bytes);
     return file.commit();
 }

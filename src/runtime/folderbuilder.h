@@ -24,8 +24,8 @@ class FolderBuilder {
     /// Checks the target and makes the folder beside it.
     Start begin();
     /// Writes a file of relativePath ("Archiv/1.xml"; the folders on the way are made). False when it
-    /// failed, or the path leads out of the folder.
-    bool add(std::string_view relativePath, std::string_view bytes);
+    /// failed, or the path leads out of the folder. A read-only file is made so before it takes its name.
+    bool add(std::string_view relativePath, std::string_view bytes, bool readOnly = false);
     /// Gives the folder the target's name and flushes that; false when that failed.
     bool commit();
 

@@ -1,8 +1,11 @@
 #include "settings/companyfile.h"
 
 #include "runtime/atomicsave.h"
+#include "runtime/codepage.h"
 #include "runtime/linefile.h"
 #include "state/companydata.h"
+
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -161,6 +164,16 @@ void takeValue(CompanyData& company, std::size_t index, std::string_view line) {
         company.*kTextKeys[index].text = std::string(value);
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A line of a file an editor saved as UTF-8 with a byte-order mark, in the program's Windows-1252; a
+// line that is no valid UTF-8 keeps its bytes.
+std::string fromUtf8Line(const std::string& line) {
+    QStringDecoder decode(QStringDecoder::Utf8);
+    const QString text = decode(QByteArrayView(line.data(), static_cast<qsizetype>(line.size())));
+    return decode.hasError() ? line : fromQString(text);
+}
+
 } // namespace
 
 bool loadCompanyData() {
@@ -175,8 +188,19 @@ bool loadCompanyData() {
     }
     company.present = true;
     KeyTracker keys;
+    bool utf8 = false;
     while (atEnd(kFile) == 0) {
-        const std::string line = readLine(kFile);
+        std::string line = readLine(kFile);
+        // Only the file's first bytes can be its byte-order mark.
+        if (company.fileLines.empty() && line.starts_with(kByteOrderMark)) {
+            line.erase(0, kByteOrderMark.size());
+            utf8 = true;
+        }
+        if (utf8)
+            line = fromUtf8Line(line);
+        // A first line that still began so would be taken for the mark when the file is read again.
+        while (company.fileLines.empty() && line.starts_with(kByteOrderMark))
+            line = line.substr(kByteOrderMark.size());
         const std::size_t index = keys.firstOf(line);
         if (index != kKeys)
             takeValue(company, index, line);

@@ -1,10 +1,10 @@
 #include "shell/archivecommand.h"
 
-#include "archive/archivecheck.h"
+#include "invoicing/archiveaudit.h"
 #include "toolkit/toolkit.h"
 
 void checkArchiveClicked() {
-    const ArchiveCheck check = verifyArchive();
+    const ArchiveCheck check = auditArchive();
     messageBox(check.problem == ArchiveProblem::None ? "Hinweis!" : "Fehler!", describeArchiveCheck(check),
                kMessageOk);
 }

@@ -21,6 +21,7 @@ constexpr std::array<FieldPlace, 6> kFieldPlaces = {{
     {260, 60, 30, "Land"},
 }};
 constexpr std::size_t kEmail = 0;
+constexpr std::size_t kLeitwegId = 1;
 constexpr std::size_t kVatId = 2;
 constexpr std::size_t kPostcode = 3;
 constexpr std::size_t kTown = 4;
@@ -47,6 +48,8 @@ const char* firstRefusal(const CustomerEInvoiceValues& values) {
     const std::string& country = values[kCountry];
     if (!passesRule(FieldRule::Email, values[kEmail]))
         return refusalMessage(FieldRule::Email);
+    if (!passesRule(FieldRule::LeitwegId, values[kLeitwegId]))
+        return refusalMessage(FieldRule::LeitwegId);
     if (!passesRule(FieldRule::VatId, values[kVatId]))
         return refusalMessage(FieldRule::VatId);
     if (!country.empty() && !passesRule(FieldRule::CountryCode, country))
@@ -121,6 +124,9 @@ void customerEInvoiceOkClicked() {
     CustomerEInvoiceValues values;
     readLabelledFields(kCustomerEInvoiceFirstField, values);
     values[kCountry] = upperCaseCode(values[kCountry]);
+    // A Leitweg-ID of blanks only would make every invoice an XRechnung that cannot be written.
+    if (isBlankValue(values[kLeitwegId]))
+        values[kLeitwegId].clear();
     if (const char* refusal = firstRefusal(values)) {
         messageBox("Fehler!", refusal, kMessageOk);
         return;

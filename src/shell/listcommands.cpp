@@ -1,5 +1,6 @@
 #include "shell/listcommands.h"
 
+#include "archive/archivefiles.h"
 #include "datafiles/listexport.h"
 #include "payments/openitemcolumns.h"
 #include "printing/listprintout.h"
@@ -44,6 +45,10 @@ void exportListClicked() {
         askSaveFileName(kMainWindow, "Liste exportieren", shown.fileName, "CSV-Dateien (*.csv)");
     if (path.empty())
         return;
+    if (insideArchiveFolder(path)) {
+        messageBox("Fehler!", "In den Archivordner kann nicht exportiert werden.", kMessageOk);
+        return;
+    }
     bool exported = false;
     withTakenRowInPlace([&] { exported = exportListCsv(shown.list, path); });
     if (!exported)

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <string>
 
-/// The payment terms a new Firma.ini starts with.
-inline constexpr const char* kDefaultPaymentTerms = "Zahlbar innerhalb von 14 Tagen ohne Abzug.";
+/// The payment terms a new Firma.ini starts with; "{Tage}" stands for the invoice's Zahlungsziel.
+inline constexpr const char* kDefaultPaymentTerms = "Zahlbar innerhalb von {Tage} Tagen ohne Abzug.";
 
 /// The revenue accounts of the eight tax cases and the bank account.
 inline constexpr std::size_t kAccountFields = 9;

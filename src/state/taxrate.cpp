@@ -23,6 +23,7 @@ bool isValidTaxRate(std::string_view rate) {
         dropTrailingBlanks(rate);
     }
     const money::Reading reading = money::read(rate, money::Rate::kDecimals);
-    return reading.found && reading.whole && !reading.overflow && reading.units >= 0 &&
+    // A rate is printed as typed: more places than it is computed with would print another rate.
+    return reading.found && reading.whole && !reading.overflow && !reading.rounded && reading.units >= 0 &&
            reading.units <= kHundredPercent;
 }
