@@ -1,5 +1,6 @@
 // Every #include between the folders of src/ points down one order: runtime; toolkit and money; state;
-// the data files, settings and printing; the e-invoice and the archive; invoicing; shell; main.cpp.
+// the data files, settings and printing; the e-invoice and the archive; received invoices and
+// invoicing; shell; main.cpp.
 // Folders on one level do not include each other, so no two folders ever include each other.
 
 #include <gtest/gtest.h>
@@ -16,8 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLevel = {
-    {"runtime", 0},  {"toolkit", 1},  {"money", 1},   {"state", 2},     {"datafiles", 3}, {"settings", 3},
-    {"printing", 3}, {"einvoice", 4}, {"archive", 4}, {"invoicing", 5}, {"shell", 6},     {"main", 7},
+    {"runtime", 0},   {"toolkit", 1},  {"money", 1},    {"state", 2},   {"datafiles", 3},
+    {"settings", 3},  {"printing", 3}, {"einvoice", 4}, {"archive", 4}, {"incoming", 5},
+    {"invoicing", 5}, {"shell", 6},    {"main", 7},
 };
 
 /// Whether a file of folder `from` may include a header of folder `to`.
