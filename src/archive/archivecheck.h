@@ -2,6 +2,8 @@
 // "Archiv prüfen": the checksum list's links, every listed file against its checksum, and every file
 // of the archive folder against the list.
 
+#include "archive/archivefiles.h"
+
 #include <string>
 
 /// The first problem the check found.
@@ -26,8 +28,9 @@ struct ArchiveCheck {
     std::string file;
 };
 
-/// Checks the archive in the folder Archiv; an empty or missing archive is in order, with 0 invoices.
-ArchiveCheck verifyArchive();
+/// Checks the archive in the folder Archiv (or another folder kept the same way); an empty or missing archive
+/// is in order, with 0 invoices.
+ArchiveCheck verifyArchive(std::string_view folder = kArchiveFolder);
 
 /// What the user is told of the result, in Windows-1252: "Archiv in Ordnung (<k> Rechnungen)", or a
 /// sentence that names the first problem and the file it concerns.
