@@ -14,6 +14,8 @@ inline constexpr int kLineDialog = 2;
 inline constexpr int kAboutWindow = 20;
 /// The search window, owned by the main window; it stays open for further searches.
 inline constexpr int kSearchWindow = 21;
+/// A received e-invoice, owned by the main window.
+inline constexpr int kReceivedInvoiceWindow = 30;
 
 // --- Window flags ----------------------------------------------------------------------------------
 
@@ -76,6 +78,8 @@ inline constexpr int kOptionsItem = 10009;
 inline constexpr int kCompanyDataItem = 10010;
 inline constexpr int kAboutItem = 10011;
 inline constexpr int kCheckArchiveItem = 10012;
+/// "E-Rechnung öffnen..." (Ctrl+O).
+inline constexpr int kOpenEInvoiceItem = 10020;
 /// F3 in the main or the search window: the last search again. A key, not a menu item; it arrives as a
 /// menu command all the same.
 inline constexpr int kFindAgainKey = 10100;
@@ -87,6 +91,7 @@ inline constexpr int kTabPanel = 0;
 inline constexpr int kCustomersPage = 0;
 inline constexpr int kArticlesPage = 1;
 inline constexpr int kInvoicesPage = 2;
+inline constexpr int kReceivedPage = 3;
 
 /// The main window's three lists are the program's store of customers, articles and invoices.
 inline constexpr int kCustomerList = 15;
@@ -177,6 +182,20 @@ inline constexpr int kSaveCompanyButton = 7100;
 inline constexpr int kFindField = 9000;
 /// "Weitersuchen"; Enter in the field presses it.
 inline constexpr int kFindNextButton = 9100;
+
+// --- Received e-invoices -----------------------------------------------------------------------------
+
+/// The main window's list of the received invoices kept in Eingang: Datum, Lieferant, Rechnungsnr.,
+/// Zahlbetrag, Fällig am, and hidden behind them the kept file's name.
+inline constexpr int kReceivedList = 16000;
+inline constexpr int kReceivedFileColumn = 5;
+/// The window of a received invoice: its buttons, the check's findings, the details and the lines.
+inline constexpr int kReceivedPrintButton = 16100;
+inline constexpr int kReceivedKeepButton = 16101;
+inline constexpr int kReceivedAttachmentsButton = 16102;
+inline constexpr int kReceivedFindingsList = 16110;
+inline constexpr int kReceivedDetailsList = 16111;
+inline constexpr int kReceivedLinesList = 16112;
 
 // --- About window ------------------------------------------------------------------------------------
 

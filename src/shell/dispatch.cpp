@@ -13,6 +13,8 @@
 #include "shell/invoicedeletion.h"
 #include "shell/listcommands.h"
 #include "shell/menucommands.h"
+#include "shell/receivedcommands.h"
+#include "shell/receivedwindow.h"
 #include "shell/searchwindow.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
@@ -59,6 +61,10 @@ constexpr std::array kControlTable = {
     ControlHandler{kSaveCompanyButton, saveCompanyClicked},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
     ControlHandler{kFindNextButton, findNextClicked},
+    ControlHandler{kReceivedPrintButton, printReceivedClicked},
+    ControlHandler{kReceivedKeepButton, keepReceivedClicked},
+    ControlHandler{kReceivedAttachmentsButton, saveAttachmentsClicked},
+    ControlHandler{kReceivedList, openKeptInvoice, kDoubleClicked},
 };
 
 struct MenuHandler {
@@ -72,6 +78,7 @@ constexpr std::array kMenuTable = {
     MenuHandler{kExportListItem, exportListClicked},
     MenuHandler{kFindAgainKey, findAgain},
     MenuHandler{kSaveItem, saveClicked},
+    MenuHandler{kOpenEInvoiceItem, openEInvoiceClicked},
     MenuHandler{kExitItem, exitClicked},
     MenuHandler{kOptionsItem, openOptionsWindow},
     MenuHandler{kCompanyDataItem, openCompanyWindow},

@@ -14,6 +14,10 @@ void buildMenu() {
     menuItem(kExportListItem, "Liste exportieren (CSV)...");
     menuSeparator();
     menuItem(kSaveItem, "Save", "Ctrl+S");
+    menuItem(kOpenEInvoiceItem,
+             "E-Rechnung \xF6"
+             "ffnen...",
+             "Ctrl+O");
     menuSeparator();
     menuItem(kExitItem, "E&xit");
     menuTitle("&Option");
@@ -72,6 +76,16 @@ void buildInvoicePage() {
     addColumn(kInvoiceList, 5, "Datum", 80);
 }
 
+void buildReceivedPage() {
+    addRow(kTabPanel, -1, "Eingangsrechnungen");
+    createReportList(kReceivedList, 10, 40, 752, 502, "Datum", 80, kReportListFlags);
+    addColumn(kReceivedList, 2, "Lieferant", 250);
+    addColumn(kReceivedList, 3, "Rechnungsnr.", 140);
+    addColumn(kReceivedList, 4, "Zahlbetrag", 100);
+    addColumn(kReceivedList, 5, "F\xE4llig am", 80);
+    addHiddenColumn(kReceivedList);
+}
+
 } // namespace
 
 bool buildMainWindow() {
@@ -85,6 +99,7 @@ bool buildMainWindow() {
     buildCustomerPage();
     buildArticlePage();
     buildInvoicePage();
+    buildReceivedPage();
     closeControlList();
     return true;
 }

@@ -3,7 +3,9 @@
 #include "archive/archivefiles.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
+#include "datafiles/receivedfile.h"
 #include "datafiles/registerfile.h"
+#include "incoming/keepreceived.h"
 #include "printing/printjob.h"
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
@@ -12,6 +14,7 @@
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
+#include "shell/receivedwindow.h"
 #include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
@@ -36,6 +39,7 @@ StartOutcome startUp() {
     resetSettings();
     resetCustomerEdit();
     resetCompanyData();
+    resetShownReceived();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -60,17 +64,20 @@ StartOutcome startUp() {
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
     removeTemporaryLeftovers(kArchiveFolder);
+    removeTemporaryLeftovers(incoming::kIncomingFolder);
     // The data files fill the lists the main window made.
     const bool masterDataWhole = loadMasterData();
     const bool settingsWhole = loadSettings();
     const bool companyWhole = loadCompanyData();
     const RegisterLoad registered = loadRegister();
+    const bool receivedWhole = loadReceivedList();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
         invoiceState().invoiceCounter = *registered.highest;
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
-          std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName}}) {
+          std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName},
+          std::pair{receivedWhole, kReceivedName}}) {
         if (!whole)
             messageBox("Fehler!",
                        "Die Datei " + std::string(name) +

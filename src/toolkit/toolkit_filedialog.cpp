@@ -1,4 +1,4 @@
-// The file dialog that asks where to write a file.
+// The file dialogs that ask where to write a file and which file to read.
 
 #include "runtime/codepage.h"
 #include "toolkit/toolkitstate.h"
@@ -17,10 +17,13 @@ QString extensionOf(const QString& filter) {
     return pattern.match(filter).captured(1);
 }
 
-std::string askPerson(int owner, const QString& caption, const QString& defaultName, const QString& filter) {
+QWidget* ownerWidget(int owner) {
     const auto window = toolkit().windows.find(owner);
-    QWidget* parent = window == toolkit().windows.end() ? nullptr : window->second.widget.data();
-    QFileDialog dialog(parent, caption, QDir::current().filePath(defaultName), filter);
+    return window == toolkit().windows.end() ? nullptr : window->second.widget.data();
+}
+
+std::string askPerson(int owner, const QString& caption, const QString& defaultName, const QString& filter) {
+    QFileDialog dialog(ownerWidget(owner), caption, QDir::current().filePath(defaultName), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(extensionOf(filter));
@@ -41,4 +44,20 @@ std::string askSaveFileName(int owner, std::string_view caption, std::string_vie
 
 void setSaveFileAnswerer(SaveFileAnswerer answerer) {
     toolkit().saveFileAnswerer = std::move(answerer);
+}
+
+std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter) {
+    if (toolkit().openFileAnswerer)
+        return toolkit().openFileAnswerer(std::string(caption));
+    QFileDialog dialog(ownerWidget(owner), toQString(caption), QDir::currentPath(), toQString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+void setOpenFileAnswerer(OpenFileAnswerer answerer) {
+    toolkit().openFileAnswerer = std::move(answerer);
 }

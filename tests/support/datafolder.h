@@ -11,13 +11,14 @@
 /// for a file that is deleted; in a snapshot every file present has bytes.
 using FileSet = std::map<std::string, std::optional<std::string>>;
 
-/// Daten.dat, ReData.dat, Option.ini, Firma.ini, the lists exported there (*.csv) and every file in
-/// Rechnungen and Archiv, leftovers of interrupted saves excepted, as they are on disk in folder.
+/// Daten.dat, ReData.dat, Option.ini, Firma.ini, Eingang.dat, the lists exported there (*.csv) and
+/// every file in Rechnungen, Archiv and Eingang, leftovers of interrupted saves excepted, as they are on
+/// disk in folder.
 /// readable, when given, tells whether every file and folder could be read (a missing one counts as
 /// read: it is absent).
 FileSet readDataFiles(const std::string& folder, bool* readable = nullptr);
 
-/// Leftovers of interrupted saves in folder and in its Rechnungen and Archiv.
+/// Leftovers of interrupted saves in folder and in its Rechnungen, Archiv and Eingang.
 std::vector<std::string> temporaryFiles(const std::string& folder);
 
 /// snapshot with changes applied (nullopt deletes).
