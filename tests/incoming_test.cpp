@@ -183,6 +183,11 @@ const Planted kPlanted[] = {
     {"sum of lines", kCii, ">314.86</ram:LineTotalAmount>", ">314.68</ram:LineTotalAmount>", {106, 109}},
     {"VAT basis", kCii, ">314.86</ram:BasisAmount>", ">341.86</ram:BasisAmount>", {116, 117}},
     {"VAT amount", kCii, ">22.04</ram:CalculatedAmount>", ">22.40</ram:CalculatedAmount>", {117, 110}},
+    {"VAT amount a cent off, rounded otherwise",
+     kCii,
+     ">22.04</ram:CalculatedAmount>",
+     ">22.05</ram:CalculatedAmount>",
+     {110}},
     {"total with VAT", kCii, ">336.9</ram:GrandTotalAmount>", ">336.09</ram:GrandTotalAmount>", {112, 115}},
     {"amount due", kCii, ">336.9</ram:DuePayableAmount>", ">339.6</ram:DuePayableAmount>", {115}},
     {"line rate without breakdown",
@@ -232,9 +237,26 @@ TEST_F(IncomingTest, PlantedFaultsAreFoundWithTheirBusinessTerms) {
         ASSERT_TRUE(read.invoice.has_value()) << read.refusal;
         const std::vector<incoming::Finding> findings = incoming::checkInvoice(*read.invoice);
         EXPECT_EQ(btsOf(findings), row.bts) << (findings.empty() ? "" : findings.front().text);
+        EXPECT_EQ(findings.size(), row.bts.size()) << "one finding for each";
         for (const incoming::Finding& f : findings)
             EXPECT_NE(f.text.find("BT-" + std::to_string(f.bt)), std::string::npos) << f.text;
     }
+}
+
+TEST(DecimalTest, NumbersStayExact) {
+    using incoming::parseDecimal;
+    EXPECT_EQ(
+        incoming::germanText(*incoming::times(*parseDecimal("804878.94"), *parseDecimal("0.061232374")), 2),
+        "49284,64827880356");
+    EXPECT_EQ(incoming::germanText(incoming::rounded(*parseDecimal(" -2.345 "), 2), 2), "-2,35");
+    EXPECT_EQ(incoming::germanText(incoming::rounded(*parseDecimal("2.344999"), 2), 2), "2,34");
+    EXPECT_EQ(incoming::germanText(*incoming::divided(*parseDecimal("2"), *parseDecimal("3"), 2), 0), "0,67");
+    EXPECT_EQ(incoming::germanText(*parseDecimal("+.5"), 2), "0,50");
+    for (const char* refused :
+         {"", ".", "1,5", "1e3", "--1", "1.2.3", "12 3", "1234567890123456789012345678901"})
+        EXPECT_FALSE(parseDecimal(refused).has_value()) << refused;
+    const incoming::Decimal large = *parseDecimal("123456789012345678901234567890");
+    EXPECT_FALSE(incoming::times(large, large).has_value());
 }
 
 TEST_F(IncomingTest, UblCreditNoteReadsAsOne) {
