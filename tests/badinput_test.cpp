@@ -6,6 +6,9 @@
 #include "archive/archivefiles.h"
 #include "archive/archivewriter.h"
 #include "backup/backuplist.h"
+#include "einvoice/ciiwriter.h"
+#include "einvoicetesting.h"
+#include "incoming/readreceived.h"
 #include "invoicing/archiveaudit.h"
 #include "runtime/atomicsave.h"
 #include "runtime/diskops.h"
@@ -19,6 +22,9 @@
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
 
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QWidget>
 
 #include <chrono>
@@ -372,6 +378,77 @@ TEST_F(BadInputTest, BackupChecksumListTakesOnlyWhatIsWritten) {
         if (reading.list) {
             EXPECT_EQ(backupListText(*reading.list), row.bytes);
         }
+    }
+}
+
+// E-invoices no supplier should send. Each is refused with its reason, within seconds and without
+// memory out of all proportion; nothing outside the file is ever read.
+TEST_F(BadInputTest, HostileEInvoicesAreRefused) {
+    const std::string cii = "<rsm:CrossIndustryInvoice "
+                            "xmlns:rsm=\"urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100\">";
+    std::string laughs = "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY l0 \"lol\">";
+    for (int i = 1; i <= 9; ++i) {
+        laughs += "<!ENTITY l" + std::to_string(i) + " \"";
+        for (int k = 0; k < 10; ++k)
+            laughs += "&l" + std::to_string(i - 1) + ";";
+        laughs += "\">";
+    }
+    laughs += "]>" + cii + "&l9;</rsm:CrossIndustryInvoice>";
+    std::string deep;
+    for (int i = 0; i < 65; ++i)
+        deep = "<a>" + deep + "</a>";
+    const std::string xml = einvoice::ciiXml(sampleDocument(), einvoice::Profile::En16931);
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&page);
+        QPainter(&writer).drawText(QPointF(500, 800), "Rechnung");
+    }
+    // A PDF whose factur-x.xml unpacks to 60 MB from a few kilobytes.
+    writeData("page.pdf", page.data().toStdString());
+    writeData("huge.xml", "<a>" + std::string(60 * 1024 * 1024, ' ') + "</a>");
+    ASSERT_EQ(runTool("qpdf", {QString::fromStdString(dataPath("page.pdf")), "--add-attachment",
+                               QString::fromStdString(dataPath("huge.xml")), "--key=factur-x.xml", "--",
+                               QString::fromStdString(dataPath("bomb.pdf"))})
+                  .exitCode,
+              0);
+    struct Hostile {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    };
+    const Hostile rows[] = {
+        {"external entity",
+         "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" + cii +
+             "&x;</rsm:CrossIndustryInvoice>",
+         "sie enth\xE4lt eine Dokumenttypdefinition (DTD), die nicht gelesen wird"},
+        {"billion laughs", laughs, "sie enth\xE4lt eine Dokumenttypdefinition (DTD), die nicht gelesen wird"},
+        {"cut off", xml.substr(0, xml.size() / 2), "sie bricht mitten im XML ab"},
+        {"PDF without attachment", page.data().toStdString(),
+         "das PDF enth\xE4lt keine Rechnungsdaten (kein XML-Anhang)"},
+        {"PDF with a 60 MB attachment", readData("bomb.pdf"),
+         "ihr XML-Anhang ist gr\xF6\xDF"
+         "er als 50 MB"},
+        {"UBL content under a CII root",
+         cii + "<cbc:ID xmlns:cbc=\"urn:oasis:names:specification:ubl:schema:xsd:"
+               "CommonBasicComponents-2\">R1</cbc:ID></rsm:CrossIndustryInvoice>",
+         "ihr fehlt der Rechnungskopf oder der Handelsvorgang einer CII-Rechnung"},
+        {"nested 65 deep", deep, "sie ist tiefer als 64 Ebenen verschachtelt"},
+        {"over 50 MB", std::string(50 * 1024 * 1024 + 1, '<'),
+         "sie ist gr\xF6\xDF"
+         "er als 50 MB"},
+        {"no XML, no PDF", "Rechnung\r\n\x80\x00", "sie ist weder eine XML- noch eine PDF-Datei"},
+    };
+    for (const Hostile& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeData("hostile", row.bytes);
+        const long peakBefore = peakMegabytes();
+        const auto began = Clock::now();
+        const incoming::ReceivedFile file = incoming::readReceivedFile(dataPath("hostile"));
+        EXPECT_LT(Clock::now() - began, std::chrono::seconds(10));
+        EXPECT_LT(peakMegabytes() - peakBefore, 400) << "megabytes more at the peak";
+        EXPECT_FALSE(file.result.invoice.has_value());
+        EXPECT_EQ(file.result.refusal.substr(0, std::strlen(row.reason)), row.reason);
     }
 }
 

@@ -1,12 +1,15 @@
 // 200 (20 in the sanitizer build) varied invoices created through the new-invoice window with company data,
 // as a user creates them: 1 to 60 lines, net and gross prices, quantities up to 1000, 19, 7 and 0 %, small
 // business, buyers with and without Leitweg-ID, "&", "<", ">", quotes, umlauts and "€" in every text, some
-// with a cash discount. Then scripts/check-einvoice.sh checks every archived XML and PDF, and each archived
-// PDF must read as the same words as the invoice's printout.
+// with a cash discount. Then scripts/check-einvoice.sh checks every archived XML and PDF, each archived PDF
+// must read as the same words as the invoice's printout, and the reader of received invoices reads every
+// archived file back with the register's amount, every line and no finding.
 
 #include "archive/archivecheck.h"
 #include "einvoicefolder.h"
 #include "einvoicetesting.h"
+#include "incoming/invoicecheck.h"
+#include "incoming/readreceived.h"
 #include "invoicing/archiveaudit.h"
 #include "money/money.h"
 #include "printing/printjob.h"
@@ -89,6 +92,14 @@ std::vector<std::string> wordsOf(const std::string& pdf) {
     return words;
 }
 
+// What invoice n (created n-th, from 0) asks to be paid: the totals of the line sum its register line
+// holds, at its rate and price mode.
+money::Amount dueOf(int n, const std::string& registerLine) {
+    const money::Rate rate = money::parse<money::Rate>(n % 10 == 7 ? "0" : kRates[n % 3]);
+    const money::Amount sum = money::parse<money::Amount>(fieldOf(registerLine, 4, "|"));
+    return money::totalsOf(sum, rate, (n / 3) % 2 == 1).value().gross;
+}
+
 class EInvoiceGenerator : public ProgramTest {
   protected:
     static void press(int button) {
@@ -169,6 +180,32 @@ TEST_F(EInvoiceGenerator, TwoHundredInvoicesPassTheOfficialChecks) {
               << kInvoices
               << " invoices: " << std::chrono::duration_cast<std::chrono::milliseconds>(auditTime).count()
               << " ms" << std::endl;
+
+    // Read back as a receiver reads them: the amount the register holds, every line, nothing to find.
+    const std::string reg = readData("ReData.dat");
+    std::vector<std::string> registered;
+    for (std::size_t at = 0, end = 0; (end = reg.find("\r\n", at)) != std::string::npos; at = end + 2)
+        registered.push_back(reg.substr(at, end - at));
+    ASSERT_EQ(registered.size(), static_cast<std::size_t>(kInvoices));
+    int readBack = 0;
+    for (int n = 1; n <= kInvoices; ++n) {
+        for (const std::string& name :
+             {std::to_string(n) + ".xml", std::to_string(n) + ".pdf", std::to_string(n) + "-xrechnung.xml"}) {
+            const std::string bytes = readData("Archiv/" + name);
+            if (bytes.empty())
+                continue;
+            const incoming::ReadResult read = incoming::readReceived(bytes);
+            ASSERT_TRUE(read.invoice.has_value()) << name << ": " << read.refusal;
+            ++readBack;
+            EXPECT_EQ(read.invoice->document.amountDue, dueOf(n - 1, registered[n - 1])) << name;
+            EXPECT_EQ(read.invoice->document.lines.size(),
+                      static_cast<std::size_t>(kLineCounts[(n - 1) % 10]))
+                << name;
+            const std::vector<incoming::Finding> findings = incoming::checkInvoice(*read.invoice);
+            EXPECT_TRUE(findings.empty()) << name << ": " << findings.front().text;
+        }
+    }
+    EXPECT_EQ(readBack, 2 * kInvoices + xrechnung);
 
     const ToolRun check = runEinvoiceCheck(QString::fromStdString(dataPath("Archiv")));
     std::cout << check.out;

@@ -105,6 +105,19 @@ inline einvoice::Document variedDocument(int n) {
     return doc;
 }
 
+/// CII xml with a supporting document (BG-24) embedded under fileName, as a supplier attaches a
+/// timesheet.
+inline std::string withAttachment(std::string xml, const std::string& fileName, const std::string& bytes) {
+    const std::string reference =
+        "<ram:AdditionalReferencedDocument><ram:IssuerAssignedID>A1</ram:IssuerAssignedID><ram:TypeCode>916"
+        "</ram:TypeCode><ram:Name>Stundenzettel</ram:Name><ram:AttachmentBinaryObject mimeCode=\"text/csv\" "
+        "filename=\"" +
+        fileName + "\">" + QByteArray::fromStdString(bytes).toBase64().toStdString() +
+        "</ram:AttachmentBinaryObject></ram:AdditionalReferencedDocument>";
+    xml.insert(xml.find("</ram:ApplicableHeaderTradeAgreement>"), reference);
+    return xml;
+}
+
 /// What a command-line tool printed on standard output (and error, when merged) and how it ended.
 struct ToolRun {
     int exitCode = -1;

@@ -10,6 +10,8 @@
 #include "archive/checksumchain.h"
 #include "backup/backupzip.h"
 #include "einvoicefolder.h"
+#include "einvoicetesting.h"
+#include "incoming/keepreceived.h"
 #include "printing/printtarget.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
@@ -24,6 +26,7 @@
 
 #include <QDir>
 
+#include <fstream>
 #include <iostream>
 #include <map>
 
@@ -89,6 +92,29 @@ const FileSet kReceivablesFolder = [] {
     files["Mahnungen.dat"] = "3|1|" + formatDate("%dd.%mm.%yyyy", addDays(currentDate(), -1)) + "\r\n";
     return files;
 }();
+
+// The used folder with a supplier's e-invoice to open, one with a timesheet attached, and one invoice
+// kept in Eingang before.
+const FileSet kReceivingFolder = [] {
+    FileSet files = kUsedFolder;
+    // An official example: the writer's texts are not made before the tests start.
+    std::ifstream example(QUILLORA_SOURCE_DIR
+                          "/tests/einvoice/xrechnung-examples/01.01a-INVOICE_uncefact.xml",
+                          std::ios::binary);
+    files["Lieferant.xml"] = withAttachment(std::string(std::istreambuf_iterator<char>(example), {}),
+                                            "Stundenzettel.csv", "Tag;Stunden\r\nMontag;8\r\n");
+    files["Eingang/2026-01-02-Alt-1.xml"] = "<alt/>";
+    files["Eingang/" + std::string(kChainFileName)] =
+        chainLine("2026-01-02-Alt-1.xml", sha256Hex("<alt/>"), std::nullopt) + "\r\n";
+    files["Eingang.dat"] = "02.01.2026|Alt|1|1,00||2026-01-02-Alt-1.xml\r\n";
+    return files;
+}();
+
+void openReceivedInvoice() {
+    setOpenFileAnswerer([](const std::string&) { return std::string("Lieferant.xml"); });
+    ASSERT_TRUE(chooseMenuItem(QString::fromUtf8("E-Rechnung \u00F6ffnen...")));
+    dispatch();
+}
 
 // The archive's part of "Rechnung erstellen" for a first invoice 5, with the message its caller shows.
 void archiveInvoiceFive() {
@@ -185,6 +211,11 @@ void chooseSave() {
 // export left there.
 void chooseExportFile() {
     setSaveFileAnswerer([](const std::string&, const std::string& defaultName) { return defaultName; });
+}
+
+void chooseExportFileForReceived() {
+    openReceivedInvoice();
+    chooseExportFile();
 }
 
 void selectInvoice() {
@@ -320,6 +351,16 @@ const Operation kOperations[] = {
      },
      {"Die Datensicherung konnte nicht zur\xFC"
       "ckgespielt werden."}},
+    {"In Eingangsrechnungen ablegen",
+     &kReceivingFolder,
+     openReceivedInvoice,
+     [] { press(kReceivedKeepButton); },
+     {"Die E-Rechnung konnte nicht abgelegt werden!"}},
+    {"Anh\xE4nge speichern",
+     &kReceivingFolder,
+     chooseExportFileForReceived,
+     [] { press(kReceivedAttachmentsButton); },
+     {"Der Anhang Stundenzettel.csv konnte nicht gespeichert werden!"}},
 };
 
 struct Plan {
@@ -343,8 +384,9 @@ struct Outcome {
     std::vector<std::string> failures;
     int injected = 0;
     int savedFlag = 0;
-    /// What "Archiv prüfen" finds afterwards.
+    /// What "Archiv prüfen" finds afterwards, and the same check of Eingang.
     ArchiveCheck archive;
+    ArchiveCheck incoming;
 };
 
 class FaultSweepTest : public ProgramTest {
@@ -384,6 +426,7 @@ class FaultSweepTest : public ProgramTest {
         outcome.savedFlag = shellState().savedFlag;
         outcome.files = readDataFiles(dataPath(""));
         outcome.archive = verifyArchive();
+        outcome.incoming = verifyArchive(incoming::kIncomingFolder);
         return outcome;
     }
 
@@ -448,9 +491,10 @@ TEST_F(FaultSweepTest, EveryWriterKeepsOldOrNewAndTellsTheUser) {
                 EXPECT_LE(outcome.failures.size(), 1u) << label;
                 // Files come before their lines: a fault may leave a file unlisted, never a line
                 // without its file or a list that looks tampered with.
-                EXPECT_TRUE(outcome.archive.problem == ArchiveProblem::None ||
-                            outcome.archive.problem == ArchiveProblem::FileUnlisted)
-                    << label << ": " << describeArchiveCheck(outcome.archive);
+                for (const ArchiveCheck& check : {outcome.archive, outcome.incoming})
+                    EXPECT_TRUE(check.problem == ArchiveProblem::None ||
+                                check.problem == ArchiveProblem::FileUnlisted)
+                        << label << ": " << describeArchiveCheck(check);
                 if (std::string(op.name) == "Save") {
                     EXPECT_EQ(outcome.savedFlag, outcome.failures.empty() ? 1 : 0) << label;
                 }

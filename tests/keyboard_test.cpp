@@ -38,7 +38,8 @@ TEST_F(KeyboardTest, AltOpensTheMenusAndCtrlSSaves) {
     // Separators read "".
     const std::pair<int, QStringList> menus[] = {
         {Qt::Key_F,
-         {"Save", "", "Suchen...", "Liste drucken...", "Liste exportieren (CSV)...", "", "Datensicherung...",
+         {"Save", QString::fromUtf8("E-Rechnung öffnen..."), "", "Suchen...", "Liste drucken...",
+          "Liste exportieren (CSV)...", "", "Datensicherung...",
           QString::fromUtf8("Datensicherung zurückspielen..."), "", "Exit"}},
         {Qt::Key_O,
          {"Algemeine Einstellungen", "Firmendaten (E-Rechnung)", QString::fromUtf8("Archiv prüfen")}},

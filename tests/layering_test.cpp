@@ -1,6 +1,6 @@
 // Every #include between the folders of src/ points down one order: runtime; toolkit and money; state;
-// payments; the data files, settings and printing; the e-invoice and the archive; invoicing, accounting
-// and the backup; shell; main.cpp.
+// payments; the data files, settings and printing; the e-invoice and the archive; received invoices,
+// invoicing, accounting and the backup; shell; main.cpp.
 // Folders on one level do not include each other, so no two folders ever include each other.
 
 #include <gtest/gtest.h>
@@ -17,9 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLevel = {
-    {"runtime", 0},   {"toolkit", 1},    {"money", 1},    {"state", 2},    {"payments", 3},
-    {"datafiles", 4}, {"settings", 4},   {"printing", 4}, {"einvoice", 5}, {"archive", 5},
-    {"invoicing", 6}, {"accounting", 6}, {"backup", 6},   {"shell", 7},    {"main", 8},
+    {"runtime", 0},    {"toolkit", 1},  {"money", 1},    {"state", 2},   {"payments", 3}, {"datafiles", 4},
+    {"settings", 4},   {"printing", 4}, {"einvoice", 5}, {"archive", 5}, {"incoming", 6}, {"invoicing", 6},
+    {"accounting", 6}, {"backup", 6},   {"shell", 7},    {"main", 8},
 };
 
 /// Whether a file of folder `from` may include a header of folder `to`.

@@ -35,10 +35,11 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
     EXPECT_EQ(main->windowTitle().toStdString(), "Quillora 2006" + std::string(35, ' ') + "by MV");
     auto* tabs = qobject_cast<QTabWidget*>(controlWidget(kTabPanel));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 3);
+    ASSERT_EQ(tabs->count(), 4);
     EXPECT_EQ(tabs->tabText(0), "Kundendaten");
     EXPECT_EQ(tabs->tabText(1), "Artikeldaten");
     EXPECT_EQ(tabs->tabText(2), "Rechnungen");
+    EXPECT_EQ(tabs->tabText(3), "Eingangsrechnungen");
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(titles(kCustomerList, 7),
               (std::vector<std::string>{"Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort", ""}));
@@ -47,6 +48,8 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
     EXPECT_EQ(titles(kInvoiceList, 10),
               (std::vector<std::string>{"Re. Nr.:", "Name", "Kd.-Nr.:", "Gesamtbetrag", "Datum",
                                         "F\xE4llig am", "Bezahlt", "Offen", "Zahlstatus", ""}));
+    EXPECT_EQ(titles(kReceivedList, 6), (std::vector<std::string>{"Datum", "Lieferant", "Rechnungsnr.",
+                                                                  "Zahlbetrag", "F\xE4llig am", ""}));
     EXPECT_EQ(controlWidget(kChangeCustomerButton)->toolTip(), QString::fromUtf8("Makierten Kunden ändern"));
     EXPECT_EQ(controlWidget(kDeleteInvoiceButton + 1), nullptr); // the invoices page has no "Ändern"
     EXPECT_TRUE(controlWidget(kNewCustomerButton)->isVisible());

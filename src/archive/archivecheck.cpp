@@ -22,11 +22,11 @@ ArchiveCheck fileProblem(ArchiveProblem problem, std::string_view file) {
 }
 
 // A listed file as it is now: missing, unreadable, changed, or nullopt when it has its checksum.
-std::optional<ArchiveCheck> checkFile(const ChainEntry& entry) {
-    const std::int64_t size = fileSize(archivePath(entry.name));
+std::optional<ArchiveCheck> checkFile(std::string_view folder, const ChainEntry& entry) {
+    const std::int64_t size = fileSize(archivePath(entry.name, folder));
     if (size == kMissing || size == kIsDirectory)
         return fileProblem(ArchiveProblem::FileMissing, entry.name);
-    const std::optional<std::string> hash = fileHash(entry.name);
+    const std::optional<std::string> hash = fileHash(entry.name, folder);
     if (!hash)
         return fileProblem(ArchiveProblem::FileUnreadable, entry.name);
     if (*hash != entry.fileHash)
@@ -41,8 +41,8 @@ std::string displayName(const std::string& fileName) {
 
 } // namespace
 
-ArchiveCheck verifyArchive() {
-    const std::optional<std::string> list = readChainFile();
+ArchiveCheck verifyArchive(std::string_view folder) {
+    const std::optional<std::string> list = readChainFile(folder);
     if (!list)
         return problemAt(ArchiveProblem::ListUnreadable);
     const std::vector<std::string_view> lines = chainLines(*list);
@@ -53,12 +53,12 @@ ArchiveCheck verifyArchive() {
     std::set<std::string_view> numbers;
     for (const std::string_view line : lines) {
         const ChainEntry entry = *parseChainLine(line);
-        if (const std::optional<ArchiveCheck> problem = checkFile(entry))
+        if (const std::optional<ArchiveCheck> problem = checkFile(folder, entry))
             return *problem;
         listed.insert(entry.name);
         numbers.insert(invoiceNumberOf(entry.name));
     }
-    const std::optional<std::vector<std::string>> present = archivedFileNames();
+    const std::optional<std::vector<std::string>> present = archivedFileNames(folder);
     if (!present)
         return problemAt(ArchiveProblem::FolderUnreadable);
     for (const std::string& name : *present) {

@@ -2,6 +2,8 @@
 // The archive's own check: the checksum list's links, every listed file against its checksum, and
 // every file of the archive folder against the list; and what the user reads of any check.
 
+#include "archive/archivefiles.h"
+
 #include <string>
 
 /// The first problem the check found.
@@ -33,8 +35,9 @@ struct ArchiveCheck {
     std::string chainValue;
 };
 
-/// Checks the archive in the folder Archiv; an empty or missing archive is in order, with 0 invoices.
-ArchiveCheck verifyArchive();
+/// Checks the archive in the folder Archiv (or another folder kept the same way); an empty or missing archive
+/// is in order, with 0 invoices.
+ArchiveCheck verifyArchive(std::string_view folder = kArchiveFolder);
 
 /// What the user is told of the result, in Windows-1252: "Archiv in Ordnung (<k> Rechnungen)", with
 /// "Letzter Kettenwert: <hex>" on a line of its own when there is a list, or a sentence that names the

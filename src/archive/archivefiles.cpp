@@ -19,8 +19,9 @@ namespace {
 constexpr std::int64_t kMissing = -1;
 
 // Hands each block of the file to consume; false when it cannot be opened or read to its end.
-template <typename Consume> bool readBlocks(std::string_view fileName, Consume consume) {
-    const int fd = diskops::open(platformPath(archivePath(fileName)).c_str(), O_RDONLY | O_CLOEXEC);
+template <typename Consume>
+bool readBlocks(std::string_view folder, std::string_view fileName, Consume consume) {
+    const int fd = diskops::open(platformPath(archivePath(fileName, folder)).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     std::array<char, 65536> block{};
@@ -33,8 +34,8 @@ template <typename Consume> bool readBlocks(std::string_view fileName, Consume c
 
 } // namespace
 
-std::string archivePath(std::string_view fileName) {
-    return std::string(kArchiveFolder) + "\\" + std::string(fileName);
+std::string archivePath(std::string_view fileName, std::string_view folder) {
+    return std::string(folder) + "\\" + std::string(fileName);
 }
 
 std::vector<std::string> invoiceFileNames(std::int32_t number, bool withXRechnung) {
@@ -51,10 +52,10 @@ std::string_view invoiceNumberOf(std::string_view fileName) {
     return fileName.substr(0, static_cast<std::size_t>(digits - fileName.begin()));
 }
 
-std::optional<std::string> readChainFile() {
-    if (fileSize(archivePath(kChainFileName)) == kMissing)
+std::optional<std::string> readChainFile(std::string_view folder) {
+    if (fileSize(archivePath(kChainFileName, folder)) == kMissing)
         return std::string();
-    return readArchiveFile(kChainFileName);
+    return readArchiveFile(kChainFileName, folder);
 }
 
 std::optional<std::string> nextChainLink() {
@@ -65,16 +66,16 @@ std::optional<std::string> nextChainLink() {
     return lines.empty() ? std::string(kNoPreviousLine) : sha256Hex(lines.back());
 }
 
-std::optional<std::string> readArchiveFile(std::string_view fileName) {
+std::optional<std::string> readArchiveFile(std::string_view fileName, std::string_view folder) {
     std::string bytes;
-    if (!readBlocks(fileName, [&](std::string_view block) { bytes += block; }))
+    if (!readBlocks(folder, fileName, [&](std::string_view block) { bytes += block; }))
         return std::nullopt;
     return bytes;
 }
 
-std::optional<std::string> fileHash(std::string_view fileName) {
+std::optional<std::string> fileHash(std::string_view fileName, std::string_view folder) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    const bool whole = readBlocks(fileName, [&](std::string_view block) {
+    const bool whole = readBlocks(folder, fileName, [&](std::string_view block) {
         hash.addData(QByteArrayView(block.data(), static_cast<qsizetype>(block.size())));
     });
     if (!whole)
@@ -98,11 +99,11 @@ bool insideArchiveFolder(const std::string& path) {
     return true;
 }
 
-std::optional<std::vector<std::string>> archivedFileNames() {
+std::optional<std::vector<std::string>> archivedFileNames(std::string_view folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code ec;
-    fs::directory_iterator it(platformPath(kArchiveFolder), ec);
+    fs::directory_iterator it(platformPath(folder), ec);
     if (ec == std::errc::no_such_file_or_directory)
         return names;
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// What became of an invoice's archive files.
 enum class ArchiveOutcome {
@@ -14,6 +15,18 @@ enum class ArchiveOutcome {
     FileFailed, ///< a file could not be written; the ones before it stay, without lines
     ListFailed, ///< the checksum list could not be read or written; the files stay, without lines
 };
+
+/// Writes each file names[i] with contents[i] into folder (made when missing), each complete under its
+/// name or not at all, then their lines into the folder's checksum list in one replacement. Nothing
+/// is written when one of the names is taken.
+ArchiveOutcome keepFilesOnce(std::string_view folder, const std::vector<std::string>& names,
+                             const std::vector<std::string_view>& contents);
+
+/// Adds a line to folder's checksum list for each of the files names (already written, with
+/// contents) that has none yet, as a save that failed after the file left it. True when every file
+/// has its line.
+bool listUnlistedFiles(std::string_view folder, const std::vector<std::string>& names,
+                       const std::vector<std::string_view>& contents);
 
 /// Writes "<n>.xml", "<n>.pdf" and, when given, "<n>-xrechnung.xml" into the folder Archiv (made when
 /// missing), each complete under its name or not at all, then their lines into the checksum list in

@@ -2,7 +2,9 @@
 // An invoice as an e-invoice sees it: seller, buyer, dates, lines and totals, filled by the program
 // from its company data, the customer and the composed invoice. Texts are the program's
 // Windows-1252 bytes; the writers convert them. Amounts are the exact values the printout shows,
-// net: in gross-price mode the caller converts with the money module before.
+// net: in gross-price mode the caller converts with the money module before. A received invoice is
+// read into the same type; the fields marked "received" are what such an invoice carries beyond
+// what the program issues, and the writer leaves them out.
 
 #include "money/money.h"
 #include "runtime/conversions.h"
@@ -35,6 +37,11 @@ struct Seller {
     /// Blanks are allowed; the writers drop them.
     std::string iban;
     std::string bic;
+    /// Received: address lines after the street.
+    std::array<std::string, 2> moreAddressLines = {};
+    /// Received: the electronic address (BT-34) and its scheme ("EM", "0204").
+    std::string electronicAddress = {};
+    std::string electronicScheme = {};
 };
 
 struct Buyer {
@@ -48,6 +55,24 @@ struct Buyer {
     /// Leitweg-ID or other buyer reference; XRechnung needs it.
     std::string reference;
     std::string vatId;
+    /// Received: the buyer's contact, tax number and electronic address (BT-49); email is then the
+    /// contact's e-mail address.
+    std::string contactName = {};
+    std::string telephone = {};
+    std::string taxNumber = {};
+    std::string electronicAddress = {};
+    std::string electronicScheme = {};
+};
+
+/// Received: an allowance (discount) or charge, of the document or of a line.
+struct AllowanceCharge {
+    bool charge = false;
+    money::Amount amount;
+    std::string reason;
+    std::string reasonCode;
+    /// The VAT category and rate of a document-level one.
+    std::string categoryCode;
+    money::Rate rate;
 };
 
 /// A unit price with more places than money::Price holds: units of 10^-places.
@@ -69,7 +94,53 @@ struct Line {
     /// Where four places cannot make quantity × price give netAmount within a cent (a gross price
     /// turned net on a large quantity): netAmount / quantity to as many places as that takes, written
     /// instead of netPrice.
-    FinePrice finePrice;
+    FinePrice finePrice = {};
+    /// The line's VAT category ("S", "Z", "E", "AE", ...) and rate. Received lines carry their own;
+    /// the writer takes the document's.
+    std::string categoryCode = "S";
+    money::Rate rate = {};
+    /// UN/ECE Rec. 20 unit of the quantity ("C62" one piece, "HUR" hour).
+    std::string unitCode = "C62";
+    /// Received: the quantity the price is for (BT-149); none means 1.
+    std::optional<money::Quantity> baseQuantity = {};
+    /// Received: the line identifier (BT-126), a note (BT-127), allowances and charges.
+    std::string lineId = {};
+    std::string note = {};
+    std::vector<AllowanceCharge> allowancesCharges = {};
+};
+
+/// Received: one rate of the VAT breakdown (BG-23).
+struct VatBreakdown {
+    std::string categoryCode;
+    money::Rate rate;
+    money::Amount basis;
+    money::Amount tax;
+    std::string exemptionReason;
+    std::string exemptionCode;
+};
+
+/// Received: how the buyer is to pay (BG-16).
+struct PaymentMeans {
+    /// UNTDID 4461 ("58" SEPA credit transfer, "59" SEPA direct debit).
+    std::string typeCode;
+    std::string information;
+    std::string iban;
+    std::string accountName;
+    std::string bic;
+    /// Direct debit: the mandate reference and the account debited.
+    std::string mandate;
+    std::string debitedAccount;
+};
+
+/// Received: a supporting document (BG-24), embedded or referred to by its address.
+struct Attachment {
+    std::string id;
+    std::string description;
+    std::string uri;
+    std::string fileName;
+    std::string mimeCode;
+    /// The embedded file's bytes, decoded.
+    std::string content;
 };
 
 /// A cash discount (Skonto): `percent` off the amount due when paid within `days` days of the invoice
@@ -107,6 +178,38 @@ struct Document {
     std::vector<Line> lines;
     /// Net = the sum of the line amounts, tax, gross = net + tax.
     money::Totals totals;
+
+    // Received: what an invoice from outside carries besides (BT numbers of EN 16931).
+    /// BT-3: "380" invoice, "381" credit note, "384" corrected invoice, ...
+    std::string typeCode = "380";
+    /// BT-5.
+    std::string currencyCode = "EUR";
+    /// BT-24, the specification the invoice claims to follow.
+    std::string guideline;
+    std::vector<std::string> notes;
+    /// The invoicing period (BT-73, BT-74).
+    std::optional<DateValue> periodStart;
+    std::optional<DateValue> periodEnd;
+    /// Order (BT-13), contract (BT-12), project (BT-11), despatch advice (BT-16) and the invoice
+    /// this one corrects (BT-25).
+    std::string orderReference;
+    std::string contractReference;
+    std::string projectReference;
+    std::string despatchReference;
+    std::string precedingInvoice;
+    /// BT-83, what the transfer is to say.
+    std::string paymentReference;
+    std::vector<PaymentMeans> paymentMeans;
+    std::vector<AllowanceCharge> allowancesCharges;
+    std::vector<VatBreakdown> vatBreakdown;
+    /// BT-106, BT-107, BT-108, BT-113, BT-114 and BT-115; totals holds BT-109, BT-110 and BT-112.
+    money::Amount lineTotal;
+    money::Amount allowanceTotal;
+    money::Amount chargeTotal;
+    money::Amount prepaid;
+    money::Amount rounding;
+    money::Amount amountDue;
+    std::vector<Attachment> attachments;
 };
 
 /// The VAT category the document's lines and breakdown carry.

@@ -18,7 +18,7 @@ struct PdfInfo {
     /// Seconds since 1970-01-01 00:00 UTC; creation, modification and the attachment's date.
     std::int64_t createdUtc = 0;
     /// The archive's chain value before the invoice (hex), carried in the XMP packet; empty for none.
-    std::string chainValue;
+    std::string chainValue = {};
 };
 
 /// pdf (the drawn pages, ideally Qt's PDF/A-1b output: fonts embedded, an sRGB output intent) with

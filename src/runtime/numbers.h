@@ -20,6 +20,8 @@ inline constexpr int kPeriodWindow = 40;
 inline constexpr int kVatWindow = 41;
 /// The payments of one invoice, owned by the main window: a new payment, and the list of earlier ones.
 inline constexpr int kPaymentWindow = 50;
+/// A received e-invoice, owned by the main window.
+inline constexpr int kReceivedInvoiceWindow = 30;
 
 // --- Window flags ----------------------------------------------------------------------------------
 
@@ -88,6 +90,8 @@ inline constexpr int kVatOverviewItem = 10031;
 inline constexpr int kAuditExportItem = 10032;
 inline constexpr int kBackupItem = 10033;
 inline constexpr int kRestoreItem = 10034;
+/// "E-Rechnung öffnen..." (Ctrl+O).
+inline constexpr int kOpenEInvoiceItem = 10020;
 /// F3 in the main or the search window: the last search again. A key, not a menu item; it arrives as a
 /// menu command all the same.
 inline constexpr int kFindAgainKey = 10100;
@@ -99,6 +103,7 @@ inline constexpr int kTabPanel = 0;
 inline constexpr int kCustomersPage = 0;
 inline constexpr int kArticlesPage = 1;
 inline constexpr int kInvoicesPage = 2;
+inline constexpr int kReceivedPage = 3;
 
 /// The main window's three lists are the program's store of customers, articles and invoices.
 inline constexpr int kCustomerList = 15;
@@ -235,6 +240,19 @@ inline constexpr int kVatPrintButton = 17011;
 inline constexpr int kVatCloseButton = 17012;
 /// The period the figures are of, above the list.
 inline constexpr int kVatPeriodCaption = 17013;
+// --- Received e-invoices -----------------------------------------------------------------------------
+
+/// The main window's list of the received invoices kept in Eingang: Datum, Lieferant, Rechnungsnr.,
+/// Zahlbetrag, Fällig am, and hidden behind them the kept file's name.
+inline constexpr int kReceivedList = 16000;
+inline constexpr int kReceivedFileColumn = 5;
+/// The window of a received invoice: its buttons, the check's findings, the details and the lines.
+inline constexpr int kReceivedPrintButton = 16100;
+inline constexpr int kReceivedKeepButton = 16101;
+inline constexpr int kReceivedAttachmentsButton = 16102;
+inline constexpr int kReceivedFindingsList = 16110;
+inline constexpr int kReceivedDetailsList = 16111;
+inline constexpr int kReceivedLinesList = 16112;
 
 // --- About window ------------------------------------------------------------------------------------
 

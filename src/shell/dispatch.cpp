@@ -17,6 +17,8 @@
 #include "shell/listcommands.h"
 #include "shell/menucommands.h"
 #include "shell/paymentwindow.h"
+#include "shell/receivedcommands.h"
+#include "shell/receivedwindow.h"
 #include "shell/searchwindow.h"
 #include "shell/vatwindow.h"
 #include "state/shellstate.h"
@@ -73,6 +75,10 @@ constexpr std::array kControlTable = {
     ControlHandler{kAuditOkButton, auditPeriodChosen},
     ControlHandler{kVatPrintButton, printVatClicked},
     ControlHandler{kVatCloseButton, closeVatWindow},
+    ControlHandler{kReceivedPrintButton, printReceivedClicked},
+    ControlHandler{kReceivedKeepButton, keepReceivedClicked},
+    ControlHandler{kReceivedAttachmentsButton, saveAttachmentsClicked},
+    ControlHandler{kReceivedList, openKeptInvoice, kDoubleClicked},
 };
 
 struct MenuHandler {
@@ -86,6 +92,7 @@ constexpr std::array kMenuTable = {
     MenuHandler{kExportListItem, exportListClicked},
     MenuHandler{kFindAgainKey, findAgain},
     MenuHandler{kSaveItem, saveClicked},
+    MenuHandler{kOpenEInvoiceItem, openEInvoiceClicked},
     MenuHandler{kExitItem, exitClicked},
     MenuHandler{kOptionsItem, openOptionsWindow},
     MenuHandler{kCompanyDataItem, openCompanyWindow},

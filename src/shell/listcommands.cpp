@@ -18,6 +18,8 @@ constexpr std::array kShownLists = {
     ShownList{kArticleList, "Artikelliste", "Artikelliste.csv", -1},
     // The invoice list's fourth column, "Gesamtbetrag", holds each invoice's amount.
     ShownList{kInvoiceList, "Rechnungsliste", "Rechnungsliste.csv", 3},
+    // The received invoices' fourth column, "Zahlbetrag", holds what each asks to be paid.
+    ShownList{kReceivedList, "Eingangsrechnungen", "Eingangsrechnungen.csv", 3},
 };
 
 } // namespace

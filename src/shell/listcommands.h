@@ -5,7 +5,7 @@
 /// The list of the page showing, and what its printout and its file are called.
 struct ShownList {
     int list = 0;
-    /// "Kundenliste", "Artikelliste", "Rechnungsliste".
+    /// "Kundenliste", "Artikelliste", "Rechnungsliste", "Eingangsrechnungen".
     const char* title = "";
     /// The file name the export proposes.
     const char* fileName = "";

@@ -21,6 +21,10 @@ struct MenuEntry {
 constexpr std::array kMenuEntries = {
     MenuEntry{kMenuTitle, "&File"},
     MenuEntry{kSaveItem, "Save", "Ctrl+S"},
+    MenuEntry{kOpenEInvoiceItem,
+              "E-Rechnung \xF6"
+              "ffnen...",
+              "Ctrl+O"},
     MenuEntry{kMenuSeparator},
     MenuEntry{kFindItem, "Suchen...", "Ctrl+F"},
     MenuEntry{kPrintListItem, "Liste drucken..."},
@@ -113,6 +117,16 @@ void buildInvoicePage() {
     addOpenItemColumns();
 }
 
+void buildReceivedPage() {
+    addRow(kTabPanel, -1, "Eingangsrechnungen");
+    createReportList(kReceivedList, 10, 40, 752, 502, "Datum", 80, kReportListFlags);
+    addColumn(kReceivedList, 2, "Lieferant", 250);
+    addColumn(kReceivedList, 3, "Rechnungsnr.", 140);
+    addColumn(kReceivedList, 4, "Zahlbetrag", 100);
+    addColumn(kReceivedList, 5, "F\xE4llig am", 80);
+    addHiddenColumn(kReceivedList);
+}
+
 } // namespace
 
 bool buildMainWindow() {
@@ -126,6 +140,7 @@ bool buildMainWindow() {
     buildCustomerPage();
     buildArticlePage();
     buildInvoicePage();
+    buildReceivedPage();
     closeControlList();
     return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The main window: menu bar and the three pages with their buttons and lists.
+// The main window: menu bar and the four pages with their buttons and lists.
 
 #include "runtime/numbers.h"
 

@@ -3,7 +3,9 @@
 #include "archive/archivefiles.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
+#include "datafiles/receivedfile.h"
 #include "datafiles/registerfile.h"
+#include "incoming/keepreceived.h"
 #include "payments/openitemcolumns.h"
 #include "payments/receivables.h"
 #include "printing/printjob.h"
@@ -15,6 +17,7 @@
 #include "shell/instancelock.h"
 #include "shell/mainwindow.h"
 #include "shell/openitemspage.h"
+#include "shell/receivedwindow.h"
 #include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
@@ -41,6 +44,7 @@ StartOutcome startUp() {
     resetCustomerEdit();
     resetCompanyData();
     resetReceivables();
+    resetShownReceived();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -65,18 +69,21 @@ StartOutcome startUp() {
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
     removeTemporaryLeftovers(kArchiveFolder);
+    removeTemporaryLeftovers(incoming::kIncomingFolder);
     // The data files fill the lists the main window made.
     const bool masterDataWhole = loadMasterData();
     const bool settingsWhole = loadSettings();
     const bool companyWhole = loadCompanyData();
     const RegisterLoad registered = loadRegister();
+    const bool receivedWhole = loadReceivedList();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
         invoiceState().invoiceCounter = *registered.highest;
     std::vector<std::string_view> partlyRead;
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
-          std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName}}) {
+          std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName},
+          std::pair{receivedWhole, kReceivedName}}) {
         if (!whole)
             partlyRead.push_back(name);
     }

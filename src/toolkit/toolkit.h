@@ -168,10 +168,6 @@ const MessageAnswerer& messageAnswerer();
 std::string askSaveFileName(int owner, std::string_view caption, std::string_view defaultName,
                             std::string_view filter);
 
-/// Asks for an existing file to read, in a modal dialog owned by window owner, showing the files of
-/// filter. The path in the file system's encoding, "" when cancelled.
-std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter);
-
 /// Asks for a folder (the dialog can make a new one). The path in the file system's encoding, ""
 /// when cancelled.
 std::string askFolderName(int owner, std::string_view caption);
@@ -182,3 +178,14 @@ std::string askFolderName(int owner, std::string_view caption);
 using SaveFileAnswerer =
     std::function<std::string(const std::string& caption, const std::string& defaultName)>;
 void setSaveFileAnswerer(SaveFileAnswerer answerer);
+
+/// Asks for an existing file to read, in a modal dialog owned by window owner that starts in the
+/// current folder and shows the files of filter ("E-Rechnungen (*.xml *.pdf)"). Returns the chosen
+/// path in the file system's encoding, "" when cancelled.
+std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter);
+
+/// Chooses the file to open instead of a person (tests): gets the caption and returns the path (""
+/// cancels); without it, a save-file answerer answers with an empty default name. An empty function
+/// restores the real dialog.
+using OpenFileAnswerer = std::function<std::string(const std::string& caption)>;
+void setOpenFileAnswerer(OpenFileAnswerer answerer);

@@ -17,10 +17,13 @@ QString extensionOf(const QString& filter) {
     return pattern.match(filter).captured(1);
 }
 
-std::string askPerson(int owner, const QString& caption, const QString& defaultName, const QString& filter) {
+QWidget* ownerWidget(int owner) {
     const auto window = toolkit().windows.find(owner);
-    QWidget* parent = window == toolkit().windows.end() ? nullptr : window->second.widget.data();
-    QFileDialog dialog(parent, caption, QDir::current().filePath(defaultName), filter);
+    return window == toolkit().windows.end() ? nullptr : window->second.widget.data();
+}
+
+std::string askPerson(int owner, const QString& caption, const QString& defaultName, const QString& filter) {
+    QFileDialog dialog(ownerWidget(owner), caption, QDir::current().filePath(defaultName), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(extensionOf(filter));
@@ -28,11 +31,6 @@ std::string askPerson(int owner, const QString& caption, const QString& defaultN
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
-}
-
-QWidget* ownerWidget(int owner) {
-    const auto window = toolkit().windows.find(owner);
-    return window == toolkit().windows.end() ? nullptr : window->second.widget.data();
 }
 
 std::string chosen(QFileDialog& dialog) {
@@ -43,15 +41,6 @@ std::string chosen(QFileDialog& dialog) {
 }
 
 } // namespace
-
-std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter) {
-    if (toolkit().saveFileAnswerer)
-        return toolkit().saveFileAnswerer(std::string(caption), {});
-    QFileDialog dialog(ownerWidget(owner), toQString(caption), QDir::currentPath(), toQString(filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    return chosen(dialog);
-}
 
 std::string askFolderName(int owner, std::string_view caption) {
     if (toolkit().saveFileAnswerer)
@@ -72,4 +61,19 @@ std::string askSaveFileName(int owner, std::string_view caption, std::string_vie
 
 void setSaveFileAnswerer(SaveFileAnswerer answerer) {
     toolkit().saveFileAnswerer = std::move(answerer);
+}
+
+std::string askOpenFileName(int owner, std::string_view caption, std::string_view filter) {
+    if (toolkit().openFileAnswerer)
+        return toolkit().openFileAnswerer(std::string(caption));
+    if (toolkit().saveFileAnswerer)
+        return toolkit().saveFileAnswerer(std::string(caption), {});
+    QFileDialog dialog(ownerWidget(owner), toQString(caption), QDir::currentPath(), toQString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosen(dialog);
+}
+
+void setOpenFileAnswerer(OpenFileAnswerer answerer) {
+    toolkit().openFileAnswerer = std::move(answerer);
 }

@@ -81,6 +81,7 @@ struct ToolkitState {
     Event last;
     MessageAnswerer answerer;
     SaveFileAnswerer saveFileAnswerer;
+    OpenFileAnswerer openFileAnswerer;
 };
 
 /// The toolkit's one state.

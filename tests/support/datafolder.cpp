@@ -12,9 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kTopFiles[] = {"Daten.dat",     "ReData.dat",      "Option.ini",   "Firma.ini",
-                                 "Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat"};
-const char* const kFolders[] = {"Rechnungen", "Archiv"};
+const char* const kTopFiles[] = {"Daten.dat",     "ReData.dat",      "Option.ini",    "Firma.ini",
+                                 "Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Eingang.dat"};
+const char* const kFolders[] = {"Rechnungen", "Archiv", "Eingang"};
 
 // The bytes of a regular file; nullopt when there is none. A file that is there but cannot be read
 // to its end clears readable.
@@ -95,7 +95,7 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
 std::vector<std::string> temporaryFiles(const std::string& folder) {
     std::vector<std::string> found;
     const fs::path base(folder);
-    for (const fs::path& dir : {base, base / kFolders[0], base / kFolders[1]}) {
+    for (const fs::path& dir : {base, base / kFolders[0], base / kFolders[1], base / kFolders[2]}) {
         std::error_code ec;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             if (isLeftover(it->path().filename().string()))

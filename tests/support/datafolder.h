@@ -14,14 +14,14 @@ using FileSet = std::map<std::string, std::optional<std::string>>;
 /// The folder below a data folder that the tests' exports and restorations write into.
 inline constexpr const char* kOutputFolder = "Ausgabe";
 
-/// Daten.dat, ReData.dat, Option.ini, Firma.ini, the receivables' files, the lists and backups written there
-/// (*.csv, *.zip), every file in Rechnungen and Archiv and every file below Ausgabe, leftovers of
-/// interrupted saves excepted, as they are on disk in folder.
+/// Daten.dat, ReData.dat, Option.ini, Firma.ini, the receivables' files, Eingang.dat, the lists and backups
+/// written there (*.csv, *.zip), every file in Rechnungen, Archiv and Eingang and every file below Ausgabe,
+/// leftovers of interrupted saves excepted, as they are on disk in folder.
 /// readable, when given, tells whether every file and folder could be read (a missing one counts as
 /// read: it is absent).
 FileSet readDataFiles(const std::string& folder, bool* readable = nullptr);
 
-/// Leftovers of interrupted saves in folder and in its Rechnungen and Archiv.
+/// Leftovers of interrupted saves in folder and in its Rechnungen, Archiv and Eingang.
 std::vector<std::string> temporaryFiles(const std::string& folder);
 
 /// snapshot with changes applied (nullopt deletes).
