@@ -180,6 +180,16 @@ const char* const kUbl = "xrechnung-ubl-examples/01.01a-INVOICE_ubl.xml";
 
 const Planted kPlanted[] = {
     {"line amount", kCii, ">288.79</ram:LineTotalAmount>", ">288.97</ram:LineTotalAmount>", {131, 106, 116}},
+    {"line amount 2 cents off, within the tolerance",
+     kCii,
+     ">288.79</ram:LineTotalAmount>",
+     ">288.81</ram:LineTotalAmount>",
+     {106, 116}},
+    {"line amount 3 cents off",
+     kCii,
+     ">288.79</ram:LineTotalAmount>",
+     ">288.82</ram:LineTotalAmount>",
+     {131, 106, 116}},
     {"sum of lines", kCii, ">314.86</ram:LineTotalAmount>", ">314.68</ram:LineTotalAmount>", {106, 109}},
     {"VAT basis", kCii, ">314.86</ram:BasisAmount>", ">341.86</ram:BasisAmount>", {116, 117}},
     {"VAT amount", kCii, ">22.04</ram:CalculatedAmount>", ">22.40</ram:CalculatedAmount>", {117, 110}},
