@@ -3,6 +3,7 @@
 
 #include "accounting/auditexport.h"
 #include "accounting/datev.h"
+#include "accounting/periods.h"
 #include "accounting/vatreturn.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,21 @@ const DateValue kCreated = dateValueOf(2026, 4, 2, 9, 15, 0);
 std::string expectedFile(const std::string& name) {
     std::ifstream in(std::string(QUILLORA_TEST_DATA) + "/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The VAT overview takes a calendar month or quarter only.
+TEST(PeriodTest, MonthsAndQuartersAreTheVatPeriods) {
+    const struct {
+        const char* from;
+        const char* to;
+        bool taken;
+    } rows[] = {
+        {"01.02.2026", "28.02.2026", true},  {"01.04.2026", "30.06.2026", true},
+        {"01.10.2026", "31.12.2026", true},  {"01.02.2026", "30.04.2026", false},
+        {"02.04.2026", "30.06.2026", false}, {"01.04.2026", "31.05.2026", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(isMonthOrQuarter({day(row.from), day(row.to)}), row.taken) << row.from << " " << row.to;
 }
 
 TEST(DatevBatchTest, ASmallPeriodByteForByte) {
