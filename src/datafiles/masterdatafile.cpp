@@ -6,8 +6,11 @@
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "runtime/recordtext.h"
+#include "state/customeredit.h"
+#include "state/customernumbers.h"
 #include "state/invoicestate.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -21,8 +24,10 @@ constexpr int kArticleFields = 4;
 // a short line stay empty, fields after the last are dropped. It stops where the file ends, so that a
 // damaged count cannot make rows out of nothing; a count of 0 or less reads none.
 void readRecords(int list, std::int32_t count) {
-    for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r)
-        listAddRow(list, -1, readLine(kFile), '|');
+    for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r) {
+        const std::string line = readLine(kFile);
+        listAddRow(list, -1, list == kCustomerList ? numberedCustomerLine(line, r + 1) : line, '|');
+    }
 }
 
 bool anyCellIn(int list, int row, int first, int count) {
@@ -33,16 +38,23 @@ bool anyCellIn(int list, int row, int first, int count) {
     return false;
 }
 
-// The count line of a list and one line per row, its cells joined by "|". The optional fields follow
-// only on a row that has one of them, and then all of them: a row without any is written as an
-// earlier installation wrote it.
+// How many cells of the row go into its line: the optional fields follow only on a row that has one
+// of them, and then all of them; a customer's number only where it is not its place. A row without
+// them is written as an earlier installation wrote it.
+int fieldsWritten(int list, int row, int fields, int optionalFields) {
+    if (list == kCustomerList && !numberIsPlace(row))
+        return kCustomerIdColumn + 1;
+    return anyCellIn(list, row, fields, optionalFields) ? fields + optionalFields : fields;
+}
+
+// The count line of a list and one line per row, its cells joined by "|".
 void writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
     const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
     for (int r = 0; r < rows; ++r) {
         line.clear();
-        const int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        const int written = fieldsWritten(list, r, fields, optionalFields);
         for (int c = 0; c < written; ++c) {
             if (c > 0)
                 line += '|';
@@ -60,8 +72,12 @@ bool loadMasterData() {
     if (atEnd(kFile) == 0) {
         readRecords(kCustomerList, parseInt(readLine(kFile)));
         readRecords(kArticleList, parseInt(readLine(kFile)));
-        // Lines after the counter line do not occur in files written here; they are not read.
         invoiceState().invoiceCounter = parseInt(readLine(kFile));
+        // The highest customer number given, where no customer holds it any more.
+        if (atEnd(kFile) == 0) {
+            const std::int32_t given = parseInt(readLine(kFile));
+            customerEdit().highestNumber = std::max(customerEdit().highestNumber, given);
+        }
     }
     const bool whole = fileReadOk(kFile);
     closeFile(kFile);
@@ -76,5 +92,9 @@ bool saveMasterData() {
     writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
     writeRecords(file, kArticleList, kArticleFields);
     file.writeLine(formatInt(invoiceState().invoiceCounter));
+    // Only once the customer with the highest number is gone: a plain folder's file stays as it was.
+    const std::int32_t highest = customerEdit().highestNumber;
+    if (highest > highestCustomerNumberHeld())
+        file.writeLine(formatInt(highest));
     return file.commit();
 }

@@ -48,6 +48,8 @@ struct Buyer {
     /// Leitweg-ID or other buyer reference; XRechnung needs it.
     std::string reference;
     std::string vatId;
+    /// The seller's number for the buyer (the customer number).
+    std::string id;
 };
 
 /// A unit price with more places than money::Price holds: units of 10^-places.
