@@ -25,8 +25,10 @@ constexpr int kArticleFields = 4;
 // damaged count cannot make rows out of nothing; a count of 0 or less reads none.
 void readRecords(int list, std::int32_t count) {
     for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r) {
-        const std::string line = readLine(kFile);
-        listAddRow(list, -1, list == kCustomerList ? numberedCustomerLine(line, r + 1) : line, '|');
+        std::string line = readLine(kFile);
+        if (list == kCustomerList)
+            numberCustomerLine(line, r + 1);
+        listAddRow(list, -1, line, '|');
     }
 }
 
@@ -38,23 +40,23 @@ bool anyCellIn(int list, int row, int first, int count) {
     return false;
 }
 
-// How many cells of the row go into its line: the optional fields follow only on a row that has one
-// of them, and then all of them; a customer's number only where it is not its place. A row without
-// them is written as an earlier installation wrote it.
-int fieldsWritten(int list, int row, int fields, int optionalFields) {
-    if (list == kCustomerList && !numberIsPlace(row))
-        return kCustomerIdColumn + 1;
-    return anyCellIn(list, row, fields, optionalFields) ? fields + optionalFields : fields;
-}
-
-// The count line of a list and one line per row, its cells joined by "|".
-void writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
+// The count line of a list and one line per row, its cells joined by "|". The optional fields follow
+// only on a row that has one of them, and then all of them; a customer's number only where it is not
+// its place. A row without them is written as an earlier installation wrote it. Returns the highest
+// customer number written or implied (0 for other lists).
+std::int32_t writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
     const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
+    std::int32_t highest = 0;
     for (int r = 0; r < rows; ++r) {
         line.clear();
-        const int written = fieldsWritten(list, r, fields, optionalFields);
+        int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        if (list == kCustomerList) {
+            const std::int32_t number = customerNumberValue(r);
+            highest = std::max(highest, number);
+            written = number == r + 1 ? written : kCustomerIdColumn + 1;
+        }
         for (int c = 0; c < written; ++c) {
             if (c > 0)
                 line += '|';
@@ -62,6 +64,7 @@ void writeRecords(ReplacementFile& file, int list, int fields, int optionalField
         }
         file.writeLine(line);
     }
+    return highest;
 }
 
 } // namespace
@@ -89,12 +92,12 @@ bool loadMasterData() {
 
 bool saveMasterData() {
     ReplacementFile file(kMasterDataName);
-    writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
+    const std::int32_t held = writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
     writeRecords(file, kArticleList, kArticleFields);
     file.writeLine(formatInt(invoiceState().invoiceCounter));
     // Only once the customer with the highest number is gone: a plain folder's file stays as it was.
     const std::int32_t highest = customerEdit().highestNumber;
-    if (highest > highestCustomerNumberHeld())
+    if (highest > held)
         file.writeLine(formatInt(highest));
     return file.commit();
 }

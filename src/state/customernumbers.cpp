@@ -6,16 +6,24 @@
 #include "state/customeredit.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
 // The invoice list's column with the customer number an issued invoice names.
 constexpr int kInvoiceCustomerColumn = 2;
 
-// A number as stored: a whole number above 0; anything else is none.
+// A number as stored: a whole number above 0 without leading zeros; anything else is none.
 std::int32_t numberOf(std::string_view text) {
-    const std::int32_t n = parseInt(text);
-    return n > 0 && formatInt(n) == text ? n : 0;
+    std::int32_t n = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, n);
+    return error == std::errc() && stop == end && n > 0 && text.front() != '0' ? n : 0;
+}
+
+void appendNumber(std::string& line, std::int32_t n) {
+    char digits[12];
+    line.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
 } // namespace
@@ -28,7 +36,7 @@ std::string customerNumberAt(int row) {
 std::int32_t highestCustomerNumberHeld() {
     std::int32_t highest = 0;
     for (int r = 0; r < listRowCount(kCustomerList); ++r)
-        highest = std::max(highest, numberOf(customerNumberAt(r)));
+        highest = std::max(highest, customerNumberValue(r));
     return highest;
 }
 
@@ -43,8 +51,8 @@ std::string takeNewCustomerNumber() {
     return formatInt(highest);
 }
 
-std::string numberedCustomerLine(std::string_view line, int place) {
-    std::size_t bar = std::string_view::npos;
+void numberCustomerLine(std::string& line, int place) {
+    std::size_t bar = std::string::npos;
     int fields = 1;
     for (std::size_t i = 0; i < line.size() && fields <= kCustomerIdColumn; ++i) {
         if (line[i] == '|') {
@@ -54,23 +62,21 @@ std::string numberedCustomerLine(std::string_view line, int place) {
     }
     std::int32_t& highest = customerEdit().highestNumber;
     if (fields > kCustomerIdColumn) {
-        const std::string_view rest = line.substr(bar + 1);
-        const std::int32_t own = numberOf(rest.substr(0, rest.find('|')));
-        if (own > 0) {
+        const std::string_view rest = std::string_view(line).substr(bar + 1);
+        if (const std::int32_t own = numberOf(rest.substr(0, rest.find('|'))); own > 0) {
             highest = std::max(highest, own);
-            return std::string(line);
+            return;
         }
         // A number field that holds no number: the place, in its stead.
-        std::string numbered(line.substr(0, bar + 1));
-        numbered += formatInt(place);
-        highest = std::max(highest, place);
-        return numbered;
+        line.resize(bar + 1);
+    } else {
+        line.append(static_cast<std::size_t>(kCustomerIdColumn + 1 - fields), '|');
     }
     highest = std::max(highest, place);
-    return std::string(line) + std::string(static_cast<std::size_t>(kCustomerIdColumn + 1 - fields), '|') +
-           formatInt(place);
+    appendNumber(line, place);
 }
 
-bool numberIsPlace(int row) {
-    return customerNumberAt(row) == formatInt(row + 1);
+std::int32_t customerNumberValue(int row) {
+    const std::string_view own = listCell(kCustomerList, row, kCustomerIdColumn);
+    return own.empty() ? row + 1 : numberOf(own);
 }

@@ -17,10 +17,11 @@ std::int32_t highestCustomerNumberHeld();
 /// and above every number the invoice list names. It counts as given from now on.
 std::string takeNewCustomerNumber();
 
-/// A customer line of Daten.dat as the list takes it: a line without a number of its own gets its
-/// place (1 for the first), so that the number stays with the customer when rows above go. The
+/// Makes a customer line of Daten.dat what the list takes: a line without a number of its own gets
+/// its place (1 for the first), so that the number stays with the customer when rows above go. The
 /// number found counts as given.
-std::string numberedCustomerLine(std::string_view line, int place);
+void numberCustomerLine(std::string& line, int place);
 
-/// Whether the customer in row `row` has the number of its place, which Daten.dat does not keep.
-bool numberIsPlace(int row);
+/// The number of the customer in row `row` as a value (its place without one of its own); 0 for a cell
+/// that holds no number.
+std::int32_t customerNumberValue(int row);
