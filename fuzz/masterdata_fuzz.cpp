@@ -6,6 +6,8 @@
 #include "datafiles/masterdatafile.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
+#include "state/customeredit.h"
+#include "state/customernumbers.h"
 #include "state/invoicestate.h"
 
 #include <cstdlib>
@@ -39,8 +41,11 @@ class SavedLines {
     std::size_t at_ = 0;
 };
 
-// A customer has 12 fields when one of the six e-invoice cells is set, else 6 as before.
+// A customer has 13 fields when its number is not its place, else 12 when one of the six e-invoice
+// cells is set, else 6 as before.
 int customerFields(int row) {
+    if (customerNumberAt(row) != std::to_string(row + 1))
+        return kCustomerIdColumn + 1;
     for (int c = kCustomerEInvoiceColumn; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c) {
         if (!listCell(kCustomerList, row, c).empty())
             return kCustomerEInvoiceColumn + kCustomerEInvoiceColumns;
@@ -49,7 +54,8 @@ int customerFields(int row) {
 }
 
 // The saved file holds exactly what the lists and the counter hold: a count line before each block,
-// records of exactly 6 (or 12) and 4 fields cell by cell, the counter last, and nothing after it.
+// records of exactly 6 (or 12, 13) and 4 fields cell by cell, the counter, and after it nothing but the
+// highest customer number given when no customer holds it.
 bool savedAsListed() {
     SavedLines saved;
     std::string_view line;
@@ -70,7 +76,11 @@ bool savedAsListed() {
             }
         }
     }
-    return saved.next(line) && line == std::to_string(invoiceState().invoiceCounter) && saved.atEnd();
+    if (!saved.next(line) || line != std::to_string(invoiceState().invoiceCounter))
+        return false;
+    if (customerEdit().highestNumber > highestCustomerNumberHeld())
+        return saved.next(line) && line == std::to_string(customerEdit().highestNumber) && saved.atEnd();
+    return saved.atEnd();
 }
 
 } // namespace
@@ -84,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeInput("Daten.dat", data, size);
     freshLists();
     invoiceState().invoiceCounter = 0;
+    resetCustomerEdit();
     loadMasterData();
     if (!saveMasterData() || !savedAsListed())
         std::abort();

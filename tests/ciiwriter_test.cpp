@@ -62,6 +62,7 @@ TEST(CiiWriterTest, WorkedInvoiceFieldByField) {
         {kSeller + "URIUniversalCommunication/URIID/@schemeID", {"EM"}},
         {kSeller + "SpecifiedTaxRegistration/ID", {"12/345/67890", "DE123456789"}},
         {kSeller + "SpecifiedTaxRegistration/ID/@schemeID", {"FC", "VA"}},
+        {kBuyer + "ID", {"17"}},
         {kBuyer + "Name", {"Max Kunde"}},
         {kBuyer + "PostalTradeAddress/PostcodeCode", {"54321"}},
         {kBuyer + "PostalTradeAddress/LineOne", {"Ringweg 2"}},

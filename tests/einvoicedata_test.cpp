@@ -99,6 +99,11 @@ TEST_F(EInvoiceDataTest, CompanyDataAreEnteredSavedAndReadAtTheNextStart) {
     start();
     EXPECT_EQ(companyData().name, "Holzwerk M\xFCllerGmbH");
     EXPECT_TRUE(companyData().smallBusiness);
+    // A VAT id typed with blanks is kept without them.
+    openCompanyData();
+    ASSERT_TRUE(typeInto(kCompanyFirstField + 9, "DE 123 456 789"));
+    click(kSaveCompanyButton);
+    EXPECT_EQ(companyData().vatId, "DE123456789");
 }
 
 TEST_F(EInvoiceDataTest, ARefusedFieldIsNamedAndNothingIsTaken) {
@@ -179,7 +184,7 @@ TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
     EXPECT_EQ(hiddenCells(1), Row(6, ""));
     openCustomerData(0);
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField, "hans@mueller.de"));
-    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 2, "DE123456789"));
+    ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 2, "DE 123 456 789")); // kept without the blanks
     // A Leitweg-ID of blanks only is none.
     ASSERT_TRUE(typeInto(kCustomerEInvoiceFirstField + 1, "  "));
     shellState().savedFlag = 1;
@@ -202,7 +207,7 @@ TEST_F(EInvoiceDataTest, CustomerDataGoWithTheRowAndIntoDatenDatOnlyWhenSet) {
     saveAll();
     EXPECT_EQ(readData("Daten.dat"),
               "2\r\nHerr|Meier|Hans||Hauptstr. 1|12345 M\xFCnster|hans@mueller.de||"
-              "DE123456789|12345|M\xFCnster|DE\r\nFrau|Schulz|Eva|Apt. 3|Weg 2|Dorf\r\n0\r\n7\r\n");
+              "DE123456789|12345|M\xFCnster|DE\r\nFrau|Schulz|Eva|Apt. 3|Weg 2|Dorf\r\n0\r\n7\r\n3\r\n");
     start();
     EXPECT_EQ(hiddenCells(0), muller);
     EXPECT_EQ(hiddenCells(1), Row(6, ""));

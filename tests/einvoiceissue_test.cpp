@@ -16,10 +16,13 @@
 #include "support/datafolder.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
+#include "toolkit/toolkit_testing.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
+#include <QWidget>
 #include <algorithm>
 #include <utility>
 
@@ -38,6 +41,9 @@ constexpr int kErika = 0;
 constexpr int kMax = 1;
 
 const std::string kQuestion = "F\xFCr diese Rechnung kann keine g\xFCltige E-Rechnung erstellt werden: ";
+const std::string kPaperOnly =
+    ". Trotzdem nur auf Papier erstellen? Bitte die Rechnung abbrechen oder nur auf "
+    "Papier erstellen und die Kundendaten danach erg\xE4nzen.";
 
 class EInvoiceIssueTest : public ProgramTest {
   protected:
@@ -117,7 +123,7 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         EXPECT_EQ(createAndRegisterInvoice(), InvoiceOutcome::KeptForEInvoice);
         ASSERT_EQ(messages.size(), c.lines == 0 ? 2u : 1u);
         EXPECT_EQ(messages.back().caption, "Hinweis!");
-        EXPECT_EQ(messages.back().text, kQuestion + c.reasons + ". Trotzdem nur auf Papier erstellen?");
+        EXPECT_EQ(messages.back().text, kQuestion + c.reasons + kPaperOnly);
         EXPECT_EQ(messages.back().flags, kMessageYesNo);
         // Back in the window: nothing printed, no number used, nothing written.
         EXPECT_EQ(rowCount(kLinesList), c.lines);
@@ -166,6 +172,7 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
          14,
          "01.12.2026",
          {{trade + "TradeAgreement/BuyerReference", "04011000-12345-03"},
+          {buyer + "ID", "1"},
           {buyer + "Name", "Erika Muster"},
           {buyer + "PostalTradeAddress/PostcodeCode", "54321"},
           {buyer + "PostalTradeAddress/CityName", "Beispielort"},
@@ -202,6 +209,10 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
         for (const auto& [path, value] : c.fields)
             EXPECT_EQ(fields.count(path) ? fields.at(path).front() : "(none)", value) << n << ": " << path;
         EXPECT_TRUE(archived(n + ".pdf") && archived(n + "-xrechnung.xml"));
+        const auto* status = windowWidget(kMainWindow)->findChild<QStatusBar*>();
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->currentMessage().toStdString(),
+                  "E-Rechnung gespeichert: Archiv/" + n + ".xml, " + n + ".pdf, " + n + "-xrechnung.xml");
         // The PDF carries the link its invoice's first line in the checksum list carries.
         const std::string list = readData("Archiv/Pr\xC3\xBC"
                                           "fsummen.txt");
@@ -293,9 +304,7 @@ TEST_F(EInvoiceIssueTest, PaperRegisterAndXmlNameTheCustomerAsChosenAtOnePlace) 
     const std::string anna = "Herr|Alt|Anna||Weg 1|11111 Aort||||11111|Aort|DE\r\n";
     const std::string bert = "Frau|Bert|Berta||Weg 2|22222 Bort||||22222|Bort|DE\r\n";
     const std::string carl = "Herr|Cramer|Carl||Weg 3|33333 Cort||||33333|Cort|DE\r\n";
-    const auto asked = [](const std::string& reason) {
-        return kQuestion + reason + ". Trotzdem nur auf Papier erstellen?";
-    };
+    const auto asked = [](const std::string& reason) { return kQuestion + reason + kPaperOnly; };
     struct Case {
         const char* name;
         std::string customers;
@@ -303,16 +312,16 @@ TEST_F(EInvoiceIssueTest, PaperRegisterAndXmlNameTheCustomerAsChosenAtOnePlace) 
         int deleted = -1;         // on the customers page while "Neue Rechnung" is open
         const char* typed = "";   // into "Kunde suchen" after that
         const char* wohnort = ""; // given to customer 0 through "\xC4ndern" first
-        std::string registered;   // name and customer number; "" for none chosen
+        std::string registered;   // name and customer number, which stays the customer's; "" for none
         std::string told;         // the messages but the deletion's question: no invoice then
         const char* place = "";   // postcode, town and country in the XML
     };
     const Case cases[] = {
-        {"a customer above goes", anna + bert + carl, 1, 0, "", "", "Bert|1", "", "22222 Bort DE"},
+        {"a customer above goes", anna + bert + carl, 1, 0, "", "", "Bert|2", "", "22222 Bort DE"},
         {"the chosen one goes", anna + bert, 1, 1, "", "", "",
          "Der gew\xE4hlte Kunde wurde gel\xF6scht; bitte einen Kunden ausw\xE4hlen. / Bitte zuerst einen "
          "Kunden ausw\xE4hlen."},
-        {"Kunde suchen after a deletion", anna + bert + carl, 1, 0, "Cr", "", "Cramer|2", "",
+        {"Kunde suchen after a deletion", anna + bert + carl, 1, 0, "Cr", "", "Cramer|3", "",
          "33333 Cort DE"},
         {"derived ones follow a new Wohnort", bert, 0, -1, "", "80331 M\xFCnchen", "Bert|1", "",
          "80331 M\xFCnchen DE"},

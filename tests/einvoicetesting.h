@@ -51,7 +51,8 @@ inline einvoice::Document sampleDocument() {
                   "DE02 1203 0000 0000 2020 51",
                   "BYLADEM1001"};
     doc.buyer = {"Max Kunde",    {"Ringweg 2", "c/o Amt", ""}, "54321", "Beispielort", "DE",
-                 "max@kunde.de", "04011000-12345-03",          ""};
+                 "max@kunde.de", "04011000-12345-03"};
+    doc.buyer.id = "17";
     doc.lines = {
         {"Schraube M6",
          "verzinkt",

@@ -155,6 +155,40 @@ TEST_F(MasterDataTest, AFileOfAnEarlierInstallationLoadsAndSavesUnchanged) {
     EXPECT_EQ(readData("Daten.dat"), earlier);
 }
 
+// An earlier installation's file saves unchanged; a customer keeps its number when rows above it go,
+// a number goes into the file only where it is not the place, and none is given twice.
+TEST_F(MasterDataTest, CustomersKeepTheirNumbersAndNoneComesTwice) {
+    const std::string earlier = "3\r\nHerr|A||||\r\nFrau|B|||||b@c.de|||||\r\nHerr|C||||\r\n0\r\n5\r\n";
+    writeData("Daten.dat", earlier);
+    start();
+    ASSERT_TRUE(saveMasterData());
+    EXPECT_EQ(readData("Daten.dat"), earlier);
+    const auto remove = [this](int row) {
+        setState(kCustomerList, row);
+        answerNext(kAnswerYes);
+        ASSERT_TRUE(clickButton(kDeleteCustomerButton));
+        dispatch();
+    };
+    const auto add = [](const char* name) {
+        ASSERT_TRUE(clickButton(kNewCustomerButton));
+        dispatch();
+        ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, name));
+        ASSERT_TRUE(clickButton(kNewCustomerOkButton));
+        dispatch();
+    };
+    remove(0);
+    ASSERT_TRUE(saveMasterData());
+    EXPECT_EQ(readData("Daten.dat"), "2\r\nFrau|B|||||b@c.de||||||2\r\nHerr|C|||||||||||3\r\n0\r\n5\r\n");
+    // The last customer goes: its number is remembered after the counter.
+    remove(1);
+    ASSERT_TRUE(saveMasterData());
+    EXPECT_EQ(readData("Daten.dat"), "1\r\nFrau|B|||||b@c.de||||||2\r\n0\r\n5\r\n3\r\n");
+    start();
+    add("D");
+    ASSERT_TRUE(saveMasterData());
+    EXPECT_EQ(readData("Daten.dat"), "2\r\nFrau|B|||||b@c.de||||||2\r\n|D|||||||||||4\r\n0\r\n5\r\n");
+}
+
 struct LoadCase {
     const char* name;
     std::string bytes;

@@ -224,6 +224,7 @@ TEST_F(NewInvoiceTest, CancelDiscardsTheLinesAndTheNextWindowStartsAtZero) {
     openInvoiceWindow();
     addLine(2, "2");
     ASSERT_EQ(invoiceState().invoiceTotal.units, 2460);
+    answerNext(kAnswerYes); // the invoice in progress may go
     press(kCancelInvoiceButton);
     EXPECT_FALSE(windowExists(kDialogWindow));
     EXPECT_EQ(invoiceState().invoiceCounter, 3);
@@ -294,6 +295,7 @@ TEST_F(NewInvoiceTest, NothingIsPrintedWithoutACustomerChosenInThisWindow) {
         openInvoiceWindow();
         chooseCustomerRow(1);
         press(kCancelInvoiceButton);
+        closeWindow(kDialogWindow); // the window of the case before, lines and all
         openInvoiceWindow();
         addLine(0, "2");
         messages.clear();
@@ -495,6 +497,55 @@ TEST_F(NewInvoiceTest, TheOutcomeSaysWhatBecameOfTheInvoice) {
     EXPECT_EQ(invoiceState().invoiceCounter, 2);
 }
 
+// Every way to lose what is not saved asks first; "Nein" keeps it, "Ja" lets it go.
+TEST_F(NewInvoiceTest, UnsavedWorkGoesOnlyWhenTheUserSaysSo) {
+    struct Case {
+        const char* name;
+        bool (*act)();
+        /// The invoice in progress, or else a customer added and then a dialog closed with "Ja".
+        bool invoice = true;
+    };
+    const Case cases[] = {
+        {"E-Rechnung of a customer",
+         [] { return setState(kCustomerList, 0), clickButton(kCustomerEInvoiceButton); }},
+        {"change customer", [] { return setState(kCustomerList, 0), clickButton(kChangeCustomerButton); }},
+        {"options", [] { return chooseMenuItem("Algemeine Einstellungen"); }},
+        {"another new invoice", [] { return clickButton(kNewInvoiceButton); }},
+        {"Abbruch", [] { return clickButton(kCancelInvoiceButton); }},
+        {"closing the program", [] { return shellState().quitFlag = 0, requestClose(kMainWindow); }, false},
+    };
+    for (const Case& c : cases) {
+        for (const int answer : {kAnswerNo, kAnswerYes}) {
+            SCOPED_TRACE(std::string(c.name) + (answer == kAnswerYes ? ", Ja" : ", Nein"));
+            closeWindow(kDialogWindow);
+            if (c.invoice) {
+                openInvoiceWindow();
+                addLine(0, "1");
+            } else {
+                ASSERT_TRUE(chooseMenuItem("Save"));
+                press(kNewCustomerButton);
+                ASSERT_TRUE(typeInto(kNewCustomerFirstField + 1, "Neu"));
+                press(kNewCustomerOkButton);
+                press(kNewArticleButton);
+                answerNext(kAnswerYes);
+                ASSERT_TRUE(requestClose(kDialogWindow));
+                dispatch();
+            }
+            messages.clear();
+            answerNext(answer);
+            ASSERT_TRUE(c.act());
+            dispatch();
+            EXPECT_EQ(messages.empty() ? "(none)" : messages[0].text,
+                      c.invoice ? "Die Rechnung in Arbeit geht verloren. Trotzdem schlie\xDF"
+                                  "en?"
+                                : "Daten wurden nicht gespeichert! Sind Sie sicher?");
+            const bool kept = c.invoice ? windowExists(kDialogWindow) && rowCount(kLinesList) == 1
+                                        : shellState().quitFlag == 0;
+            EXPECT_EQ(kept, answer == kAnswerNo);
+        }
+    }
+}
+
 TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialog) {
     struct Case {
         const char* name;
@@ -516,6 +567,7 @@ TEST_F(NewInvoiceTest, AnotherDialogUnderNumberOneClosesTheWindowAndItsLineDialo
         addLine(0, "1");
         press(kNewLineButton);
         ASSERT_TRUE(windowExists(kLineDialog));
+        answerNext(kAnswerYes);
         ASSERT_TRUE(c.open());
         dispatch();
         ASSERT_TRUE(windowExists(kDialogWindow));
@@ -618,6 +670,7 @@ TEST_F(NewInvoiceTest, ARefusedPrintoutRegistersNothingAndSaysSo) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         messages.clear();
+        closeWindow(kDialogWindow); // the window of the case before, lines and all
         openInvoiceWindow();
         chooseCustomerRow(0);
         addLine(0, "2");
@@ -716,20 +769,24 @@ TEST_F(NewInvoiceTest, TheFieldsStartWithTodayAndTheCompanyDataDaysAfterThePickL
 
 TEST_F(NewInvoiceTest, KundeSuchenChoosesTheFirstCustomerByNameOrFirstName) {
     addRow(kCustomerList, -1, "Herr\nM\xFCller\nJ\xFCrgen\n\nWeg 3\nDorf");
-    addRow(kCustomerList, -1, "Frau\nMuster\n\xC4nne\n\nWeg 4\nDorf");
+    addRow(kCustomerList, -1, "Frau\nMuster\n\xC4nne\n\nWeg 4\n12345 Dorf");
+    addRow(kCustomerList, -1, "Firma\nBauunternehmen Krause GmbH\n\n\nWeg 5\nAstadt\n\n\n\n\n\n\n17");
     struct Case {
         const char* name;
         QString typed;
         bool enter;
-        /// The customer chosen: the one clicked before (row 0) when nothing begins with the text.
+        /// The customer chosen: the one clicked before (row 0) when nothing has the text.
         int row;
     };
     const Case cases[] = {
         {"name, ignoring case", QString::fromUtf8("mÜ"), false, 2},
-        {"the first of two", "MUSTER", false, 1},
+        {"the first of several: a town has it too", "MUSTER", false, 0},
         {"first name with an umlaut", QString::fromUtf8("än"), false, 3},
-        {"Enter chooses it again after a click", "Muster", true, 1},
-        {"nothing begins with it", "Zander", false, 0},
+        {"Enter chooses it again after a click", "Erika", true, 1},
+        {"within the name", "krause", false, 4},
+        {"the town", "beispielort", false, 1},
+        {"the customer number", "17", false, 4},
+        {"nothing has it", "Zander", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -743,10 +800,14 @@ TEST_F(NewInvoiceTest, KundeSuchenChoosesTheFirstCustomerByNameOrFirstName) {
         }
         dispatch();
         EXPECT_EQ(getState(kCustomerPicks), c.row);
-        EXPECT_EQ(invoiceState().customerNumberText, formatInt(c.row + 1));
+        EXPECT_EQ(getText(kCustomerNotFoundLabel), c.typed == "Zander" ? "Nicht gefunden" : "");
+        EXPECT_EQ(invoiceState().customerNumberText, c.row == 4 ? "17" : formatInt(c.row + 1));
         EXPECT_EQ(invoiceState().customerFullName,
                   getCell(kCustomerList, c.row, 2) + " " + getCell(kCustomerList, c.row, 1));
     }
+    // Names that repeat are told apart in the pick list.
+    EXPECT_EQ(column(kCustomerPicks, 0), (Row{"Beispiel", "Muster, Erika (Beispielort)", "M\xFCller",
+                                              "Muster, \xC4nne (Dorf)", "Bauunternehmen Krause GmbH"}));
 }
 
 } // namespace

@@ -159,6 +159,38 @@ TEST_F(ShellTest, AboutWindowOpensOnceAndCloses) {
     EXPECT_EQ(shellState().quitFlag, 0);
 }
 
+// A character the files cannot hold is named when OK is pressed; nothing is taken, the dialog stays.
+TEST_F(ShellTest, ACharacterOutsideTheCodePageIsRefusedByName) {
+    struct Case {
+        const char* name;
+        bool (*open)();
+        int field;
+        int ok;
+        const char* typed;
+        std::string named; // as the answerer gets it: the character's UTF-8 bytes
+    };
+    const Case cases[] = {
+        {"customer", [] { return clickButton(kNewCustomerButton); }, kNewCustomerFirstField + 1,
+         kNewCustomerOkButton, "Dvo\u0159\u00e1k", "\xC5\x99"},
+        {"options, an emoji", [] { return chooseMenuItem("Algemeine Einstellungen"); }, kLogoLine1Field,
+         kSaveOptionsButton, "Gl\u00fcck \U0001F600", "\xF0\x9F\x98\x80"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.open());
+        dispatch();
+        ASSERT_TRUE(typeInto(c.field, QString::fromUtf8(c.typed)));
+        messages.clear();
+        ASSERT_TRUE(clickButton(c.ok));
+        dispatch();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Das Zeichen \x84" + c.named + "\x93 kann nicht gespeichert werden.");
+        EXPECT_TRUE(windowExists(kDialogWindow));
+        EXPECT_EQ(rowCount(kCustomerList) + rowCount(kArticleList), 0);
+        closeWindow(kDialogWindow);
+    }
+}
+
 TEST_F(ShellTest, IgnoredEventsDoNothing) {
     EXPECT_FALSE(dispatchEvent(42));
     EXPECT_FALSE(dispatchEvent(NoEvent));

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -33,6 +34,10 @@ class ToolkitTest : public ProgramTest {
         addColumn(kLinesList, 3, "C", 50);
     }
 };
+
+TEST_F(ToolkitTest, TheWindowsBelongToTheMenuEntry) {
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "de.quillora.Quillora");
+}
 
 TEST_F(ToolkitTest, AddRowSplitsCellsAtLineFeeds) {
     makeThreeColumnList();

@@ -8,6 +8,7 @@
 #include "runtime/wholefile.h"
 #include "settings/accountingfields.h"
 #include "state/companydata.h"
+#include "state/customernumbers.h"
 #include "state/settings.h"
 
 namespace accounting {
@@ -115,7 +116,7 @@ AuditData programAuditData(const Period& period) {
         std::vector<std::string> cells;
         for (int c = 0; c < listColumnCount(kCustomerList); ++c)
             cells.push_back(cell(kCustomerList, row, c));
-        data.customers.emplace_back(row + 1, std::move(cells));
+        data.customers.emplace_back(parseInt(customerNumberAt(row)), std::move(cells));
     }
     for (int row = 0; row < listRowCount(kArticleList); ++row) {
         std::vector<std::string> cells;

@@ -6,8 +6,11 @@
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "runtime/recordtext.h"
+#include "state/customeredit.h"
+#include "state/customernumbers.h"
 #include "state/invoicestate.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -21,8 +24,12 @@ constexpr int kArticleFields = 4;
 // a short line stay empty, fields after the last are dropped. It stops where the file ends, so that a
 // damaged count cannot make rows out of nothing; a count of 0 or less reads none.
 void readRecords(int list, std::int32_t count) {
-    for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r)
-        listAddRow(list, -1, readLine(kFile), '|');
+    for (std::int32_t r = 0; r < count && atEnd(kFile) == 0; ++r) {
+        std::string line = readLine(kFile);
+        if (list == kCustomerList)
+            numberCustomerLine(line, r + 1);
+        listAddRow(list, -1, line, '|');
+    }
 }
 
 bool anyCellIn(int list, int row, int first, int count) {
@@ -34,15 +41,22 @@ bool anyCellIn(int list, int row, int first, int count) {
 }
 
 // The count line of a list and one line per row, its cells joined by "|". The optional fields follow
-// only on a row that has one of them, and then all of them: a row without any is written as an
-// earlier installation wrote it.
-void writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
+// only on a row that has one of them, and then all of them; a customer's number only where it is not
+// its place. A row without them is written as an earlier installation wrote it. Returns the highest
+// customer number written or implied (0 for other lists).
+std::int32_t writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
     const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
+    std::int32_t highest = 0;
     for (int r = 0; r < rows; ++r) {
         line.clear();
-        const int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        if (list == kCustomerList) {
+            const std::int32_t number = customerNumberValue(r);
+            highest = std::max(highest, number);
+            written = number == r + 1 ? written : kCustomerIdColumn + 1;
+        }
         for (int c = 0; c < written; ++c) {
             if (c > 0)
                 line += '|';
@@ -50,6 +64,7 @@ void writeRecords(ReplacementFile& file, int list, int fields, int optionalField
         }
         file.writeLine(line);
     }
+    return highest;
 }
 
 } // namespace
@@ -60,8 +75,12 @@ bool loadMasterData() {
     if (atEnd(kFile) == 0) {
         readRecords(kCustomerList, parseInt(readLine(kFile)));
         readRecords(kArticleList, parseInt(readLine(kFile)));
-        // Lines after the counter line do not occur in files written here; they are not read.
         invoiceState().invoiceCounter = parseInt(readLine(kFile));
+        // The highest customer number given, where no customer holds it any more.
+        if (atEnd(kFile) == 0) {
+            const std::int32_t given = parseInt(readLine(kFile));
+            customerEdit().highestNumber = std::max(customerEdit().highestNumber, given);
+        }
     }
     const bool whole = fileReadOk(kFile);
     closeFile(kFile);
@@ -73,8 +92,12 @@ bool loadMasterData() {
 
 bool saveMasterData() {
     ReplacementFile file(kMasterDataName);
-    writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
+    const std::int32_t held = writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
     writeRecords(file, kArticleList, kArticleFields);
     file.writeLine(formatInt(invoiceState().invoiceCounter));
+    // Only once the customer with the highest number is gone: a plain folder's file stays as it was.
+    const std::int32_t highest = customerEdit().highestNumber;
+    if (highest > held)
+        file.writeLine(formatInt(highest));
     return file.commit();
 }

@@ -1,10 +1,12 @@
 #pragma once
 // Daten.dat: the customers, the articles and the invoice counter.
 //
-// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", and
-// the six e-invoice fields after them when the customer has any), then the number of articles and one
-// line per article (four fields), and last the invoice counter. Every line ends with CR LF, the last one
-// included. An earlier installation reads the first six fields of a customer.
+// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", the
+// six e-invoice fields after them when the customer has any, and its number after those where it is
+// not the customer's place), then the number of articles and one line per article (four fields), and
+// the invoice counter; last, only once the customer with the highest number was deleted, that number.
+// Every line ends with CR LF, the last one included. An earlier installation reads the first six
+// fields of a customer.
 
 #include <string_view>
 

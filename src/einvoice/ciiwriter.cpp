@@ -215,6 +215,7 @@ class Cii {
     void buyer() {
         const Buyer& b = doc_.buyer;
         start("BuyerTradeParty");
+        optionalText("ID", b.id);
         text("Name", cleanText(b.name));
         address(b.postcode, {b.addressLines[0], b.addressLines[1], b.addressLines[2]}, b.city, b.countryCode);
         electronicAddress(b.email);

@@ -62,6 +62,8 @@ struct Buyer {
     std::string taxNumber = {};
     std::string electronicAddress = {};
     std::string electronicScheme = {};
+    /// The seller's number for the buyer (the customer number).
+    std::string id = {};
 };
 
 /// Received: an allowance (discount) or charge, of the document or of a line.

@@ -33,6 +33,7 @@ einvoice::Buyer buyerOf(const InvoiceState& invoice) {
     einvoice::Buyer b;
     // Name, street and Zusatz as the paper shows them (the street first, where receivers look for
     // it); the rest from the row's hidden cells.
+    b.id = invoice.customerNumberText;
     b.name = invoice.customerFullName;
     b.addressLines = {invoice.customerStreet, invoice.customerAddition, ""};
     b.email = customerCell(invoice, kEmail);

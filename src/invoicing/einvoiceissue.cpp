@@ -5,6 +5,7 @@
 #include "einvoice/facturx.h"
 #include "invoicing/einvoicedocument.h"
 #include "printing/invoicepdf.h"
+#include "runtime/conversions.h"
 #include "runtime/numbers.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
@@ -13,6 +14,10 @@
 #include <string>
 
 namespace {
+
+// Going to the customer's data now would replace the window and its lines.
+constexpr const char* kCompleteLater = " Bitte die Rechnung abbrechen oder nur auf Papier erstellen und die "
+                                       "Kundendaten danach erg\xE4nzen.";
 
 std::string joined(const std::vector<std::string>& reasons) {
     std::string text;
@@ -51,10 +56,11 @@ EInvoicePlan planEInvoice(std::int32_t number) {
         reasonsAgainst(invoiceDocument(number, issueDateOrNow(invoiceState())));
     if (reasons.empty())
         return EInvoicePlan::Write;
-    const int answer = messageBox("Hinweis!",
-                                  "F\xFCr diese Rechnung kann keine g\xFCltige E-Rechnung erstellt werden: " +
-                                      joined(reasons) + ". Trotzdem nur auf Papier erstellen?",
-                                  kMessageYesNo);
+    const int answer = messageBox(
+        "Hinweis!",
+        "F\xFCr diese Rechnung kann keine g\xFCltige E-Rechnung erstellt werden: " + joined(reasons) +
+            ". Trotzdem nur auf Papier erstellen?" + kCompleteLater,
+        kMessageYesNo);
     return answer == kAnswerYes ? EInvoicePlan::PaperOnly : EInvoicePlan::Back;
 }
 
@@ -66,7 +72,13 @@ std::optional<ArchiveOutcome> issueEInvoice(EInvoicePlan plan) {
     const ArchiveOutcome outcome =
         files ? archiveInvoice(state.invoiceCounter, files->xml, files->pdf, files->xrechnung)
               : ArchiveOutcome::FileFailed;
-    if (outcome != ArchiveOutcome::Archived)
+    if (outcome != ArchiveOutcome::Archived) {
         messageBox("Fehler!", archiveFailureText(state.invoiceCounter), kMessageOk);
+        return outcome;
+    }
+    // Where the user finds the files to send.
+    const std::string n = formatInt(state.invoiceCounter);
+    setStatusText(kMainWindow, "E-Rechnung gespeichert: Archiv/" + n + ".xml, " + n + ".pdf" +
+                                   (files->xrechnung ? ", " + n + "-xrechnung.xml" : std::string()));
     return outcome;
 }

@@ -14,8 +14,8 @@
 
 namespace {
 
-// Name and first name of the customer list, whose row r is row r of the pick list.
-constexpr std::array<int, 2> kNameColumns = {1, 2};
+// Name, first name, Wohnort and number of the customer list, whose row r is row r of the pick list.
+constexpr std::array<int, 4> kSearchedColumns = {1, 2, 5, kCustomerIdColumn};
 
 void refuse(const std::string& text) {
     messageBox("Fehler!", text, kMessageOk);
@@ -29,6 +29,7 @@ void createInvoiceFields() {
     createTextField(kCustomerSearchField, 400, 10, 130, 20, "");
     setForbiddenCharacters(kCustomerSearchField, kRecordBreakers);
     reportEdits(kCustomerSearchField);
+    createLabel(kCustomerNotFoundLabel, 400, 32, 130, 16, "");
     createLabel(kAnonymous, 120, 10, 95, 20, "Leistungsdatum");
     createTextField(kDeliveryDateField, 220, 10, 75, 20, formatDate("%dd.%mm.%yyyy", currentDate()));
     setForbiddenCharacters(kDeliveryDateField, kRecordBreakers);
@@ -68,7 +69,9 @@ bool takeInvoiceFields() {
 }
 
 void customerSearchEdited() {
-    const int row = findRowStartingWith(kCustomerList, kNameColumns, getText(kCustomerSearchField));
+    const std::string typed = getText(kCustomerSearchField);
+    const int row = findRowWith(kCustomerList, kSearchedColumns, typed);
+    setText(kCustomerNotFoundLabel, row == -1 && !typed.empty() ? "Nicht gefunden" : "");
     if (row == -1)
         return;
     showRow(kCustomerPicks, row);

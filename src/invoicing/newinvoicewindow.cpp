@@ -12,6 +12,8 @@
 #include "printing/invoiceprintout.h"
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
+#include "runtime/wohnort.h"
+#include "state/customernumbers.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 #include "state/shellstate.h"
@@ -20,6 +22,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -56,6 +59,33 @@ std::optional<money::Amount> countableLineSum() {
         return sum;
     messageBox("Fehler!", "Der Rechnungsbetrag ist zu gro\xDF.", kMessageOk);
     return std::nullopt;
+}
+
+// The window's lines are the only copy of the invoice in progress.
+bool mayDiscardInvoice() {
+    return rowCount(kLinesList) == 0 || messageBox("Hinweis!",
+                                                   "Die Rechnung in Arbeit geht verloren. Trotzdem schlie\xDF"
+                                                   "en?",
+                                                   kMessageYesNo) == kAnswerYes;
+}
+
+// The names, in the order of the customer list, so pick row r is customer row r; a name that several
+// customers share reads "Name, Vorname (Ort)".
+void fillCustomerPicks() {
+    const int customers = rowCount(kCustomerList);
+    std::unordered_map<std::string, int> named;
+    for (int r = 0; r < customers; ++r)
+        ++named[getCell(kCustomerList, r, 1)];
+    for (int r = 0; r < customers; ++r) {
+        std::string name = getCell(kCustomerList, r, 1);
+        if (named[name] > 1) {
+            const std::string wohnort = getCell(kCustomerList, r, 5);
+            const std::string town = placeOfWohnort(wohnort).town;
+            const std::string& place = town.empty() ? wohnort : town;
+            name += ", " + getCell(kCustomerList, r, 2) + (place.empty() ? "" : " (" + place + ")");
+        }
+        addRow(kCustomerPicks, -1, name);
+    }
 }
 
 void createControls() {
@@ -95,6 +125,8 @@ bool registerInvoice() {
     const bool lineAppended = appendRegisterLine();
     const bool termsKept = rememberRegisteredInvoice();
     const bool masterSaved = saveMasterData();
+    if (!masterSaved)
+        markDataChanged();
     fillOpenItemRow(rowCount(kInvoiceList) - 1);
     // The invoice is registered: the next one starts unprinted.
     invoice.printedFlag = 0;
@@ -104,18 +136,20 @@ bool registerInvoice() {
 } // namespace
 
 void openNewInvoiceWindow() {
+    // An invoice in progress goes only when the user agrees; the new one starts from nothing.
+    if (!mayReplaceWindow(kDialogWindow))
+        return;
+    closeWindow(kDialogWindow);
     shellState().savedFlag = 0;
     invoiceState().invoiceTotal = {};
     forgetCustomer();
     // Replaces whatever dialog holds number 1.
     if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
         return;
+    guardWindow(kDialogWindow, mayDiscardInvoice);
     useControlList(kDialogWindow);
     createControls();
-    // Only the names, in the order of the customer list, so pick row r is customer row r.
-    const int customers = rowCount(kCustomerList);
-    for (int r = 0; r < customers; ++r)
-        addRow(kCustomerPicks, -1, getCell(kCustomerList, r, 1));
+    fillCustomerPicks();
     setTabOrder(kTabOrder);
     setDialogKeys(kDialogWindow, -1);
 }
@@ -125,13 +159,13 @@ void chooseCustomer() {
     shellState().selectedRow = r;
     if (r == -1)
         return;
-    // The whole row is copied now; the number is the customer's place in the list at this moment.
+    // The whole row is copied now, with the customer's own number.
     InvoiceState& invoice = invoiceState();
     invoice.customerIndex = r;
     invoice.customerCells.clear();
     for (int c = 0; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c)
         invoice.customerCells.push_back(getCell(kCustomerList, r, c));
-    invoice.customerNumberText = formatInt(r + 1);
+    invoice.customerNumberText = customerNumberAt(r);
     invoice.customerSalutation = getCell(kCustomerList, r, 0);
     invoice.customerFullName = getCell(kCustomerList, r, 2) + " " + getCell(kCustomerList, r, 1);
     invoice.customerAddition = getCell(kCustomerList, r, 3);
@@ -147,7 +181,6 @@ void customerRowDeleted(int row) {
     InvoiceState& invoice = invoiceState();
     if (invoice.customerIndex > row) {
         --invoice.customerIndex;
-        invoice.customerNumberText = formatInt(invoice.customerIndex + 1);
     } else if (invoice.customerIndex == row) {
         forgetCustomer();
         messageBox("Hinweis!", "Der gew\xE4hlte Kunde wurde gel\xF6scht; bitte einen Kunden ausw\xE4hlen.",
@@ -239,6 +272,8 @@ InvoiceOutcome createAndRegisterInvoice() {
 }
 
 void cancelInvoice() {
+    if (!mayReplaceWindow(kDialogWindow))
+        return;
     closeWindow(kDialogWindow);
     activateWindow(kMainWindow);
 }

@@ -32,12 +32,13 @@ enum class InvoiceOutcome {
     TooLarge,
 };
 
-/// "Neu" on the invoices page (210): opens the new-invoice window, with no customer chosen.
+/// "Neu" on the invoices page (210): opens the new-invoice window, with no customer chosen. Another
+/// dialog opened under its number while it holds lines asks first; "Nein" keeps it.
 void openNewInvoiceWindow();
 /// Customer pick list (310), selection changed: takes the chosen customer.
 void chooseCustomer();
 /// Row `row` of the customer list was deleted: while the window is open its pick list loses the row
-/// too, so that pick row r stays customer row r. A customer chosen below it moves up with its number;
+/// too, so that pick row r stays customer row r. A customer chosen below it moves up, keeping its number;
 /// the chosen customer itself is no longer chosen, and the user is told.
 void customerRowDeleted(int row);
 /// "Eintrag Löschen" (301): removes the selected line, renumbers, recomputes the total.
@@ -51,7 +52,7 @@ InvoiceOutcome createAndRegisterInvoice();
 /// The sum of the lines' amounts as the lines list shows them (read back exactly, since they were
 /// formatted from cents); nullopt when it leaves the 64-bit range.
 std::optional<money::Amount> sumOfLines();
-/// "Abbruch" (312): discards the invoice and closes the window.
+/// "Abbruch" (312): discards the invoice and closes the window; asks first when it holds lines.
 void cancelInvoice();
 /// "Lieferschein erstellen" (313): prints the delivery note for the chosen customer; says so when
 /// there is none, the Leistungsdatum is refused or the printer refuses it.

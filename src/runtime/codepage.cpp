@@ -47,6 +47,17 @@ std::string fromQString(const QString& text) {
     return out;
 }
 
+QString firstUnencodable(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            return text.mid(i, 2);
+        if (c != u'?' && encodeOne(c.unicode()) == '?')
+            return QString(c);
+    }
+    return {};
+}
+
 std::string toUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);

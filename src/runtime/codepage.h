@@ -12,5 +12,9 @@ QString toQString(std::string_view bytes);
 /// Encodes for the program; a character Windows-1252 cannot hold becomes "?".
 std::string fromQString(const QString& text);
 
+/// The first character of text that Windows-1252 cannot hold (both halves of a surrogate pair); empty
+/// when it holds them all.
+QString firstUnencodable(const QString& text);
+
 /// The text in UTF-8, every byte by the same table as toQString ("\x80" becomes "€").
 std::string toUtf8(std::string_view bytes);

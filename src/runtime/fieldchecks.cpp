@@ -118,6 +118,12 @@ bool isBlankValue(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+std::string vatIdAsStored(std::string_view typed) {
+    std::string id(typed);
+    std::erase(id, ' ');
+    return id;
+}
+
 std::string upperCaseCode(std::string_view text) {
     std::string code(text);
     for (char& c : code) {

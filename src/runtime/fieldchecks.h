@@ -41,5 +41,8 @@ std::optional<int> paymentDaysOf(std::string_view text);
 /// Whether text holds nothing but blanks and tabs (or nothing), which a field takes as no value.
 bool isBlankValue(std::string_view text);
 
+/// A VAT id as stored: without the blanks it may be typed with ("DE 123 456 789" is "DE123456789").
+std::string vatIdAsStored(std::string_view typed);
+
 /// A code as stored: its letters a to z in upper case ("de" is "DE").
 std::string upperCaseCode(std::string_view text);

@@ -70,6 +70,20 @@ int findRowContaining(int number, int after, std::string_view text) {
     return -1;
 }
 
+int findRowWith(int number, std::span<const int> columns, std::string_view text) {
+    const ListModel* list = findList(number);
+    if (!list || text.empty())
+        return -1;
+    const std::string folded = foldCase(text);
+    for (int row = 0; row < list->rows(); ++row) {
+        for (const int c : columns) {
+            if (containsFolded(list->cell(row, c), folded))
+                return row;
+        }
+    }
+    return -1;
+}
+
 int findRowStartingWith(int number, std::span<const int> columns, std::string_view prefix) {
     const ListModel* list = findList(number);
     if (!list || prefix.empty())

@@ -26,6 +26,10 @@ bool startsWithFolded(std::string_view text, std::string_view foldedPrefix);
 /// empty text.
 int findRowContaining(int number, int after, std::string_view text);
 
+/// The first row of list `number` in which one of the columns (shown or not) contains text, ignoring
+/// case; -1 when none has it, or for an empty text.
+int findRowWith(int number, std::span<const int> columns, std::string_view text);
+
 /// The first row of list `number` in which one of the columns begins with prefix, ignoring case
 /// (columns shown or not); -1 when none has it, or for an empty prefix.
 int findRowStartingWith(int number, std::span<const int> columns, std::string_view prefix);

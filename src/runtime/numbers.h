@@ -142,6 +142,8 @@ inline constexpr int kChangeArticleOkButton = 4100;
 /// this column on: E-Mail, Leitweg-ID, USt-IdNr., PLZ, Ort, Land.
 inline constexpr int kCustomerEInvoiceColumn = 6;
 inline constexpr int kCustomerEInvoiceColumns = 6;
+/// The customer's own number, hidden after them: "Kd-Nr." on paper, in the register and the e-invoice.
+inline constexpr int kCustomerIdColumn = kCustomerEInvoiceColumn + kCustomerEInvoiceColumns;
 /// The e-invoice dialog of a customer numbers its six fields in the same order.
 inline constexpr int kCustomerEInvoiceFirstField = 8000;
 inline constexpr int kCustomerEInvoiceOkButton = 8100;
@@ -160,6 +162,8 @@ inline constexpr int kDeliveryNoteButton = 313;
 inline constexpr int kDeliveryDateField = 320;
 inline constexpr int kPaymentDaysField = 321;
 inline constexpr int kCustomerSearchField = 322;
+/// "Nicht gefunden" under "Kunde suchen" while no customer matches what is typed.
+inline constexpr int kCustomerNotFoundLabel = 19000;
 
 inline constexpr int kArticlePicks = 5000;
 inline constexpr int kQuantityField = 5001;

@@ -44,6 +44,7 @@ constexpr std::array kFields = {
 constexpr std::size_t kPostcode = 3;
 constexpr std::size_t kCountry = 5;
 constexpr std::size_t kTaxNumber = 8;
+constexpr std::size_t kVatId = 9;
 
 struct FieldCheck {
     std::size_t field;
@@ -55,7 +56,7 @@ constexpr std::array kChecks = {
     FieldCheck{kCountry, FieldRule::CountryCode},
     FieldCheck{kPostcode, FieldRule::Postcode},
     FieldCheck{7, FieldRule::Email},
-    FieldCheck{9, FieldRule::VatId},
+    FieldCheck{kVatId, FieldRule::VatId},
     FieldCheck{10, FieldRule::Iban},
     FieldCheck{12, FieldRule::PaymentDays},
 };
@@ -114,6 +115,7 @@ void saveCompanyClicked() {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         texts[i] = getText(fieldNumber(i));
     texts[kCountry] = upperCaseCode(texts[kCountry]);
+    texts[kVatId] = vatIdAsStored(texts[kVatId]);
     CompanyData& company = companyData();
     CompanyData section = company;
     readAccountingSection(section);

@@ -67,7 +67,7 @@ void putRowAndClose(int firstField, bool change) {
     const std::array<std::string*, 4> values = articleValues();
     for (std::size_t i = 0; i < values.size(); ++i)
         *values[i] = texts[i];
-    shellState().savedFlag = 0;
+    markDataChanged();
     if (change)
         putEditedRowBack(kArticleList, texts);
     else
@@ -92,7 +92,7 @@ void deleteArticleClicked() {
                                   "\x93 wirklich gel\xF6scht werden?",
                               kMessageYesNo) != kAnswerYes)
         return;
-    shell.savedFlag = 0;
+    markDataChanged();
     removeRow(kArticleList, r);
     rowDeleted(kArticleList, r);
 }

@@ -6,6 +6,7 @@
 #include "shell/mainwindow.h"
 #include "shell/takenrow.h"
 #include "state/customeredit.h"
+#include "state/customernumbers.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -50,18 +51,19 @@ bool takeFields(int firstField) {
         return false;
     }
     customerEdit().values = values;
-    shellState().savedFlag = 0;
+    markDataChanged();
     return true;
 }
 
-// The row text of addRow: the six values and the six hidden e-invoice values joined by line feeds.
-std::string rowText(const CustomerEdit& edit) {
+// The row text of addRow: the six values, the six hidden e-invoice values and the number joined by
+// line feeds.
+std::string rowText(const CustomerEdit& edit, const std::string& number) {
     std::string row = edit.values[0];
     for (std::size_t i = 1; i < edit.values.size(); ++i)
         row += '\n' + edit.values[i];
     for (const std::string& value : edit.einvoice)
         row += '\n' + value;
-    return row;
+    return row + '\n' + number;
 }
 
 void closeDialog() {
@@ -86,7 +88,7 @@ void deleteCustomerClicked() {
                                   "\x93 wirklich gel\xF6scht werden?",
                               kMessageYesNo) != kAnswerYes)
         return;
-    shell.savedFlag = 0;
+    markDataChanged();
     removeRow(kCustomerList, r);
     rowDeleted(kCustomerList, r);
     customerRowDeleted(r);
@@ -107,7 +109,7 @@ void changeCustomerClicked() {
 void newCustomerOkClicked() {
     if (!takeFields(kNewCustomerFirstField))
         return;
-    addRow(kCustomerList, -1, rowText(customerEdit()));
+    addRow(kCustomerList, -1, rowText(customerEdit(), takeNewCustomerNumber()));
     closeDialog();
 }
 

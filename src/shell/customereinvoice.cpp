@@ -99,6 +99,8 @@ void customerEInvoiceClicked() {
         return;
     }
     // An open change dialog gives its row back first, so that the selection is read with it in place.
+    if (!mayReplaceWindow(kDialogWindow))
+        return;
     closeWindow(kDialogWindow);
     const int row = getState(kCustomerList);
     if (row < 0)
@@ -124,6 +126,7 @@ void customerEInvoiceOkClicked() {
     CustomerEInvoiceValues values;
     readLabelledFields(kCustomerEInvoiceFirstField, values);
     values[kCountry] = upperCaseCode(values[kCountry]);
+    values[kVatId] = vatIdAsStored(values[kVatId]);
     // A Leitweg-ID of blanks only would make every invoice an XRechnung that cannot be written.
     if (isBlankValue(values[kLeitwegId]))
         values[kLeitwegId].clear();
@@ -148,7 +151,7 @@ void customerEInvoiceOkClicked() {
         const int column = kCustomerEInvoiceColumn + static_cast<int>(i);
         if (getCell(kCustomerList, row, column) != values[i]) {
             setCell(kCustomerList, row, values[i], column);
-            shellState().savedFlag = 0;
+            markDataChanged();
         }
     }
     edit.einvoice = values;

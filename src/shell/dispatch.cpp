@@ -35,26 +35,30 @@ struct ControlHandler {
     void (*handler)();
     /// The one sub-type the handler takes, or kAnySubType.
     int subType = kAnySubType;
+    /// The OK of a dialog that saves what is typed: a character the files cannot hold is refused first.
+    bool savesText = false;
 };
+
+constexpr bool kSavesText = true;
 
 // Control numbers are unique in the whole program, so the number alone picks the handler.
 constexpr std::array kControlTable = {
     ControlHandler{kNewCustomerButton, newCustomerClicked},
     ControlHandler{kDeleteCustomerButton, deleteCustomerClicked},
     ControlHandler{kChangeCustomerButton, changeCustomerClicked},
-    ControlHandler{kNewCustomerOkButton, newCustomerOkClicked},
-    ControlHandler{kChangeCustomerOkButton, changeCustomerOkClicked},
+    ControlHandler{kNewCustomerOkButton, newCustomerOkClicked, kAnySubType, kSavesText},
+    ControlHandler{kChangeCustomerOkButton, changeCustomerOkClicked, kAnySubType, kSavesText},
     ControlHandler{kCustomerEInvoiceButton, customerEInvoiceClicked},
-    ControlHandler{kCustomerEInvoiceOkButton, customerEInvoiceOkClicked},
+    ControlHandler{kCustomerEInvoiceOkButton, customerEInvoiceOkClicked, kAnySubType, kSavesText},
     ControlHandler{kNewArticleButton, newArticleClicked},
     ControlHandler{kDeleteArticleButton, deleteArticleClicked},
     ControlHandler{kChangeArticleButton, changeArticleClicked},
-    ControlHandler{kNewArticleOkButton, newArticleOkClicked},
-    ControlHandler{kChangeArticleOkButton, changeArticleOkClicked},
+    ControlHandler{kNewArticleOkButton, newArticleOkClicked, kAnySubType, kSavesText},
+    ControlHandler{kChangeArticleOkButton, changeArticleOkClicked, kAnySubType, kSavesText},
     ControlHandler{kNewInvoiceButton, openNewInvoiceWindow},
     ControlHandler{kDeleteInvoiceButton, deleteSelectedInvoice},
     ControlHandler{kPaymentButton, openPaymentWindow},
-    ControlHandler{kPaymentOkButton, paymentOkClicked},
+    ControlHandler{kPaymentOkButton, paymentOkClicked, kAnySubType, kSavesText},
     ControlHandler{kRemovePaymentButton, removePaymentClicked},
     ControlHandler{kDunningButton, dunningClicked},
     ControlHandler{kNewLineButton, openLineDialog},
@@ -65,9 +69,9 @@ constexpr std::array kControlTable = {
     ControlHandler{kDeliveryNoteButton, printDeliveryNoteClicked},
     ControlHandler{kCustomerSearchField, customerSearchEdited},
     ControlHandler{kArticlePicks, takeArticle},
-    ControlHandler{kLineOkButton, addLineClicked},
-    ControlHandler{kSaveOptionsButton, saveOptionsClicked},
-    ControlHandler{kSaveCompanyButton, saveCompanyClicked},
+    ControlHandler{kLineOkButton, addLineClicked, kAnySubType, kSavesText},
+    ControlHandler{kSaveOptionsButton, saveOptionsClicked, kAnySubType, kSavesText},
+    ControlHandler{kSaveCompanyButton, saveCompanyClicked, kAnySubType, kSavesText},
     ControlHandler{kAboutCloseButton, closeAboutWindow},
     ControlHandler{kFindNextButton, findNextClicked},
     ControlHandler{kDatevOkButton, datevPeriodChosen},
@@ -110,6 +114,9 @@ bool dispatchControl(int control, int subType) {
         if (row.control == control) {
             if (row.subType != kAnySubType && row.subType != subType)
                 return false;
+            if (row.savesText &&
+                !textsFitCodePage(eventWindow(), "Das Zeichen \x84", "\x93 kann nicht gespeichert werden."))
+                return true;
             row.handler();
             return true;
         }
@@ -145,11 +152,16 @@ void handleCloseRequest(int window) {
     if (shell.savedFlag == 0) {
         const int answer =
             messageBox("Hinweis!", "Daten wurden nicht gespeichert! Sind Sie sicher?", kMessageYesNo);
-        if (answer == kAnswerYes) {
-            closeWindow(kDialogWindow);
-            activateWindow(kMainWindow);
-            shell.savedFlag = 1;
+        if (answer != kAnswerYes)
+            return;
+        closeWindow(kDialogWindow);
+        activateWindow(kMainWindow);
+        // A dialog's "Ja" discards that dialog only: changed customers, articles or invoices stay unsaved.
+        if (window == kDialogWindow) {
+            shell.savedFlag = shell.dataChanged ? 0 : 1;
+            return;
         }
+        shell.savedFlag = 1;
     }
     // Saved (or agreed to discard): a dialog closes, any other window ends the program.
     if (shell.savedFlag == 1) {

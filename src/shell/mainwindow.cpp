@@ -80,7 +80,8 @@ void buildCustomerPage() {
     addColumn(kCustomerList, 4, "Zusatz", 80);
     addColumn(kCustomerList, 5, "Strasse", 120);
     addColumn(kCustomerList, 6, "Wohnort", 120);
-    for (int c = 0; c < kCustomerEInvoiceColumns; ++c)
+    // The e-invoice values and the customer's number.
+    for (int c = 0; c <= kCustomerEInvoiceColumns; ++c)
         addHiddenColumn(kCustomerList);
 }
 

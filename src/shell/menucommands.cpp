@@ -11,6 +11,7 @@ void saveClicked() {
     withTakenRowInPlace([&saved] { saved = saveMasterData(); });
     if (saved) {
         shellState().savedFlag = 1;
+        shellState().dataChanged = false;
         return;
     }
     // A failed save is never reported as success: the data are still unsaved.

@@ -34,6 +34,8 @@ bool takeSelectedRow(int list, std::string_view nothingSelected) {
         messageBox("Hinweis!", nothingSelected, kMessageOk);
         return false;
     }
+    if (!mayReplaceWindow(kDialogWindow))
+        return false;
     closeWindow(kDialogWindow);
     const int r = getState(list);
     if (r == -1)

@@ -4,6 +4,7 @@
 // kept with them in the row's hidden cells.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 /// "Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort", in the order of the list's columns.
@@ -17,6 +18,9 @@ struct CustomerEdit {
     CustomerEInvoiceValues einvoice;
     /// The row the e-invoice dialog was opened for.
     int einvoiceRow = -1;
+    /// The highest customer number given so far, deleted customers' included; Daten.dat keeps it while
+    /// no customer holds it.
+    std::int32_t highestNumber = 0;
 };
 
 /// The one set of customer edit values of the program.

@@ -8,6 +8,11 @@ ShellState& shellState() {
     return theShellState;
 }
 
+void markDataChanged() {
+    theShellState.savedFlag = 0;
+    theShellState.dataChanged = true;
+}
+
 void resetShellState() {
     theShellState = ShellState{};
 }

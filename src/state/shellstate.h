@@ -18,6 +18,9 @@ struct TakenRow {
 struct ShellState {
     /// 1 = saved since the last change (or the user agreed to discard); 0 = there may be unsaved changes.
     int savedFlag = 0;
+    /// Customers, articles or invoices changed since the last Save: a dialog's "Ja" to the unsaved-data
+    /// question discards that dialog only, and the main window still asks.
+    bool dataChanged = false;
     /// 1 ends the event loop after the current event.
     int quitFlag = 0;
     /// Row taken from a list's selection by one handler and used by a later one.
@@ -30,5 +33,7 @@ struct ShellState {
 
 /// The one shell state of the program.
 ShellState& shellState();
+/// Customers, articles or invoices changed: unsaved until the next Save.
+void markDataChanged();
 /// Back to the state at start.
 void resetShellState();

@@ -34,9 +34,10 @@ void resetToolkit();
 // --- Windows -------------------------------------------------------------------------------------
 
 /// Opens a top-level window with an inner area of width x height. A window holding the number is
-/// closed first. owner is a window number, or -1 for none: an owned window stays above its owner and
-/// closes with it. Centred windows are centred by their outer size on the screen's free area, again
-/// when their menu bar grows. Nonzero on success.
+/// closed first, unless its guard keeps it (then nothing opens and the result is 0). owner is a window
+/// number, or -1 for none: an owned window stays above its owner and closes with it. Centred windows are
+/// centred by their outer size on the screen's free area, again when their menu bar grows. Nonzero on
+/// success.
 int openWindow(int number, int x, int y, int width, int height, std::string_view title, int flags,
                int owner = -1);
 /// Closes the window, its controls and the windows it owns; the owner is activated first. Events
@@ -55,6 +56,14 @@ bool windowExists(int number);
 /// its number, its owner closing, every window closing. A second call replaces the first; a window
 /// opened anew under the number starts without one.
 void onWindowClosed(int window, std::function<void()> closed);
+/// Asks mayGo before another window opened under the window's number replaces it, or before
+/// mayReplaceWindow lets it go; false keeps the window. A window opened anew under the number starts
+/// without one.
+void guardWindow(int window, std::function<bool()> mayGo);
+/// Whether the window may be replaced: true without a window or a guard, else the guard's answer.
+bool mayReplaceWindow(int number);
+/// Shows text in the window's status line, below its inner area; the line appears with its first text.
+void setStatusText(int window, std::string_view text);
 /// Gives the window a dialog's keys: Enter presses the push button that has the focus, else
 /// defaultButton (-1 for none); Escape asks to close the window as its close box would.
 void setDialogKeys(int window, int defaultButton);
@@ -152,6 +161,11 @@ int queuedEventCount();
 /// (the box's owner) is not. kMessageOk gives "OK" (kAnswerOk) for Enter and Escape; kMessageYesNo "Ja"
 /// and "Nein" with Alt+J and Alt+N (kAnswerYes, kAnswerNo), Enter for "Ja" and Escape for "Nein".
 int messageBox(std::string_view caption, std::string_view text, int flags);
+
+/// Whether every TextField and TextArea of the window holds only characters Windows-1252 can hold.
+/// If not, the first one that cannot be held gets the focus and the user reads before + the character +
+/// after ("Hinweis!"); an answerer gets the character as its UTF-8 bytes between the two.
+bool textsFitCodePage(int window, std::string_view before, std::string_view after);
 
 /// Answers message boxes instead of a person (tests). An empty function restores the real box.
 using MessageAnswerer = std::function<int(const std::string& caption, const std::string& text, int flags)>;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -34,10 +35,10 @@ void loadGermanTexts(QApplication& app) {
         QCoreApplication::installTranslator(translator);
 }
 
-int showRealBox(QWidget* owner, const std::string& caption, const std::string& text, int flags) {
+int showRealBox(QWidget* owner, const std::string& caption, const QString& text, int flags) {
     QMessageBox box(owner);
     box.setWindowTitle(toQString(caption));
-    box.setText(toQString(text));
+    box.setText(text);
     box.setTextFormat(Qt::PlainText);
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowModality(Qt::ApplicationModal);
@@ -83,6 +84,9 @@ bool makeToolkitReady() {
     font.setPixelSize(10);
     QApplication::setFont(font);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows belong to the menu entry: the desktop groups them under it and shows its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.quillora.Quillora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillora")));
     if (!app->property("quilloraGerman").toBool()) {
         loadGermanTexts(*app);
         app->setProperty("quilloraGerman", true);
@@ -137,6 +141,10 @@ const MessageAnswerer& messageAnswerer() {
 }
 
 int messageBox(std::string_view caption, std::string_view text, int flags) {
+    return askUser(caption, toQString(text), std::string(text), flags);
+}
+
+int askUser(std::string_view caption, const QString& shown, const std::string& answered, int flags) {
     QWidget* owner = QApplication::activeWindow();
     bool ownerIsOurs = false;
     for (const auto& [number, entry] : theToolkit.windows)
@@ -155,9 +163,8 @@ int messageBox(std::string_view caption, std::string_view text, int flags) {
         }
     }
     const std::string captionText(caption);
-    const std::string bodyText(text);
-    const int answer = theToolkit.answerer ? theToolkit.answerer(captionText, bodyText, flags)
-                                           : showRealBox(owner, captionText, bodyText, flags);
+    const int answer = theToolkit.answerer ? theToolkit.answerer(captionText, answered, flags)
+                                           : showRealBox(owner, captionText, shown, flags);
     for (const auto& w : disabled) {
         if (w)
             w->setEnabled(true);

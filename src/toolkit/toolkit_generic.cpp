@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QWidget>
+#include <map>
 
 namespace {
 
@@ -62,6 +63,28 @@ std::string getText(int number) {
     default:
         return {};
     }
+}
+
+bool textsFitCodePage(int window, std::string_view before, std::string_view after) {
+    // In the order of their numbers, which is the order of a dialog's fields.
+    std::map<int, QWidget*> fields;
+    for (const auto& [number, control] : toolkit().controls) {
+        const bool text = control.kind == ControlKind::TextField || control.kind == ControlKind::TextArea;
+        if (text && control.window == window && control.widget)
+            fields[number] = control.widget.data();
+    }
+    for (const auto& [number, widget] : fields) {
+        const auto* line = qobject_cast<QLineEdit*>(widget);
+        const QString held = line ? line->text() : static_cast<QPlainTextEdit*>(widget)->toPlainText();
+        const QString character = firstUnencodable(held);
+        if (character.isEmpty())
+            continue;
+        widget->setFocus();
+        askUser("Hinweis!", toQString(before) + character + toQString(after),
+                std::string(before) + character.toStdString() + std::string(after), kMessageOk);
+        return false;
+    }
+    return true;
 }
 
 void setText(int number, std::string_view text) {

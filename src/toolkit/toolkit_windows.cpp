@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QWindow>
 #include <algorithm>
 
@@ -68,6 +69,8 @@ WindowEntry* findWindow(int number) {
 
 int openWindow(int number, int x, int y, int width, int height, std::string_view title, int flags,
                int owner) {
+    if (!mayReplaceWindow(number))
+        return 0;
     closeWindow(number);
     WindowEntry* ownerEntry = owner >= 0 ? findWindow(owner) : nullptr;
     QWidget* ownerWidget = ownerEntry ? ownerEntry->widget.data() : nullptr;
@@ -176,6 +179,25 @@ bool windowExists(int number) {
 void onWindowClosed(int window, std::function<void()> closed) {
     if (WindowEntry* entry = findWindow(window))
         entry->closed = std::move(closed);
+}
+
+void guardWindow(int window, std::function<bool()> mayGo) {
+    if (WindowEntry* entry = findWindow(window))
+        entry->mayGo = std::move(mayGo);
+}
+
+bool mayReplaceWindow(int number) {
+    const WindowEntry* entry = findWindow(number);
+    if (!entry || !entry->mayGo)
+        return true;
+    // A copy: the guard may close windows while it asks.
+    const std::function<bool()> mayGo = entry->mayGo;
+    return mayGo();
+}
+
+void setStatusText(int window, std::string_view text) {
+    if (WindowEntry* entry = findWindow(window))
+        entry->widget->statusLine()->showMessage(toQString(text));
 }
 
 void setDialogKeys(int window, int defaultButton) {

@@ -5,6 +5,7 @@
 #include "toolkit/toolkit.h"
 
 #include <QPointer>
+#include <QString>
 #include <deque>
 #include <map>
 #include <unordered_map>
@@ -50,10 +51,15 @@ struct WindowEntry {
     QPointer<QWidget> anchor;
     /// Told once when the window closes.
     std::function<void()> closed;
+    /// Asked before the window is replaced; false keeps it.
+    std::function<bool()> mayGo;
     /// Enter and Escape act as in a dialog; Enter presses defaultButton (-1 for none).
     bool dialogKeys = false;
     int defaultButton = -1;
 };
+
+/// A message box whose text is shown as given and handed to an answerer as answered.
+int askUser(std::string_view caption, const QString& shown, const std::string& answered, int flags);
 
 struct Event {
     int kind = NoEvent;

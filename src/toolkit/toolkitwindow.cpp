@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 ToolkitWindow::ToolkitWindow(int number, int width, int height, Qt::WindowFlags flags)
@@ -27,6 +28,16 @@ QMenuBar* ToolkitWindow::addMenuBar() {
     bar->show();
     relayout();
     return bar;
+}
+
+QStatusBar* ToolkitWindow::statusLine() {
+    if (!status_) {
+        status_ = new QStatusBar(this);
+        status_->setSizeGripEnabled(false);
+        layout()->addWidget(status_);
+        relayout();
+    }
+    return status_;
 }
 
 void ToolkitWindow::relayout() {

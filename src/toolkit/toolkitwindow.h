@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QMenuBar;
+class QStatusBar;
 
 class ToolkitWindow : public QWidget {
     Q_OBJECT
@@ -15,6 +16,8 @@ class ToolkitWindow : public QWidget {
     QWidget* clientArea() const { return client_; }
     /// Gives the window a menu bar above its inner area.
     QMenuBar* addMenuBar();
+    /// The status line below the inner area, made on first use (the window grows by its height).
+    QStatusBar* statusLine();
     /// Lays the window out again at once, so that the inner area moves below a grown menu bar.
     void relayout();
 
@@ -27,4 +30,5 @@ class ToolkitWindow : public QWidget {
   private:
     int number_;
     QWidget* client_;
+    QStatusBar* status_ = nullptr;
 };

@@ -149,10 +149,14 @@ bool typeInto(int field, const QString& text) {
     edit->setFocus();
     edit->selectAll();
     edit->del();
-    // Key events carry the typed text, so characters beyond ASCII are typed as a keyboard would.
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    // Key events carry the typed text, so characters beyond ASCII are typed as a keyboard would; a
+    // character beyond the Basic Multilingual Plane is one key with both halves of its pair.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString key = text.mid(i, length);
+        i += length - 1;
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
         QApplication::sendEvent(edit, &press);
         QApplication::sendEvent(edit, &release);
     }
