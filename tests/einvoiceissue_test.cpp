@@ -93,6 +93,7 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         int customer;
         int lines;
         std::string reasons;
+        const char* taxRate = "19";
     };
     const Case cases[] = {
         {"Firmenname", "", kErika, 1, "Firmenname fehlt"},
@@ -104,10 +105,12 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
          "Zahlungsbedingungen nennen nicht das Zahlungsziel von 14 Tagen"},
         {"IBAN", "DE89 3704 0044 0532 0130 00", kErika, 1,
          "Die Fu\xDFzeile nennt eine andere IBAN als die Firmendaten"},
+        {"Ort", "", kErika, 1, "Ort der Firma fehlt, Kein Steuersatz in den Einstellungen", " "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasons);
         startWith(withCompanyKey(kCompleteCompany, c.key, c.value));
+        settings().taxRate = c.taxRate;
         settings().footerLines2[1] = "IBAN DE02 1203 0000 0000 2020 51";
         compose(c.customer, c.lines);
         // An invoice without lines is first confirmed as such.
@@ -142,6 +145,28 @@ TEST_F(EInvoiceIssueTest, PaperOnlyOrNoCompanyDataWriteNoArchive) {
         EXPECT_EQ(messages.size(), questions);
         EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
         EXPECT_FALSE(archived(""));
+    }
+}
+
+TEST_F(EInvoiceIssueTest, OptionsNeverSavedTakeLetterheadAndFooterFromTheCompanyData) {
+    for (const bool optionsSaved : {false, true}) {
+        SCOPED_TRACE(optionsSaved);
+        QFile::remove(QString::fromStdString(dataPath("Option.ini")));
+        if (optionsSaved)
+            writeData("Option.ini", "Tischlerei\r\n\r\n18");
+        startWith(kCompleteCompany);
+        const Settings& s = settings();
+        EXPECT_EQ(s.logoLine1, optionsSaved ? "Tischlerei" : "Holzwerk Beispiel");
+        if (optionsSaved)
+            continue;
+        EXPECT_EQ(s.companyAddress, "Holzwerk Beispiel, S\xE4geweg 1, 12345 Musterstadt");
+        EXPECT_EQ(s.footerLines3[0], "IBAN DE02120300000000202051");
+        EXPECT_EQ(s.footerLines4[1], "USt-IdNr. DE123456789");
+        // No placeholder is left.
+        const Settings d = defaultSettings();
+        for (const auto block : {&Settings::footerLines1, &Settings::footerLines2, &Settings::footerLines3,
+                                 &Settings::footerLines4})
+            EXPECT_EQ(std::count((s.*block).begin(), (s.*block).end(), (d.*block)[0]), 0);
     }
 }
 

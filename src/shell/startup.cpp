@@ -10,6 +10,7 @@
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
 #include "settings/companyfile.h"
+#include "settings/companyletterhead.h"
 #include "settings/settingsfile.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
@@ -67,8 +68,12 @@ StartOutcome startUp() {
     removeTemporaryLeftovers(kArchiveFolder);
     // The data files fill the lists the main window made.
     const bool masterDataWhole = loadMasterData();
+    const bool optionsSaved = fileSize(kSettingsName) >= 0;
     const bool settingsWhole = loadSettings();
     const bool companyWhole = loadCompanyData();
+    // Options never saved would print their placeholders where the company data know better.
+    if (!optionsSaved && companyData().present)
+        takeLetterheadFromCompany(settings(), companyData());
     const RegisterLoad registered = loadRegister();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
