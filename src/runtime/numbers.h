@@ -155,6 +155,8 @@ inline constexpr int kDeliveryNoteButton = 313;
 inline constexpr int kDeliveryDateField = 320;
 inline constexpr int kPaymentDaysField = 321;
 inline constexpr int kCustomerSearchField = 322;
+/// The running total (net, tax, gross) right of the line buttons.
+inline constexpr int kRunningTotalLabel = 19500;
 
 inline constexpr int kArticlePicks = 5000;
 inline constexpr int kQuantityField = 5001;
