@@ -3,8 +3,10 @@
 
 #include "archive/archivecheck.h"
 #include "archive/checksumchain.h"
+#include "einvoice/facturx.h"
 #include "einvoicefolder.h"
 #include "einvoicetesting.h"
+#include "invoicing/archiveaudit.h"
 #include "invoicing/einvoicedocument.h"
 #include "invoicing/newinvoicewindow.h"
 #include "printing/printjob.h"
@@ -132,19 +134,33 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
     }
 }
 
-TEST_F(EInvoiceIssueTest, PaperOnlyOrNoCompanyDataWriteNoArchive) {
-    const std::pair<std::optional<CompanyKeys>, std::size_t> cases[] = {
-        {withCompanyKey(kCompleteCompany, "Ort", ""), 1}, // "Ja" to the question
-        {std::nullopt, 0},
+TEST_F(EInvoiceIssueTest, PaperOnlyKeepsAPdfCopyWithCompanyDataAndTheCheckNamesInvoicesWithout) {
+    struct Case {
+        std::optional<CompanyKeys> company;
+        std::size_t questions;
+        std::string check;
     };
-    for (const auto& [company, questions] : cases) {
-        startWith(company);
+    const Case cases[] = {
+        {withCompanyKey(kCompleteCompany, "Ort", ""), 1, "Archiv in Ordnung (1 Rechnung)"}, // "Ja"
+        {std::nullopt, 0, "Archiv in Ordnung (0 Rechnungen)\nOhne Archivkopie: Nr. 1"},
+    };
+    for (const Case& c : cases) {
+        QDir(QString::fromStdString(dataPath("Archiv"))).removeRecursively();
+        startWith(c.company);
         compose(kErika);
         answerNext(kAnswerYes);
         press(kCreateInvoiceButton);
-        EXPECT_EQ(messages.size(), questions);
+        EXPECT_EQ(messages.size(), c.questions);
         EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
-        EXPECT_FALSE(archived(""));
+        // The paper copy alone: a PDF without attachment, in the checksum chain.
+        EXPECT_EQ(archived("1.pdf"), c.company.has_value());
+        EXPECT_FALSE(archived("1.xml"));
+        if (c.company) {
+            EXPECT_EQ(einvoice::attachedXml(readData("Archiv/1.pdf")), std::nullopt);
+        }
+        const std::string check = describeArchiveCheck(auditArchive());
+        EXPECT_TRUE(check.starts_with(c.check)) << check;
+        EXPECT_EQ(check.find("Ohne") == std::string::npos, c.company.has_value()) << check;
     }
 }
 
