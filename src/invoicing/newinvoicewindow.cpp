@@ -99,7 +99,8 @@ bool registerInvoice() {
     // The list row comes before the files.
     addRow(kInvoiceList, -1,
            formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
-               invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText);
+               invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText +
+               "\n" + registerGross(invoice.invoiceTotalText));
     // The item file before the register line, then the terms it was issued with, the counter last.
     const bool itemWritten = writeItemFile();
     const bool lineAppended = appendRegisterLine();
