@@ -108,6 +108,8 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         {"IBAN", "DE89 3704 0044 0532 0130 00", kErika, 1,
          "Die Fu\xDFzeile nennt eine andere IBAN als die Firmendaten"},
         {"Ort", "", kErika, 1, "Ort der Firma fehlt, Kein Steuersatz in den Einstellungen", " "},
+        // A small business charges no tax: no rate is needed.
+        {"Kleinunternehmer", "1", kMax, 1, "PLZ des Kunden fehlt, Ort des Kunden fehlt", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasons);

@@ -446,7 +446,7 @@ TEST_F(InvoicePrintoutTest, NoTextBoxMeetsARuleOverRandomWrappedRowsAndEverySize
     };
     for (int size = 8; size <= 11; ++size) {
         settings().invoiceTextSize = size;
-        for (int trial = 0; trial < 8; ++trial) {
+        for (int trial = 0; trial < 40; ++trial) {
             SCOPED_TRACE("size " + std::to_string(size) + ", trial " + std::to_string(trial));
             clearLines();
             for (int row = std::uniform_int_distribution(10, 45)(random); row > 0; --row)
