@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
     closeWindow(kDialogWindow);
 
     printTarget().kind = PrintTargetKind::PdfFile;
-    const ListPrintout printouts[] = {{kInvoiceList, "Rechnungsliste", 3},
-                                      {kArticleList, "Artikelliste", -1}};
+    const ListPrintout printouts[] = {{kInvoiceList, "Rechnungsliste", 3, {}},
+                                      {kArticleList, "Artikelliste", -1, {}}};
     for (const ListPrintout& printout : printouts) {
         printTarget().pdfPath = folder + "/" + std::string(printout.title) + ".pdf";
         int pages = 0;

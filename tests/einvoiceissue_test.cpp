@@ -3,8 +3,10 @@
 
 #include "archive/archivecheck.h"
 #include "archive/checksumchain.h"
+#include "einvoice/facturx.h"
 #include "einvoicefolder.h"
 #include "einvoicetesting.h"
+#include "invoicing/archiveaudit.h"
 #include "invoicing/einvoicedocument.h"
 #include "invoicing/newinvoicewindow.h"
 #include "printing/printjob.h"
@@ -99,6 +101,7 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
         int customer;
         int lines;
         std::string reasons;
+        const char* taxRate = "19";
     };
     const Case cases[] = {
         {"Firmenname", "", kErika, 1, "Firmenname fehlt"},
@@ -110,10 +113,14 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
          "Zahlungsbedingungen nennen nicht das Zahlungsziel von 14 Tagen"},
         {"IBAN", "DE89 3704 0044 0532 0130 00", kErika, 1,
          "Die Fu\xDFzeile nennt eine andere IBAN als die Firmendaten"},
+        {"Ort", "", kErika, 1, "Ort der Firma fehlt, Kein Steuersatz in den Einstellungen", " "},
+        // A small business charges no tax: no rate is needed.
+        {"Kleinunternehmer", "1", kMax, 1, "PLZ des Kunden fehlt, Ort des Kunden fehlt", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasons);
         startWith(withCompanyKey(kCompleteCompany, c.key, c.value));
+        settings().taxRate = c.taxRate;
         settings().footerLines2[1] = "IBAN DE02 1203 0000 0000 2020 51";
         compose(c.customer, c.lines);
         // An invoice without lines is first confirmed as such.
@@ -135,19 +142,55 @@ TEST_F(EInvoiceIssueTest, DataAnEInvoiceLacksAreAskedForAndNeinKeepsTheWindow) {
     }
 }
 
-TEST_F(EInvoiceIssueTest, PaperOnlyOrNoCompanyDataWriteNoArchive) {
-    const std::pair<std::optional<CompanyKeys>, std::size_t> cases[] = {
-        {withCompanyKey(kCompleteCompany, "Ort", ""), 1}, // "Ja" to the question
-        {std::nullopt, 0},
+TEST_F(EInvoiceIssueTest, PaperOnlyKeepsAPdfCopyWithCompanyDataAndTheCheckNamesInvoicesWithout) {
+    struct Case {
+        std::optional<CompanyKeys> company;
+        std::size_t questions;
+        std::string check;
     };
-    for (const auto& [company, questions] : cases) {
-        startWith(company);
+    const Case cases[] = {
+        {withCompanyKey(kCompleteCompany, "Ort", ""), 1, "Archiv in Ordnung (1 Rechnung)"}, // "Ja"
+        {std::nullopt, 0, "Archiv in Ordnung (0 Rechnungen)\nOhne Archivkopie: Nr. 1"},
+    };
+    for (const Case& c : cases) {
+        QDir(QString::fromStdString(dataPath("Archiv"))).removeRecursively();
+        startWith(c.company);
         compose(kErika);
         answerNext(kAnswerYes);
         press(kCreateInvoiceButton);
-        EXPECT_EQ(messages.size(), questions);
+        EXPECT_EQ(messages.size(), c.questions);
         EXPECT_EQ(registerNumbers(readData("ReData.dat")), std::vector<int>{1});
-        EXPECT_FALSE(archived(""));
+        // The paper copy alone: a PDF without attachment, in the checksum chain.
+        EXPECT_EQ(archived("1.pdf"), c.company.has_value());
+        EXPECT_FALSE(archived("1.xml"));
+        if (c.company) {
+            EXPECT_EQ(einvoice::attachedXml(readData("Archiv/1.pdf")), std::nullopt);
+        }
+        const std::string check = describeArchiveCheck(auditArchive());
+        EXPECT_TRUE(check.starts_with(c.check)) << check;
+        EXPECT_EQ(check.find("Ohne") == std::string::npos, c.company.has_value()) << check;
+    }
+}
+
+TEST_F(EInvoiceIssueTest, OptionsNeverSavedTakeLetterheadAndFooterFromTheCompanyData) {
+    for (const bool optionsSaved : {false, true}) {
+        SCOPED_TRACE(optionsSaved);
+        QFile::remove(QString::fromStdString(dataPath("Option.ini")));
+        if (optionsSaved)
+            writeData("Option.ini", "Tischlerei\r\n\r\n18");
+        startWith(kCompleteCompany);
+        const Settings& s = settings();
+        EXPECT_EQ(s.logoLine1, optionsSaved ? "Tischlerei" : "Holzwerk Beispiel");
+        if (optionsSaved)
+            continue;
+        EXPECT_EQ(s.companyAddress, "Holzwerk Beispiel, S\xE4geweg 1, 12345 Musterstadt");
+        EXPECT_EQ(s.footerLines3[0], "IBAN DE02120300000000202051");
+        EXPECT_EQ(s.footerLines4[1], "USt-IdNr. DE123456789");
+        // No placeholder is left.
+        const Settings d = defaultSettings();
+        for (const auto block : {&Settings::footerLines1, &Settings::footerLines2, &Settings::footerLines3,
+                                 &Settings::footerLines4})
+            EXPECT_EQ(std::count((s.*block).begin(), (s.*block).end(), (d.*block)[0]), 0);
     }
 }
 
@@ -389,7 +432,7 @@ TEST_F(EInvoiceIssueTest, PaperRegisterAndArchiveShowOneDateAcrossMidnight) {
     setClock([&now] { return std::exchange(now, now + 24 * 3600); });
     press(kCreateInvoiceButton);
     setClock({});
-    EXPECT_EQ(fieldOf(readData("ReData.dat"), 5, "|"), "31.12.2026\r\n");
+    EXPECT_EQ(fieldOf(readData("ReData.dat"), 5, "|"), "31.12.2026");
     EXPECT_EQ(getCell(kInvoiceList, 0, 4), "31.12.2026");
     const XmlFields fields = readXmlFields(readData("Archiv/1.xml"));
     EXPECT_EQ(fields.at("ExchangedDocument/IssueDateTime/DateTimeString").front(), "20261231");

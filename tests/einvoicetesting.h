@@ -50,8 +50,12 @@ inline einvoice::Document sampleDocument() {
                   "DE123456789",
                   "DE02 1203 0000 0000 2020 51",
                   "BYLADEM1001"};
-    doc.buyer = {"Max Kunde",    {"Ringweg 2", "c/o Amt", ""}, "54321", "Beispielort", "DE",
-                 "max@kunde.de", "04011000-12345-03"};
+    doc.buyer.name = "Max Kunde";
+    doc.buyer.addressLines = {"Ringweg 2", "c/o Amt", ""};
+    doc.buyer.postcode = "54321";
+    doc.buyer.city = "Beispielort";
+    doc.buyer.email = "max@kunde.de";
+    doc.buyer.reference = "04011000-12345-03";
     doc.buyer.id = "17";
     doc.lines = {
         {"Schraube M6",

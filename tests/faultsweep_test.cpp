@@ -268,6 +268,14 @@ const Operation kOperations[] = {
      [] {},
      archiveInvoiceFive,
      {"Die E-Rechnung Nr.:5 konnte nicht gespeichert werden!"}},
+    {"Papierkopie archivieren, die erste",
+     &kFreshFolder,
+     [] {},
+     [] {
+         if (archivePaperCopy(5, "%PDF 5") != ArchiveOutcome::Archived)
+             messageBox("Fehler!", "Archivkopie 5", kMessageOk);
+     },
+     {"Archivkopie 5"}},
     {"Zahlung erfassen",
      &kReceivablesFolder,
      [] {

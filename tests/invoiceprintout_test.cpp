@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <random>
 
 namespace {
 
@@ -420,6 +421,50 @@ TEST_F(InvoicePrintoutTest, LongTextsWrapInTheirColumnsAndAddressLinesEndInTheAr
     ASSERT_NE(streetEnd, words.rend());
     EXPECT_TRUE(streetEnd->text.ends_with("\u2026")) << streetEnd->text;
     EXPECT_NEAR(streetEnd->right, kMargin + 195, 5.5);
+}
+
+TEST_F(InvoicePrintoutTest, ThePrintJobIsNamedAfterTheDocumentAndItsNumber) {
+    addLine("Teil", "kurz", "1,00", "1", "1,00");
+    for (const auto& [deliveryNote, name] : {std::pair{false, "Rechnung 42"}, {true, "Lieferschein 43"}}) {
+        printToPdf();
+        ASSERT_TRUE(deliveryNote ? printDeliveryNote() : printInvoice());
+        QProcess info;
+        info.start("pdfinfo", {QString::fromStdString(pdfPath())});
+        ASSERT_TRUE(info.waitForFinished(30000));
+        EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                        .contains(QRegularExpression(QString("(^|\\n)Title: +") + name + "\\n")));
+    }
+}
+
+TEST_F(InvoicePrintoutTest, NoTextBoxMeetsARuleOverRandomWrappedRowsAndEverySize) {
+    std::mt19937 random(24);
+    const auto words = [&random](int most) {
+        std::string text = "Kiefer";
+        for (int n = std::uniform_int_distribution(0, most)(random); n > 0; --n)
+            text += " Leimholz";
+        return text;
+    };
+    for (int size = 8; size <= 11; ++size) {
+        settings().invoiceTextSize = size;
+        for (int trial = 0; trial < 40; ++trial) {
+            SCOPED_TRACE("size " + std::to_string(size) + ", trial " + std::to_string(trial));
+            clearLines();
+            for (int row = std::uniform_int_distribution(10, 45)(random); row > 0; --row)
+                addLine(words(4), words(14), "1,00", "1", "1,00");
+            printToRecorder(8);
+            ASSERT_TRUE(trial % 2 == 0 ? printInvoice() : printDeliveryNote());
+            // Every rule across the table, against every text cell of its page.
+            for (const RecordedStroke& rule : recording().strokes) {
+                if (rule.y1 != rule.y2 || rule.x1 != mmToDevice(25))
+                    continue;
+                for (const RecordedText& t : recording().texts) {
+                    const bool meets = t.page == rule.page && t.baseline - t.ascent <= rule.y1 &&
+                                       t.baseline + t.descent >= rule.y1;
+                    EXPECT_FALSE(meets) << t.text << " meets the rule at " << rule.y1 / 8.0 << " mm";
+                }
+            }
+        }
+    }
 }
 
 TEST_F(InvoicePrintoutTest, PrintedOnlyWhenEveryPageWasDrawn) {

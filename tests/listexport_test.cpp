@@ -2,6 +2,7 @@
 // file dialog. A failing disk is the fault sweep's part.
 
 #include "datafiles/listexport.h"
+#include "runtime/numbers.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -79,6 +80,18 @@ TEST_F(ListExportTest, ShownColumnsInUtf8WithBomSemicolonsAndCrLf) {
                                                        "Gro\xC3\x9F"
                                                        "e Str. 1;\" K\xC3\xB6ln\"\r\n"
                                                        "Frau;Schmidt;Anna;Preis 5\xE2\x82\xAC;Berlin\r\n");
+}
+
+TEST_F(ListExportTest, TheInvoiceListEndsWithTheSumsOfItsAmounts) {
+    writeData("ReData.dat", "1|A|1|10,00|01.12.2026\r\n2|B|2|2,50|02.12.2026|2,98\r\n");
+    start();
+    setState(kTabPanel, kInvoicesPage);
+    setSaveFileAnswerer([&](const std::string&, const std::string&) { return dataPath("R.csv"); });
+    exportShownList();
+    const std::string csv = readData("R.csv");
+    EXPECT_NE(csv.find("Gesamtbetrag;Datum;Brutto;F\xC3\xA4llig am"), std::string::npos) << csv;
+    // Without a tax rate the first invoice's gross is its amount; the second has its own.
+    EXPECT_TRUE(csv.ends_with("\r\nSumme:;;;12,50;;12,98;;;12,50;\r\n")) << csv;
 }
 
 // Nothing but the archive's own files may stand in the archive folder, however the user gets there.

@@ -115,16 +115,18 @@ TEST_F(ListPrintoutTest, InvoiceListOverPagesEndsWithItsSum) {
         for (int page = 0; page < c.pages; ++page) {
             const std::vector<PdfWord> onPage = wordsOnPage(words, page);
             expectPageFrame(onPage, "Rechnungsliste", page, c.pages);
-            expectPlaced(onPage, {{"Gesamtbetrag", x[3], 22}});
+            expectPlaced(onPage, {{"Gesamtbetrag", x[3], 22}, {"Brutto", x[5], 22}});
             if (page * 48 < c.rows)
                 expectPlaced(onPage, {{std::to_string(page * 48 + 1), x[0], 29}});
         }
         EXPECT_EQ(countWords(words, "Summe:"), *c.sum ? 1 : 0);
-        // Nothing is paid and the settings charge no tax: the open amounts add up to the same sum.
+        // Nothing is paid and the settings charge no tax: gross and open amounts add up to the same sum.
         const int open = listColumnCount(kInvoiceList) - 2;
         if (*c.sum)
-            expectPlaced(wordsOnPage(words, c.pages - 1),
-                         {{"Summe:", 10, c.sumY}, {c.sum, x[3], c.sumY}, {c.sum, x[open], c.sumY}});
+            expectPlaced(wordsOnPage(words, c.pages - 1), {{"Summe:", 10, c.sumY},
+                                                           {c.sum, x[3], c.sumY},
+                                                           {c.sum, x[5], c.sumY},
+                                                           {c.sum, x[open], c.sumY}});
     }
 }
 

@@ -116,7 +116,9 @@ TEST_F(NewInvoiceTest, WindowHasItsControlsAndNamesTheCustomers) {
     EXPECT_EQ(rowCount(kLinesList), 0);
     EXPECT_EQ(row(19, -1, 7),
               (Row{"Pos", "Bezeichnung", "Beschreibung", "Einzelpr.", "Menge", "Gesamtpr.", ""}));
-    EXPECT_EQ(controlWidget(kLinesList)->geometry(), QRect(10, 120, 752, 490));
+    // The line list lies inside the window, below the buttons.
+    EXPECT_TRUE(QRect(0, 0, 782, 500).contains(controlWidget(kLinesList)->geometry()));
+    EXPECT_EQ(controlWidget(kLinesList)->geometry().top(), 120);
 
     const std::vector<std::pair<int, QString>> captions = {{311, "Rechnung erstellen"},
                                                            {312, "Abbruch"},
@@ -152,9 +154,9 @@ TEST_F(NewInvoiceTest, ChoosingCopiesTheAddressAndThePlaceInTheList) {
               (Row{"Frau", "Fe Fuenf", "Z5", "S5", "O5"}));
     EXPECT_EQ(invoice.customerLastName, ""); // read only when the invoice is registered
 
-    // An empty "Vorname" leaves the blank in front of the name.
+    // An empty "Vorname" leaves no blank in front of the name.
     chooseCustomerRow(2);
-    EXPECT_EQ(invoice.customerFullName, " Ohnevorname");
+    EXPECT_EQ(invoice.customerFullName, "Ohnevorname");
     EXPECT_EQ(invoice.customerAddition, "");
 
     // The first customer goes: the same customer, chosen again in a new window, is number 4.
@@ -188,6 +190,13 @@ TEST_F(NewInvoiceTest, DeletingTheMiddleLineRenumbersAndSumsTheRest) {
     EXPECT_EQ(column(19, 1), (Row{"Schraube", "Platte"}));
     EXPECT_EQ(column(19, 5), (Row{"1,50", "123,00"}));
     EXPECT_EQ(invoiceState().invoiceTotal.units, 12450);
+    // The window shows the running total at the settings' rate; net prices here.
+    settings().taxRate = "19";
+    addLine(0, "1");
+    EXPECT_EQ(getText(kRunningTotalLabel), "Netto: 125,00 \x80   MwSt.: 23,75 \x80   Brutto: 148,75 \x80");
+    ASSERT_TRUE(selectRow(kLinesList, 2));
+    press(kDeleteLineButton);
+    EXPECT_EQ(getText(kRunningTotalLabel), "Netto: 124,50 \x80   MwSt.: 23,66 \x80   Brutto: 148,16 \x80");
 
     // The next line is numbered after the remaining ones.
     addLine(1, "1");
@@ -802,8 +811,9 @@ TEST_F(NewInvoiceTest, KundeSuchenChoosesTheFirstCustomerByNameOrFirstName) {
         EXPECT_EQ(getState(kCustomerPicks), c.row);
         EXPECT_EQ(getText(kCustomerNotFoundLabel), c.typed == "Zander" ? "Nicht gefunden" : "");
         EXPECT_EQ(invoiceState().customerNumberText, c.row == 4 ? "17" : formatInt(c.row + 1));
+        const std::string first = getCell(kCustomerList, c.row, 2);
         EXPECT_EQ(invoiceState().customerFullName,
-                  getCell(kCustomerList, c.row, 2) + " " + getCell(kCustomerList, c.row, 1));
+                  (first.empty() ? "" : first + " ") + getCell(kCustomerList, c.row, 1));
     }
     // Names that repeat are told apart in the pick list.
     EXPECT_EQ(column(kCustomerPicks, 0), (Row{"Beispiel", "Muster, Erika (Beispielort)", "M\xFCller",

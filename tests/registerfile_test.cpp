@@ -6,10 +6,13 @@
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
 #include "shell/mainwindow.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/settings.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 
+#include <QFile>
 #include <string>
 #include <vector>
 
@@ -69,7 +72,8 @@ TEST_F(RegisterFileTest, LoadGivesOneRowPerNumberedLine) {
             writeData("ReData.dat", c.bytes);
         start();
         EXPECT_EQ(invoiceRows(), c.rows);
-        EXPECT_EQ(getCell(kInvoiceList, 0, 5), "");
+        // A sixth field that is no amount is not shown as "Brutto".
+        EXPECT_NE(getCell(kInvoiceList, 0, 5), "extra");
         EXPECT_EQ(fileSize("ReData.dat") >= 0, c.present);
     }
 }
@@ -129,6 +133,42 @@ TEST_F(AppendTest, ALastLineWithoutItsEndStaysALineOfItsOwn) {
     writeData("ReData.dat", kLine1 + "\r\n2|Muster");
     ASSERT_TRUE(appendRegisterLine());
     EXPECT_EQ(readData("ReData.dat"), kLine1 + "\r\n2|Muster\r\n" + expectedLine());
+}
+
+TEST_F(AppendTest, WithCompanyDataTheGrossTotalIsTheSixthField) {
+    companyData().present = true;
+    settings().taxRate = "19";
+    ASSERT_TRUE(appendRegisterLine());
+    std::string line = expectedLine();
+    EXPECT_EQ(readData("ReData.dat"), line.insert(line.size() - 2, "|297,38"));
+}
+
+TEST_F(RegisterFileTest, BruttoIsTheSixthFieldOrWhatThePrintoutComputed) {
+    struct Case {
+        const char* name;
+        std::string line;
+        const char* pricesGross;
+        const char* company;
+        const char* brutto;
+    };
+    const Case cases[] = {
+        {"net prices: the tax added", "1|A|1|100,00|01.01.2026", "0", nullptr, "119,00"},
+        {"gross prices: the amount", "1|A|1|100,00|01.01.2026", "1", nullptr, "100,00"},
+        {"small business: the amount", "1|A|1|100,00|01.01.2026", "0", "Kleinunternehmer=1\r\n", "100,00"},
+        {"as written", "1|A|1|100,00|01.01.2026|107,00", "0", nullptr, "107,00"},
+        {"no amount in the sixth field", "1|A|1|100,00|01.01.2026|extra", "0", nullptr, "119,00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeData("ReData.dat", c.line + "\r\n");
+        writeData("Option.ini", std::string(29, '\n') + "19\r\n" + c.pricesGross);
+        QFile::remove(QString::fromStdString(dataPath("Firma.ini")));
+        if (c.company)
+            writeData("Firma.ini", c.company);
+        start();
+        EXPECT_EQ(getCell(kInvoiceList, -1, 5), "Brutto");
+        EXPECT_EQ(getCell(kInvoiceList, 0, 5), c.brutto);
+    }
 }
 
 TEST_F(AppendTest, EveryFailingDiskStepIsReported) {

@@ -45,8 +45,8 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
               (std::vector<std::string>{"Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort", ""}));
     EXPECT_EQ(titles(kArticleList, 5),
               (std::vector<std::string>{"Bezeichnung", "Kategorie", "Preis", "Beschreibung", ""}));
-    EXPECT_EQ(titles(kInvoiceList, 10),
-              (std::vector<std::string>{"Re. Nr.:", "Name", "Kd.-Nr.:", "Gesamtbetrag", "Datum",
+    EXPECT_EQ(titles(kInvoiceList, 11),
+              (std::vector<std::string>{"Re. Nr.:", "Name", "Kd.-Nr.:", "Gesamtbetrag", "Datum", "Brutto",
                                         "F\xE4llig am", "Bezahlt", "Offen", "Zahlstatus", ""}));
     EXPECT_EQ(titles(kReceivedList, 6), (std::vector<std::string>{"Datum", "Lieferant", "Rechnungsnr.",
                                                                   "Zahlbetrag", "F\xE4llig am", ""}));

@@ -23,6 +23,7 @@ TEST(TextFitTest, WrapsAtBlanksCutsLongWordsAndEndsWithAnEllipsis) {
         {"blanks at a break dropped", "abcd   ef", 5, 5, {"abcd", "ef"}},
         {"word as wide as the line", "abcde fghij", 5, 5, {"abcde", "fghij"}},
         {"long word cut hard", "abcdefghijkl mn", 5, 5, {"abcde", "fghij", "kl mn"}},
+        {"leading blanks do not cut a word that fits", "  abcde fg", 5, 5, {"abcde", "fg"}},
         {"too many lines", "ab cd ef gh ij", 5, 2, {"ab cd", "ef g\x85"}},
         {"one line at least", "ab cd ef", 4, 0, {"ab\x85"}},
         {"nothing but the ellipsis fits", "abc", 0, 1, {"\x85"}},

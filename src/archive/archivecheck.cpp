@@ -14,7 +14,7 @@ constexpr std::int64_t kMissing = -1;
 constexpr std::int64_t kIsDirectory = -2;
 
 ArchiveCheck problemAt(ArchiveProblem problem, int line = 0, std::string_view file = {}) {
-    return {problem, 0, line, std::string(file), {}};
+    return {problem, 0, line, std::string(file), {}, {}};
 }
 
 ArchiveCheck fileProblem(ArchiveProblem problem, std::string_view file) {
@@ -70,7 +70,8 @@ ArchiveCheck verifyArchive(std::string_view folder) {
             static_cast<int>(numbers.size()),
             0,
             {},
-            lines.empty() ? std::string() : sha256Hex(lines.back())};
+            lines.empty() ? std::string() : sha256Hex(lines.back()),
+            {}};
 }
 
 std::string describeArchiveCheck(const ArchiveCheck& check) {
@@ -79,7 +80,8 @@ std::string describeArchiveCheck(const ArchiveCheck& check) {
     case ArchiveProblem::None:
         return "Archiv in Ordnung (" + std::to_string(check.invoices) +
                (check.invoices == 1 ? " Rechnung)" : " Rechnungen)") +
-               (check.chainValue.empty() ? "" : "\nLetzter Kettenwert: " + check.chainValue);
+               (check.chainValue.empty() ? "" : "\nLetzter Kettenwert: " + check.chainValue) +
+               (check.withoutCopy.empty() ? "" : "\nOhne Archivkopie: Nr. " + check.withoutCopy);
     case ArchiveProblem::FolderUnreadable:
         return "Der Ordner Archiv konnte nicht gelesen werden.";
     case ArchiveProblem::ListUnreadable:

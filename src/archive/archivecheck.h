@@ -33,6 +33,9 @@ struct ArchiveCheck {
     /// With None and a list of lines: SHA-256 of its last line, which the next line will carry and
     /// every PDF archived after it.
     std::string chainValue;
+    /// With None, after the whole audit: the invoice list's numbers without "<n>.pdf" in the archive,
+    /// runs joined ("1-3, 7"); empty when every invoice has its copy.
+    std::string withoutCopy;
 };
 
 /// Checks the archive in the folder Archiv (or another folder kept the same way); an empty or missing archive
@@ -40,6 +43,7 @@ struct ArchiveCheck {
 ArchiveCheck verifyArchive(std::string_view folder = kArchiveFolder);
 
 /// What the user is told of the result, in Windows-1252: "Archiv in Ordnung (<k> Rechnungen)", with
-/// "Letzter Kettenwert: <hex>" on a line of its own when there is a list, or a sentence that names the
-/// first problem and the file it concerns.
+/// "Letzter Kettenwert: <hex>" on a line of its own when there is a list and "Ohne Archivkopie: Nr.
+/// <numbers>" when invoices lack their copy, or a sentence that names the first problem and the file it
+/// concerns.
 std::string describeArchiveCheck(const ArchiveCheck& check);

@@ -99,6 +99,10 @@ ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::st
     return keepFilesOnce(kArchiveFolder, invoiceFileNames(number, xrechnungXml.has_value()), contents);
 }
 
+ArchiveOutcome archivePaperCopy(std::int32_t number, std::string_view pdf) {
+    return keepFilesOnce(kArchiveFolder, {formatInt(number) + ".pdf"}, {pdf});
+}
+
 ArchiveOutcome archiveDunningLetter(std::string_view invoice, int level, std::string_view pdf) {
     // A number as the register holds it could hold a path out of the folder.
     if (invoice.empty() || invoiceNumberOf(invoice) != invoice)

@@ -34,6 +34,10 @@ bool listUnlistedFiles(std::string_view folder, const std::vector<std::string>& 
 ArchiveOutcome archiveInvoice(std::int32_t number, std::string_view xml, std::string_view pdf,
                               std::optional<std::string_view> xrechnungXml);
 
+/// Writes the paper copy of an invoice that has no e-invoice into the folder Archiv as "<n>.pdf", once,
+/// and its line into the checksum list; nothing when the name is taken.
+ArchiveOutcome archivePaperCopy(std::int32_t number, std::string_view pdf);
+
 /// Writes a printed dunning letter into the folder Archiv as "<invoice>-mahnung-<level>.pdf", once, and
 /// its line into the checksum list. Refused when the name is taken or the invoice number is not digits.
 ArchiveOutcome archiveDunningLetter(std::string_view invoice, int level, std::string_view pdf);

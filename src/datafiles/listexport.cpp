@@ -5,6 +5,8 @@
 #include "runtime/codepage.h"
 #include "runtime/lists.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -36,6 +38,22 @@ std::string csvLine(int number, int row, const std::vector<int>& columns) {
     return toUtf8(line);
 }
 
+// "Summe:" and the sums of sumColumns, in the shown columns' places.
+std::string sumLine(int number, const std::vector<int>& columns, const std::vector<int>& sumColumns) {
+    std::string line = "Summe:";
+    for (std::size_t i = 1; i < columns.size(); ++i) {
+        line += ';';
+        if (std::find(sumColumns.begin(), sumColumns.end(), columns[i]) == sumColumns.end())
+            continue;
+        std::optional<money::Amount> sum = money::Amount{};
+        for (int row = 0; row < listRowCount(number) && sum; ++row)
+            sum = money::add(*sum, money::parse<money::Amount>(listCell(number, row, columns[i])));
+        if (sum)
+            line += money::formatAmount(*sum);
+    }
+    return line;
+}
+
 } // namespace
 
 std::string csvField(std::string_view cell) {
@@ -53,7 +71,7 @@ std::string csvField(std::string_view cell) {
     return quoted;
 }
 
-bool exportListCsv(int number, const std::string& path) {
+bool exportListCsv(int number, const std::string& path, const std::vector<int>& sumColumns) {
     std::vector<int> columns;
     for (int c = 0; c < listColumnCount(number); ++c) {
         if (listColumnShown(number, c))
@@ -64,5 +82,7 @@ bool exportListCsv(int number, const std::string& path) {
     const int rows = listRowCount(number);
     for (int row = -1; row < rows; ++row)
         file.writeLine(csvLine(number, row, columns));
+    if (!sumColumns.empty())
+        file.writeLine(sumLine(number, columns, sumColumns));
     return file.commit();
 }

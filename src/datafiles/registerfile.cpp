@@ -1,12 +1,15 @@
 #include "datafiles/registerfile.h"
 
+#include "money/money.h"
 #include "runtime/atomicsave.h"
 #include "runtime/conversions.h"
 #include "runtime/linefile.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "runtime/recordtext.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/settings.h"
 
 #include <algorithm>
 #include <vector>
@@ -87,7 +90,36 @@ std::ptrdiff_t lineOfInvoice(const RegisterLines& lines, int r, std::string_view
     return -1;
 }
 
+bool isAmount(std::string_view text) {
+    const money::Reading reading = money::read(text, money::Amount::kDecimals);
+    return reading.found && reading.whole && !reading.overflow;
+}
+
+// A line's five fields and its gross total, as the list's row: the sixth field when it holds an
+// amount (the invoice was issued with it), else what the printout computed.
+std::string rowWithGross(std::string_view line) {
+    const std::string_view sixth = fieldView(line, 6, '|');
+    if (isAmount(sixth))
+        return std::string(line);
+    std::string row;
+    for (int field = 1; field <= 5; ++field)
+        row.append(fieldView(line, field, '|')).append("|");
+    row.append(registerGross(fieldView(line, 4, '|')));
+    return row;
+}
+
 } // namespace
+
+std::string registerGross(std::string_view amountText) {
+    if (!isAmount(amountText))
+        return {};
+    const money::Amount amount{money::read(amountText, money::Amount::kDecimals).units};
+    if (invoicesWithoutTax())
+        return money::formatAmount(amount);
+    const Settings& s = settings();
+    const auto totals = money::totalsOf(amount, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1);
+    return totals ? money::formatAmount(totals->gross) : std::string();
+}
 
 RegisterLoad loadRegister() {
     RegisterLoad load;
@@ -98,7 +130,7 @@ RegisterLoad loadRegister() {
         // Empty lines and lines beginning with "|" name no invoice. The list has one column per field.
         if (line.empty() || line.front() == '|')
             continue;
-        listAddRow(kInvoiceList, -1, line, '|');
+        listAddRow(kInvoiceList, -1, rowWithGross(line), '|');
         const std::int32_t number = parseInt(fieldView(line, 1, '|'));
         load.highest = std::max(load.highest.value_or(number), number);
     }
@@ -115,8 +147,13 @@ bool appendRegisterLine() {
     RegisterLines lines;
     if (fileSize(kRegisterName) != -1 && !readAllLines(lines))
         return false;
-    lines.add(formatInt(invoice.invoiceCounter) + "|" + fieldText(invoice.customerLastName) + "|" +
-              fieldText(invoice.customerNumberText) + "|" + fieldText(invoice.invoiceTotalText) + "|" + date);
+    std::string line = formatInt(invoice.invoiceCounter) + "|" + fieldText(invoice.customerLastName) + "|" +
+                       fieldText(invoice.customerNumberText) + "|" + fieldText(invoice.invoiceTotalText) +
+                       "|" + date;
+    // An earlier installation reads the first five fields; a folder without company data keeps them alone.
+    if (companyData().present)
+        line.append("|").append(registerGross(invoice.invoiceTotalText));
+    lines.add(line);
     // The register is written anew with the line at its end rather than appended to: a disk that
     // fills up in the middle of the line would leave half a line, and the next line glued to it.
     // The replacement is on the disk when it returns, before Daten.dat records the new counter.

@@ -18,12 +18,24 @@ struct RegisterLoad {
     bool whole = true;
 };
 
+/// The register's columns: the five fields every register has, then "Brutto", the sixth field of
+/// invoices issued with company data and derived for the others (registerGross).
+inline constexpr int kRegisterAmountColumn = 3;
+inline constexpr int kRegisterGrossColumn = 5;
+
+/// The gross total of a register amount as the printout computed it: the amount plus the options'
+/// tax with net prices, the amount itself with gross prices or for a small business; "" when
+/// amountText is no amount.
+std::string registerGross(std::string_view amountText);
+
 /// Fills the invoice list from ReData.dat: one row per line whose first field is not empty, fields 1
-/// to 5 as its columns. A missing file leaves the list empty.
+/// to 5 as its columns and "Brutto" after them: the sixth field when it is an amount, else derived from
+/// the fourth. A missing file leaves the list empty.
 RegisterLoad loadRegister();
 
 /// Adds the line of the invoice just created (invoiceCounter, customerLastName, customerNumberText,
-/// invoiceTotalText, today's date; "|", CR, LF and NUL in a text become blanks) at the end of the
+/// invoiceTotalText, today's date and, with company data, its gross total; "|", CR, LF and NUL in a
+/// text become blanks) at the end of the
 /// register, which replaces the old one in one rename and is on the disk when this returns. False when
 /// it failed; the old register then stays.
 bool appendRegisterLine();

@@ -8,8 +8,11 @@
 #include "runtime/numbers.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +23,7 @@ constexpr int kNumberColumn = 0;
 constexpr int kTotalColumn = 3;
 
 ArchiveCheck problem(ArchiveProblem what, const std::string& file) {
-    return {what, 0, 0, file, {}};
+    return {what, 0, 0, file, {}, {}};
 }
 
 bool sameAmount(const std::string& listed, const std::string& inXml) {
@@ -56,6 +59,41 @@ listProblem(const std::map<std::string, einvoice::CiiSummary, std::less<>>& arch
     return std::nullopt;
 }
 
+// "1-3, 7": consecutive numbers as one run.
+std::string joinedRuns(const std::set<std::int64_t>& numbers) {
+    std::string text;
+    for (auto it = numbers.begin(); it != numbers.end();) {
+        const std::int64_t first = *it;
+        std::int64_t last = first;
+        while (++it != numbers.end() && *it == last + 1)
+            last = *it;
+        if (!text.empty())
+            text += ", ";
+        text += std::to_string(first);
+        if (last != first)
+            text.append("-").append(std::to_string(last));
+    }
+    return text;
+}
+
+// The invoice list's numbers whose invoice has no PDF in the archive: paper only before there were
+// company data, or a copy that could not be written.
+std::string invoicesWithoutCopy(const std::vector<std::string>& archivedNames) {
+    const std::set<std::string, std::less<>> names(archivedNames.begin(), archivedNames.end());
+    std::set<std::int64_t> missing;
+    const int rows = listRowCount(kInvoiceList);
+    for (int r = 0; r < rows; ++r) {
+        const std::string_view number = listCell(kInvoiceList, r, kNumberColumn);
+        if (number.empty() || invoiceNumberOf(number) != number ||
+            names.contains(std::string(number) + ".pdf"))
+            continue;
+        std::int64_t value = 0;
+        if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc{})
+            missing.insert(value);
+    }
+    return joinedRuns(missing);
+}
+
 } // namespace
 
 ArchiveCheck auditArchive() {
@@ -83,5 +121,7 @@ ArchiveCheck auditArchive() {
     }
     if (const auto found = listProblem(archived))
         return *found;
-    return check;
+    ArchiveCheck audited = check;
+    audited.withoutCopy = invoicesWithoutCopy(names);
+    return audited;
 }

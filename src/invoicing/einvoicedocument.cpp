@@ -144,5 +144,9 @@ std::vector<std::string> reasonsAgainst(const InvoiceDocument& invoice) {
     const auto profile = invoice.xrechnung ? einvoice::Profile::XRechnung : einvoice::Profile::En16931;
     for (std::string& reason : einvoice::missingFor(invoice.doc, profile))
         reasons.push_back(std::move(reason));
+    // An empty rate would issue the invoice at 0 % into the write-once archive. Last, so that the
+    // question ends with its sentence.
+    if (!invoice.doc.smallBusiness && isBlankValue(settings().taxRate))
+        reasons.emplace_back("Kein Steuersatz in den Einstellungen");
     return reasons;
 }

@@ -65,13 +65,24 @@ EInvoicePlan planEInvoice(std::int32_t number) {
 }
 
 std::optional<ArchiveOutcome> issueEInvoice(EInvoicePlan plan) {
-    if (plan != EInvoicePlan::Write)
+    if (plan != EInvoicePlan::Write && plan != EInvoicePlan::PaperOnly)
         return std::nullopt;
     const InvoiceState& state = invoiceState();
+    ArchiveOutcome outcome = ArchiveOutcome::FileFailed;
+    if (plan == EInvoicePlan::PaperOnly) {
+        // Without a valid e-invoice the archive still keeps what the customer got.
+        if (const auto pdf = invoicePdf())
+            outcome = archivePaperCopy(state.invoiceCounter, *pdf);
+        if (outcome != ArchiveOutcome::Archived)
+            messageBox("Fehler!",
+                       "Die Archivkopie der Rechnung Nr.:" + formatInt(state.invoiceCounter) +
+                           " konnte nicht gespeichert werden!",
+                       kMessageOk);
+        return outcome;
+    }
     const auto files = registeredInvoiceFiles();
-    const ArchiveOutcome outcome =
-        files ? archiveInvoice(state.invoiceCounter, files->xml, files->pdf, files->xrechnung)
-              : ArchiveOutcome::FileFailed;
+    if (files)
+        outcome = archiveInvoice(state.invoiceCounter, files->xml, files->pdf, files->xrechnung);
     if (outcome != ArchiveOutcome::Archived) {
         messageBox("Fehler!", archiveFailureText(state.invoiceCounter), kMessageOk);
         return outcome;

@@ -15,7 +15,7 @@ enum class EInvoicePlan {
     None,
     /// The invoice gives a valid e-invoice: it is written once the invoice is registered.
     Write,
-    /// It would not be valid and the user chose paper only ("Ja").
+    /// It would not be valid and the user chose paper only ("Ja"): the archive keeps the PDF alone.
     PaperOnly,
     /// It would not be valid and the user went back to the window ("Nein"): nothing is to be printed.
     Back,
@@ -39,6 +39,6 @@ std::optional<EInvoiceFiles> registeredInvoiceFiles();
 EInvoicePlan planEInvoice(std::int32_t number);
 
 /// After the invoice is registered (invoiceCounter and invoiceDateText set, the window still open):
-/// writes its files into the archive; when they are not archived the user reads "Fehler!" with
-/// archiveFailureText. nullopt when the plan is not Write.
+/// writes its files into the archive (PaperOnly: the printout's PDF alone, as "<n>.pdf"); when they are
+/// not archived the user reads "Fehler!". nullopt when the plan is neither Write nor PaperOnly.
 std::optional<ArchiveOutcome> issueEInvoice(EInvoicePlan plan);

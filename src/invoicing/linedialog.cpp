@@ -93,6 +93,7 @@ void addLineClicked() {
                invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" +
                money::formatQuantity(quantity) + "\n" + money::formatAmount(*amount));
     invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
+    showRunningTotal();
     closeWindow(kLineDialog);
     activateWindow(kDialogWindow);
 }

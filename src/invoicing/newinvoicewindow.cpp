@@ -13,6 +13,7 @@
 #include "runtime/conversions.h"
 #include "runtime/numbers.h"
 #include "runtime/wohnort.h"
+#include "state/companydata.h"
 #include "state/customernumbers.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
@@ -88,6 +89,13 @@ void fillCustomerPicks() {
     }
 }
 
+// "Vorname Name"; a company without a first name prints its name without a blank in front.
+std::string joinedName(const std::string& first, const std::string& last) {
+    if (first.empty() || last.empty())
+        return first + last;
+    return first + " " + last;
+}
+
 void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
     setTooltip(kCustomerPicks, "Mit Linksklick einen Kunden ausw\xE4hlen");
@@ -99,8 +107,10 @@ void createControls() {
     setTooltip(kNewLineButton, "Einen neuen Rechnungseintrag erstellen");
     createPushButton(kDeleteLineButton, 95, 80, 80, 24, "Eintrag L\xF6schen");
     setTooltip(kDeleteLineButton, "Den markierten Rechnungseintrag l\xF6schen");
-    // Its lower part reaches below the window, as it always has.
-    createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags);
+    // Right of the line buttons, where the window has room.
+    createLabel(kRunningTotalLabel, 190, 82, 572, 20, "");
+    // Down to 10 pixels above the window's lower edge, so that its scroll bar can be reached.
+    createReportList(kLinesList, 10, 120, 752, 370, "Pos", 25, kReportListFlags);
     // Each position is one past the column's final index; past the last column appends.
     addColumn(kLinesList, 2, "Bezeichnung", 100);
     addColumn(kLinesList, 3, "Beschreibung", 120);
@@ -119,7 +129,8 @@ bool registerInvoice() {
     // The list row comes before the files.
     addRow(kInvoiceList, -1,
            formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
-               invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText);
+               invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText +
+               "\n" + registerGross(invoice.invoiceTotalText));
     // The item file before the register line, then the terms it was issued with, the counter last.
     const bool itemWritten = writeItemFile();
     const bool lineAppended = appendRegisterLine();
@@ -167,7 +178,7 @@ void chooseCustomer() {
         invoice.customerCells.push_back(getCell(kCustomerList, r, c));
     invoice.customerNumberText = customerNumberAt(r);
     invoice.customerSalutation = getCell(kCustomerList, r, 0);
-    invoice.customerFullName = getCell(kCustomerList, r, 2) + " " + getCell(kCustomerList, r, 1);
+    invoice.customerFullName = joinedName(getCell(kCustomerList, r, 2), getCell(kCustomerList, r, 1));
     invoice.customerAddition = getCell(kCustomerList, r, 3);
     invoice.customerStreet = getCell(kCustomerList, r, 4);
     invoice.customerTown = getCell(kCustomerList, r, 5);
@@ -202,6 +213,22 @@ void deleteSelectedLine() {
     // refused when the invoice is created.
     InvoiceState& invoice = invoiceState();
     invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
+    showRunningTotal();
+}
+
+void showRunningTotal() {
+    const std::optional<money::Amount> sum = sumOfLines();
+    const Settings& s = settings();
+    const auto totals =
+        sum ? money::totalsOf(*sum, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1) : std::nullopt;
+    const auto euros = [](money::Amount amount) { return money::formatAmount(amount) + " \x80"; };
+    if (!totals)
+        setText(kRunningTotalLabel, "");
+    else if (invoicesWithoutTax())
+        setText(kRunningTotalLabel, "Summe: " + euros(*sum));
+    else
+        setText(kRunningTotalLabel, "Netto: " + euros(totals->net) + "   MwSt.: " + euros(totals->tax) +
+                                        "   Brutto: " + euros(totals->gross));
 }
 
 std::optional<money::Amount> sumOfLines() {

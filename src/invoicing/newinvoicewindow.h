@@ -52,6 +52,9 @@ InvoiceOutcome createAndRegisterInvoice();
 /// The sum of the lines' amounts as the lines list shows them (read back exactly, since they were
 /// formatted from cents); nullopt when it leaves the 64-bit range.
 std::optional<money::Amount> sumOfLines();
+/// Shows net, tax and gross of the lines at the settings' rate and price mode beside the line buttons
+/// (a small business's sum alone); nothing while the sum is out of range.
+void showRunningTotal();
 /// "Abbruch" (312): discards the invoice and closes the window; asks first when it holds lines.
 void cancelInvoice();
 /// "Lieferschein erstellen" (313): prints the delivery note for the chosen customer; says so when

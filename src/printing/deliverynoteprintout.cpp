@@ -2,6 +2,7 @@
 
 #include "printing/printjob.h"
 #include "printing/tableprintout.h"
+#include "runtime/conversions.h"
 #include "state/invoicestate.h"
 
 bool drawDeliveryNote() {
@@ -17,7 +18,9 @@ bool drawDeliveryNote() {
 }
 
 PrintResult printDeliveryNote() {
-    if (const PrintResult begun = beginPrintout("test"); !begun)
+    if (const PrintResult begun =
+            beginPrintout("Lieferschein " + formatInt(invoiceState().deliveryNoteNumber));
+        !begun)
         return begun;
     const bool drawn = drawDeliveryNote();
     if (!endPrintout() || !drawn)

@@ -86,7 +86,9 @@ bool drawInvoice() {
 }
 
 PrintResult printInvoice() {
-    if (const PrintResult begun = beginPrintout("test"); !begun)
+    // The print queue names the job as the user would look for it.
+    if (const PrintResult begun = beginPrintout("Rechnung " + formatInt(invoiceState().invoiceCounter));
+        !begun)
         return begun;
     const bool drawn = drawInvoice();
     if (!endPrintout() || !drawn)

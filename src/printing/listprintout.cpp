@@ -119,9 +119,6 @@ bool drawList(const ListPrintout& printout) {
     const Column* sumColumn = shownColumn(columns, printout.sumColumn);
     const std::optional<money::Amount> sum =
         sumColumn ? sumOf(printout.list, printout.sumColumn) : std::nullopt;
-    const Column* secondColumn = shownColumn(columns, printout.secondSumColumn);
-    const std::optional<money::Amount> secondSum =
-        secondColumn ? sumOf(printout.list, printout.secondSumColumn) : std::nullopt;
 
     const int rows = listRowCount(printout.list);
     const float rowsEnd = printJob().heightMm - kRowsEndAbove;
@@ -141,8 +138,13 @@ bool drawList(const ListPrintout& printout) {
         }
         if (page + 1 == pages && sum) {
             drawSum(*sumColumn, y, *sum);
-            if (secondSum)
-                placeText(secondColumn->x, y + 1, money::formatAmount(*secondSum));
+            for (const int number : printout.moreSumColumns) {
+                const Column* column = shownColumn(columns, number);
+                const std::optional<money::Amount> more =
+                    column ? sumOf(printout.list, number) : std::nullopt;
+                if (more)
+                    placeText(column->x, y + 1, money::formatAmount(*more));
+            }
         }
     }
     return true;

@@ -8,6 +8,7 @@
 // fill its printable height. A cell wider than its column ends with "…".
 
 #include <string_view>
+#include <vector>
 
 struct ListPrintout {
     /// The list's control number.
@@ -17,9 +18,9 @@ struct ListPrintout {
     /// The column whose amounts "Summe:" adds up below the last row; -1 for none. A column the list
     /// does not show, or a sum beyond the range of amounts, prints no sum.
     int sumColumn = -1;
-    /// A second column whose amounts are added up on the line of "Summe:" in its own column, printed
-    /// with the first sum only (the invoice list's open amounts); -1 for none.
-    int secondSumColumn = -1;
+    /// Further columns whose amounts are added up on the line of "Summe:", each in its own column,
+    /// printed with the first sum only (the invoice list's gross and open amounts).
+    std::vector<int> moreSumColumns;
 };
 
 enum class ListPrintResult {

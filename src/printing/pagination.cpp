@@ -13,7 +13,7 @@ TableLayout layOutRows(const std::vector<int>& lineCounts, const TableGeometry& 
     for (int row = 0; row < rows; ++row) {
         const float extra = static_cast<float>(std::max(lineCounts[static_cast<std::size_t>(row)], 1) - 1) *
                             geometry.lineStep;
-        if (y + extra >= end && page.end > page.first) {
+        if (y + extra + geometry.textHeight >= end && page.end > page.first) {
             layout.pages.push_back(page);
             page = {row, row};
             y = geometry.nextPageTop;
@@ -25,7 +25,8 @@ TableLayout layOutRows(const std::vector<int>& lineCounts, const TableGeometry& 
         y += geometry.rowStep + extra;
     }
     layout.pages.push_back(page);
-    if (geometry.closingTop > 0 && page.end > page.first && lastLineY >= geometry.closingTop)
+    if (geometry.closingTop > 0 && page.end > page.first &&
+        lastLineY + geometry.textHeight >= geometry.closingTop)
         layout.pages.push_back({rows, rows});
     return layout;
 }
@@ -34,7 +35,8 @@ int mostLinesPerRow(const TableGeometry& geometry) {
     const float room =
         std::min(geometry.firstPageEnd - geometry.firstPageTop, geometry.nextPageEnd - geometry.nextPageTop);
     int lines = 1;
-    while (geometry.lineStep > 0 && static_cast<float>(lines) * geometry.lineStep < room)
+    while (geometry.lineStep > 0 &&
+           static_cast<float>(lines) * geometry.lineStep + geometry.textHeight < room)
         ++lines;
     return lines;
 }

@@ -18,6 +18,9 @@ struct TableGeometry {
     /// From one row to the next, and from one line of a row to the next line of the same row.
     float rowStep = 0;
     float lineStep = 0;
+    /// How far a line's text reaches below the y it stands at: a row fits only while the text of its
+    /// last line ends above the page end, so that no rule there crosses it.
+    float textHeight = 0;
 };
 
 /// The rows first to end - 1 of one page.
@@ -34,7 +37,8 @@ struct TableLayout {
 };
 
 /// Places rows of lineCounts[i] lines each (at least 1) down the pages, each on the first page where
-/// it fits whole; a row too tall for any page stands alone at the top of one.
+/// it fits whole (its last line's text ending above the page end); a row too tall for any page stands alone
+/// at the top of one.
 TableLayout layOutRows(const std::vector<int>& lineCounts, const TableGeometry& geometry);
 
 /// The most lines a row may have so that it fits on page 1 below an empty table, and so on any page.

@@ -166,6 +166,15 @@ float textWidth(std::string_view text) {
                               static_cast<double>(theJob.pixelsPerMmX));
 }
 
+float textHeight() {
+    if (!theJob.painter || theJob.pixelsPerMmX <= 0.0f)
+        return 0.0f;
+    // Positions are rounded to the pixel, and so may be a rule's: one pixel more keeps them apart.
+    const QFontMetrics metrics = theJob.painter->fontMetrics();
+    return static_cast<float>((metrics.ascent() + metrics.descent() + 1) /
+                              static_cast<double>(theJob.pixelsPerMmX));
+}
+
 void placeLine(float x1, float y1, float x2, float y2, float thickness) {
     if (!theJob.painter)
         return;

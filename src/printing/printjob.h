@@ -78,6 +78,9 @@ void placeTextInArea(float x, float y, std::string_view text);
 /// The width of text in the current font on the device, in millimetres across the page; 0 when no
 /// page is open.
 float textWidth(std::string_view text);
+/// How far the cells of the current font reach down from the y a text is placed at (ascent and
+/// descent, and the pixel a position may round by), in millimetres; 0 when no page is open.
+float textHeight();
 /// Draws one-pixel strokes from (x1, y1) to (x2, y2), both ends included, as many as thickness
 /// takes in pixels: shifted right for a positive thickness, down otherwise, one for thickness 0.
 void placeLine(float x1, float y1, float x2, float y2, float thickness);

@@ -56,7 +56,9 @@ class RecordingEngine : public QPaintEngine {
         text.family = item.font().family().toStdString();
         text.pixelSize = item.font().pixelSize();
         text.bold = item.font().bold();
-        text.ascent = QFontMetrics(item.font(), &device_).ascent();
+        const QFontMetrics metrics(item.font(), &device_);
+        text.ascent = metrics.ascent();
+        text.descent = metrics.descent();
         text.page = device_.recording_.page;
         device_.recording_.texts.push_back(std::move(text));
     }

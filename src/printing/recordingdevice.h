@@ -30,6 +30,8 @@ struct RecordedText {
     bool bold = false;
     /// Ascent of the font on this device, in pixels: the cell's top lies this far above the baseline.
     int ascent = 0;
+    /// Descent of the font on this device, in pixels: the cell's bottom lies this far below the baseline.
+    int descent = 0;
     /// The page it was drawn on, from 0.
     int page = 0;
 };

@@ -50,6 +50,8 @@ bool drawTablePrintout(const TablePrintout& document) {
     geometry.rowStep = static_cast<float>(lineStep(size, 5));
     // A wrapped row continues at the step of the address and totals lines.
     geometry.lineStep = static_cast<float>(lineStep(size, 2));
+    selectTextSize(size, false);
+    geometry.textHeight = textHeight();
 
     const int rowCount = invoiceState().invoiceLineCount;
     const int maxLines = mostLinesPerRow(geometry);

@@ -40,7 +40,8 @@ std::vector<std::string> wrapToWidth(std::string_view text, double width, int ma
     const std::size_t lineLimit = static_cast<std::size_t>(std::max(maxLines, 1));
     const std::size_t n = text.size();
     std::vector<std::string> lines;
-    std::size_t pos = 0;
+    // Blanks in front of a text that must break would count against its first word and cut it.
+    std::size_t pos = measure(text) > width ? std::min(text.find_first_not_of(' '), n) : 0;
     for (;;) {
         // The line is text[pos, end): as many words as fit. stop ends the first try that did not fit.
         std::size_t end = pos;

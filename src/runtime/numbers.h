@@ -164,6 +164,8 @@ inline constexpr int kPaymentDaysField = 321;
 inline constexpr int kCustomerSearchField = 322;
 /// "Nicht gefunden" under "Kunde suchen" while no customer matches what is typed.
 inline constexpr int kCustomerNotFoundLabel = 19000;
+/// The running total (net, tax, gross) right of the line buttons.
+inline constexpr int kRunningTotalLabel = 19500;
 
 inline constexpr int kArticlePicks = 5000;
 inline constexpr int kQuantityField = 5001;

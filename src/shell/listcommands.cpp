@@ -2,6 +2,7 @@
 
 #include "archive/archivefiles.h"
 #include "datafiles/listexport.h"
+#include "datafiles/registerfile.h"
 #include "payments/openitemcolumns.h"
 #include "printing/listprintout.h"
 #include "runtime/numbers.h"
@@ -9,6 +10,7 @@
 #include "toolkit/toolkit.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -17,10 +19,17 @@ constexpr std::array kShownLists = {
     ShownList{kCustomerList, "Kundenliste", "Kundenliste.csv", -1},
     ShownList{kArticleList, "Artikelliste", "Artikelliste.csv", -1},
     // The invoice list's fourth column, "Gesamtbetrag", holds each invoice's amount.
-    ShownList{kInvoiceList, "Rechnungsliste", "Rechnungsliste.csv", 3},
+    ShownList{kInvoiceList, "Rechnungsliste", "Rechnungsliste.csv", kRegisterAmountColumn},
     // The received invoices' fourth column, "Zahlbetrag", holds what each asks to be paid.
     ShownList{kReceivedList, "Eingangsrechnungen", "Eingangsrechnungen.csv", 3},
 };
+
+// The invoice list adds up its gross and open amounts too.
+std::vector<int> moreSumColumns(const ShownList& shown) {
+    if (shown.list != kInvoiceList)
+        return {};
+    return {kRegisterGrossColumn, openAmountColumn()};
+}
 
 } // namespace
 
@@ -34,9 +43,9 @@ ShownList shownList() {
 void printListClicked() {
     const ShownList shown = shownList();
     ListPrintResult printed = ListPrintResult::Printed;
-    // The invoice list adds up its open amounts too.
-    const int openSum = shown.list == kInvoiceList ? openAmountColumn() : -1;
-    withTakenRowInPlace([&] { printed = printList({shown.list, shown.title, shown.sumColumn, openSum}); });
+    withTakenRowInPlace([&] {
+        printed = printList({shown.list, shown.title, shown.sumColumn, moreSumColumns(shown)});
+    });
     if (printed == ListPrintResult::Refused)
         messageBox("Fehler!", "Die Liste konnte nicht gedruckt werden!", kMessageOk);
 }
@@ -52,7 +61,10 @@ void exportListClicked() {
         return;
     }
     bool exported = false;
-    withTakenRowInPlace([&] { exported = exportListCsv(shown.list, path); });
+    std::vector<int> sums = moreSumColumns(shown);
+    if (shown.sumColumn >= 0)
+        sums.insert(sums.begin(), shown.sumColumn);
+    withTakenRowInPlace([&] { exported = exportListCsv(shown.list, path, sums); });
     if (!exported)
         messageBox("Fehler!", "Die Liste konnte nicht gespeichert werden!", kMessageOk);
 }

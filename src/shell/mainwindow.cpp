@@ -1,5 +1,7 @@
 #include "shell/mainwindow.h"
 
+#include "payments/openitemcolumns.h"
+
 #include "shell/openitemspage.h"
 #include "toolkit/toolkit.h"
 
@@ -99,6 +101,14 @@ void buildArticlePage() {
     addColumn(kArticleList, 4, "Beschreibung", 200);
 }
 
+// The invoice list's columns after "Re. Nr.:", one a field of the register's lines, "Brutto" the
+// sixth; the receivables' columns follow at the right. The widths are shares of the list's printout
+// too: each title there must fit its column.
+constexpr std::array kRegisterColumns = {
+    OpenItemColumn{"Name", 80},  OpenItemColumn{"Kd.-Nr.:", 60}, OpenItemColumn{"Gesamtbetrag", 90},
+    OpenItemColumn{"Datum", 80}, OpenItemColumn{"Brutto", 65},
+};
+
 void buildInvoicePage() {
     addRow(kTabPanel, -1, "Rechnungen");
     createPushButton(kNewInvoiceButton, 10, 15, 80, 24, "Neu");
@@ -110,10 +120,10 @@ void buildInvoicePage() {
     createPushButton(kDunningButton, 435, 15, 80, 24, "Mahnung");
     setTooltip(kDunningButton, "Eine Zahlungserinnerung oder Mahnung zur markierten Rechnung drucken");
     createReportList(kInvoiceList, 10, 40, 752, 502, "Re. Nr.:", 60, kReportListFlags);
-    addColumn(kInvoiceList, 2, "Name", 100);
-    addColumn(kInvoiceList, 3, "Kd.-Nr.:", 80);
-    addColumn(kInvoiceList, 4, "Gesamtbetrag", 80);
-    addColumn(kInvoiceList, 5, "Datum", 80);
+    // Each position is one past the column's final index.
+    for (std::size_t i = 0; i < kRegisterColumns.size(); ++i)
+        addColumn(kInvoiceList, static_cast<int>(i) + 2, kRegisterColumns[i].title,
+                  kRegisterColumns[i].width);
     // After every other column.
     addOpenItemColumns();
 }

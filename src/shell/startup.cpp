@@ -12,6 +12,7 @@
 #include "runtime/atomicsave.h"
 #include "runtime/linefile.h"
 #include "settings/companyfile.h"
+#include "settings/companyletterhead.h"
 #include "settings/settingsfile.h"
 #include "shell/dispatch.h"
 #include "shell/instancelock.h"
@@ -72,8 +73,12 @@ StartOutcome startUp() {
     removeTemporaryLeftovers(incoming::kIncomingFolder);
     // The data files fill the lists the main window made.
     const bool masterDataWhole = loadMasterData();
+    const bool optionsSaved = fileSize(kSettingsName) >= 0;
     const bool settingsWhole = loadSettings();
     const bool companyWhole = loadCompanyData();
+    // Options never saved would print their placeholders where the company data know better.
+    if (!optionsSaved && companyData().present)
+        takeLetterheadFromCompany(settings(), companyData());
     const RegisterLoad registered = loadRegister();
     const bool receivedWhole = loadReceivedList();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.

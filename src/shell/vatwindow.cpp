@@ -57,7 +57,7 @@ void openVatWindow(const Period& period) {
 
 void printVatClicked() {
     const std::string title = getText(kVatPeriodCaption);
-    if (printList({kVatList, title, -1}) == ListPrintResult::Refused)
+    if (printList({kVatList, title, -1, {}}) == ListPrintResult::Refused)
         messageBox("Fehler!",
                    "Die \xDC"
                    "bersicht konnte nicht gedruckt werden!",
