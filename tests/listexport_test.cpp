@@ -2,6 +2,7 @@
 // file dialog. A failing disk is the fault sweep's part.
 
 #include "datafiles/listexport.h"
+#include "runtime/lists.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/toolkit_testing.h"
@@ -79,6 +80,25 @@ TEST_F(ListExportTest, ShownColumnsInUtf8WithBomSemicolonsAndCrLf) {
                                                        "Gro\xC3\x9F"
                                                        "e Str. 1;\" K\xC3\xB6ln\"\r\n"
                                                        "Frau;Schmidt;Anna;Preis 5\xE2\x82\xAC;Berlin\r\n");
+}
+
+// Articles show rate, category and unit as further columns only where one of them has any.
+TEST_F(ListExportTest, ArticleTaxColumnsOnlyWhereAnArticleHasThem) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Brot|B|2,00|frisch", "Bezeichnung;Kategorie;Preis;Beschreibung\r\nBrot;B;\"2,00\";frisch\r\n"},
+        {"Brot|B|2,00|frisch|7||KGM",
+         "Bezeichnung;Kategorie;Preis;Beschreibung;USt-Satz;Steuerkategorie;Einheit"
+         "\r\nBrot;B;\"2,00\";frisch;7;;KGM\r\n"},
+    };
+    for (const auto& [article, csv] : cases) {
+        writeData("Daten.dat", "0\r\n1\r\n" + article + "\r\n0\r\n");
+        start();
+        setSaveFileAnswerer([&](const std::string&, const std::string&) { return dataPath("Artikel.csv"); });
+        setState(kTabPanel, kArticlesPage);
+        exportShownList();
+        EXPECT_EQ(readData("Artikel.csv"), "\xEF\xBB\xBF" + csv) << article;
+        EXPECT_FALSE(listColumnShown(kArticleList, kArticleTaxColumn));
+    }
 }
 
 // Nothing but the archive's own files may stand in the archive folder, however the user gets there.

@@ -8,6 +8,7 @@
 #include "runtime/recordtext.h"
 #include "state/invoicestate.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,9 @@ namespace {
 
 constexpr int kFile = 0;
 constexpr int kCustomerFields = kCustomerEInvoiceColumn;
-constexpr int kArticleFields = 4;
+constexpr int kArticleFields = kArticleTaxColumn;
+// USt-Satz, Steuerkategorie, Einheit.
+constexpr int kArticleTaxFields = 3;
 
 // Reads up to `count` record lines into the list, which has one column per field: fields missing from
 // a short line stay empty, fields after the last are dropped. It stops where the file ends, so that a
@@ -33,16 +36,22 @@ bool anyCellIn(int list, int row, int first, int count) {
     return false;
 }
 
-// The count line of a list and one line per row, its cells joined by "|". The optional fields follow
-// only on a row that has one of them, and then all of them: a row without any is written as an
-// earlier installation wrote it.
-void writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
+// The count line of a list and one line per row, its cells joined by "|". Each group of optional
+// fields follows only on a row that has one of its fields or of a later group, and then all of them:
+// a row without any is written as an earlier installation wrote it.
+void writeRecords(ReplacementFile& file, int list, int fields,
+                  std::initializer_list<int> optionalGroups = {}) {
     const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
     for (int r = 0; r < rows; ++r) {
         line.clear();
-        const int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        int written = fields;
+        for (int end = fields; const int group : optionalGroups) {
+            end += group;
+            if (anyCellIn(list, r, end - group, group))
+                written = end;
+        }
         for (int c = 0; c < written; ++c) {
             if (c > 0)
                 line += '|';
@@ -73,8 +82,8 @@ bool loadMasterData() {
 
 bool saveMasterData() {
     ReplacementFile file(kMasterDataName);
-    writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
-    writeRecords(file, kArticleList, kArticleFields);
+    writeRecords(file, kCustomerList, kCustomerFields, {kCustomerEInvoiceColumns, 1});
+    writeRecords(file, kArticleList, kArticleFields, {kArticleTaxFields});
     file.writeLine(formatInt(invoiceState().invoiceCounter));
     return file.commit();
 }

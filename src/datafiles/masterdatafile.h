@@ -1,10 +1,11 @@
 #pragma once
 // Daten.dat: the customers, the articles and the invoice counter.
 //
-// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", and
-// the six e-invoice fields after them when the customer has any), then the number of articles and one
-// line per article (four fields), and last the invoice counter. Every line ends with CR LF, the last one
-// included. An earlier installation reads the first six fields of a customer.
+// Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", the
+// six e-invoice fields after them when the customer has any, and the Steuerfall after those when set), then
+// the number of articles and one line per article (four fields, and USt-Satz, Steuerkategorie and Einheit
+// after them when the article has any), and last the invoice counter. Every line ends with CR LF, the last
+// one included. An earlier installation reads the first six fields of a customer.
 
 #include <string_view>
 

@@ -1,5 +1,6 @@
 #include "invoicing/newinvoicewindow.h"
 
+#include "datafiles/invoicelines.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
@@ -37,6 +38,7 @@ void forgetCustomer() {
           &invoice.customerAddition, &invoice.customerStreet, &invoice.customerTown})
         text->clear();
     invoice.customerCells.clear();
+    invoice.customerTaxCase.clear();
 }
 
 /// False, with the user told, when no customer was chosen in this window.
@@ -77,6 +79,9 @@ void createControls() {
     addColumn(kLinesList, 4, "Einzelpr.", 60);
     addColumn(kLinesList, 5, "Menge", 60);
     addColumn(kLinesList, 6, "Gesamtpr.", 60);
+    // The line's rate, category and unit code, kept with it behind the columns on view.
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kLinesList);
 }
 
 /// Adds the invoice to the invoice list and writes its three files; false when one failed. A
@@ -91,7 +96,7 @@ bool registerInvoice() {
            formatInt(invoice.invoiceCounter) + "\n" + invoice.customerLastName + "\n" +
                invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText);
     // The item file before the register line, then the terms it was issued with, the counter last.
-    const bool itemWritten = writeItemFile();
+    const bool itemWritten = writeItemFile() && (!invoiceLinesNeeded() || writeInvoiceLines());
     const bool lineAppended = appendRegisterLine();
     const bool termsKept = rememberRegisteredInvoice();
     const bool masterSaved = saveMasterData();
@@ -129,8 +134,9 @@ void chooseCustomer() {
     InvoiceState& invoice = invoiceState();
     invoice.customerIndex = r;
     invoice.customerCells.clear();
-    for (int c = 0; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c)
+    for (int c = 0; c <= kCustomerTaxCaseColumn; ++c)
         invoice.customerCells.push_back(getCell(kCustomerList, r, c));
+    invoice.customerTaxCase = invoice.customerCells[kCustomerTaxCaseColumn];
     invoice.customerNumberText = formatInt(r + 1);
     invoice.customerSalutation = getCell(kCustomerList, r, 0);
     invoice.customerFullName = getCell(kCustomerList, r, 2) + " " + getCell(kCustomerList, r, 1);

@@ -80,7 +80,8 @@ void buildCustomerPage() {
     addColumn(kCustomerList, 4, "Zusatz", 80);
     addColumn(kCustomerList, 5, "Strasse", 120);
     addColumn(kCustomerList, 6, "Wohnort", 120);
-    for (int c = 0; c < kCustomerEInvoiceColumns; ++c)
+    // The e-invoice values and the Steuerfall after them.
+    for (int c = 0; c <= kCustomerEInvoiceColumns; ++c)
         addHiddenColumn(kCustomerList);
 }
 
@@ -96,6 +97,9 @@ void buildArticlePage() {
     addColumn(kArticleList, 2, "Kategorie", 80);
     addColumn(kArticleList, 3, "Preis", 60);
     addColumn(kArticleList, 4, "Beschreibung", 200);
+    // USt-Satz, Steuerkategorie and Einheit, kept with the row behind the columns on view.
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kArticleList);
 }
 
 void buildInvoicePage() {
