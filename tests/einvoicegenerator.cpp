@@ -122,9 +122,9 @@ class EInvoiceGenerator : public ProgramTest {
         dispatch();
         ASSERT_TRUE(typeInto(kQuantityField, QString::fromLatin1(quantity)));
         press(kLineOkButton);
-        const std::string rate = companyData().smallBusiness       ? "0"
-                                 : article == kSevenPercentArticle ? "7"
-                                                                   : settings().taxRate;
+        const std::string rate = companyData().smallBusiness || untaxedCustomer ? "0"
+                                 : article == kSevenPercentArticle              ? "7"
+                                                                                : settings().taxRate;
         money::Amount& sum = sumByRate[rate];
         sum = *money::add(sum, money::parse<money::Amount>(getCell(kLinesList, rowCount(kLinesList) - 1, 5)));
     }

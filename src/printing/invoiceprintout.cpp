@@ -117,8 +117,10 @@ void drawTaxCaseNote(float x) {
     std::vector<std::string> lines = wrapToWidth(note, kNoteRight - x, 2, measure);
     lines.push_back("USt-IdNr. Leistender: " + companyData().vatId);
     lines.push_back("USt-IdNr. Leistungsempf\xE4nger: " + buyerVatId);
+    // Below the GiroCode's caption when there is one, and above the cash discount's line.
+    const float top = x > 25 ? 227.5f : 225;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        placeText(x, 225 + 4 * static_cast<float>(i), shortenToWidth(lines[i], kNoteRight - x, measure));
+        placeText(x, top + 3.5f * static_cast<float>(i), shortenToWidth(lines[i], kNoteRight - x, measure));
 }
 
 // A small business charges no VAT: one total, the sum of the amounts printed. Left of the totals, the
