@@ -1,7 +1,8 @@
-// Time to make the e-invoice of an 18-line invoice as "Rechnung erstellen" does once the invoice is
-// registered: the CII XML and the XRechnung from the program's state and the invoice drawn into a PDF
-// made Factur-X; then the same again with the three files written into the archive with their checksum
-// lines (which waits for the disk). The first run loads fonts and the like; medians are of the others.
+// Time to make the e-invoice of an 18-line invoice of three rates (19, 7 and 0 %, with units) as "Rechnung
+// erstellen" does once the invoice is registered: the CII XML and the XRechnung from the program's state and
+// the invoice drawn into a PDF made Factur-X; then the same again with the three files written into the
+// archive with their checksum lines (which waits for the disk). The first run loads fonts and the like;
+// medians are of the others.
 
 #include "invoicing/einvoiceissue.h"
 #include "runtime/conversions.h"
@@ -65,9 +66,13 @@ void composeInvoice() {
     createReportList(kLinesList, 10, 120, 752, 490, "Pos", 25, kReportListFlags);
     for (int c = 2; c <= 6; ++c)
         addColumn(kLinesList, c, "Spalte", 60);
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kLinesList);
+    const char* const rates[] = {"19\n\nC62", "7\n\nKGM", "0\n\nHUR"};
     for (int i = 1; i <= kLines; ++i)
         addRow(kLinesList, -1,
-               std::to_string(i) + "\nSchraube " + std::to_string(i) + "\nM6 x 40 verzinkt\n11,90\n2\n23,80");
+               std::to_string(i) + "\nSchraube " + std::to_string(i) +
+                   "\nM6 x 40 verzinkt\n11,90\n2\n23,80\n" + rates[i % 3]);
     invoice.invoiceLineCount = kLines;
     invoice.invoiceTotal = money::Amount{2380 * kLines};
 }

@@ -32,8 +32,8 @@ struct FuzzList {
     int columns;
     std::unique_ptr<ListModel> model;
 };
-std::array<FuzzList, 3> fuzzLists = {{{kCustomerList, kCustomerIdColumn + 1, nullptr},
-                                      {kArticleList, 4, nullptr},
+std::array<FuzzList, 3> fuzzLists = {{{kCustomerList, kCustomerTaxCaseColumn + 1, nullptr},
+                                      {kArticleList, kArticleTaxColumn + 3, nullptr},
                                       {kInvoiceList, 5, nullptr}}};
 
 // A path argument made absolute: a corpus folder, or the value of a flag that names a path.

@@ -41,9 +41,11 @@ class SavedLines {
     std::size_t at_ = 0;
 };
 
-// A customer has 13 fields when its number is not its place, else 12 when one of the six e-invoice
-// cells is set, else 6 as before.
+// A customer has 14 fields with a Steuerfall, 13 when its number is not its place, else 12 when one of
+// the six e-invoice cells is set, else 6 as before.
 int customerFields(int row) {
+    if (!listCell(kCustomerList, row, kCustomerTaxCaseColumn).empty())
+        return kCustomerTaxCaseColumn + 1;
     if (customerNumberAt(row) != std::to_string(row + 1))
         return kCustomerIdColumn + 1;
     for (int c = kCustomerEInvoiceColumn; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c) {
@@ -53,9 +55,18 @@ int customerFields(int row) {
     return kCustomerEInvoiceColumn;
 }
 
+// An article has 7 fields when its rate, category or unit is set, else 4 as before.
+int articleFields(int row) {
+    for (int c = kArticleTaxColumn; c < kArticleTaxColumn + 3; ++c) {
+        if (!listCell(kArticleList, row, c).empty())
+            return kArticleTaxColumn + 3;
+    }
+    return kArticleTaxColumn;
+}
+
 // The saved file holds exactly what the lists and the counter hold: a count line before each block,
-// records of exactly 6 (or 12, 13) and 4 fields cell by cell, the counter, and after it nothing but the
-// highest customer number given when no customer holds it.
+// records of exactly 6 (or 12, 13, 14) and 4 (or 7) fields cell by cell, the counter, and after it
+// nothing but the highest customer number given when no customer holds it.
 bool savedAsListed() {
     SavedLines saved;
     std::string_view line;
@@ -66,7 +77,7 @@ bool savedAsListed() {
         for (int r = 0; r < rows; ++r) {
             if (!saved.next(line))
                 return false;
-            const int columns = list == kCustomerList ? customerFields(r) : 4;
+            const int columns = list == kCustomerList ? customerFields(r) : articleFields(r);
             std::size_t start = 0;
             for (int c = 0; c < columns; ++c) {
                 const std::size_t end = c + 1 < columns ? line.find('|', start) : line.size();

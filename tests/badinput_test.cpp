@@ -81,6 +81,8 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         {"count of -5", "Daten.dat", "-5\r\n1\r\nSchraube|Teile|0,50|M6\r\n9\r\n", 0, 1, 0},
         {"article count of 2147483647", "Daten.dat", "0\r\n2147483647\r\nSchraube|Teile|0,50|M6\r\n", 0, 1,
          0},
+        {"article tax fields: 10 MB rate, unknown codes, too many fields", "Daten.dat",
+         "0\r\n2\r\nA|B|1|D|" + kTenMegabytes + "|XX|\x81\r\nE|F|2|G|7|S|HUR|x|y\r\n", 0, 2, 0},
         {"cut off inside a customer line", "Daten.dat", "2\r\nHerr|Beispiel|Ma", 1, 0, 0},
         {"10 MB customer line", "Daten.dat", "1\r\nHerr|" + kTenMegabytes + "\r\n0\r\n1\r\n", 1, 0, 0},
         {"10 MB line without a line end", "Daten.dat", kTenMegabytes, 0, 0, 0},

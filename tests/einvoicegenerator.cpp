@@ -1,11 +1,13 @@
 // 200 (20 in the sanitizer build) varied invoices created through the new-invoice window with company data,
-// as a user creates them: 1 to 60 lines, net and gross prices, quantities up to 1000, 19, 7 and 0 %, small
-// business, buyers with and without Leitweg-ID, "&", "<", ">", quotes, umlauts and "€" in every text, some
-// with a cash discount. Then scripts/check-einvoice.sh checks every archived XML and PDF, each archived PDF
-// must read as the same words as the invoice's printout, and the reader of received invoices reads every
-// archived file back with the register's amount, every line and no finding.
+// as a user creates them: 1 to 60 lines, net and gross prices, quantities up to 1000, 19, 7 and 0 % and 7
+// beside the others on one invoice, units other than pieces, reverse charge, intra-community supplies and
+// exports, small business, buyers with and without Leitweg-ID, "&", "<", ">", quotes, umlauts and "€" in
+// every text, some with a cash discount. Then scripts/check-einvoice.sh checks every archived XML and PDF,
+// each archived PDF must read as the same words as the invoice's printout, and the reader of received
+// invoices reads every archived file back with the register's amount, every line and no finding.
 
 #include "archive/archivecheck.h"
+#include "datafiles/invoicelines.h"
 #include "einvoicefolder.h"
 #include "einvoicetesting.h"
 #include "incoming/invoicecheck.h"
@@ -26,6 +28,7 @@
 #include <QRegularExpression>
 #include <chrono>
 #include <iostream>
+#include <map>
 
 namespace {
 
@@ -36,18 +39,18 @@ struct Article {
     std::string name;
     std::string price;
     std::string description;
+    /// USt-Satz, Steuerkategorie and Einheit as Daten.dat keeps them after the four fields, if any.
+    std::string tax = {};
 };
-// The first six have plain prices, the last two grouped ones.
+// The first six have plain prices, the last two grouped ones. Leim is sold at 7 %, so that invoices
+// at other rates hold two; several have units other than pieces.
 const Article kArticles[] = {
-    {"Schraube", "0,50", "M6 verzinkt"},
-    {"Brett", "12,50", ""},
-    {"Leim", "3", "Flasche"},
-    {"Platte", "149,00", "Eiche"},
-    {"Nagel", "0,125", ""},
-    {"Montage", "45", "je Stunde"},
-    {"Balken", "1.234,56", "Fichte"},
-    {"Treppe", "12.345,6", "gewendelt"},
+    {"Schraube", "0,50", "M6 verzinkt"},        {"Brett", "12,50", ""},
+    {"Leim", "3", "Flasche", "|7|S|LTR"},       {"Platte", "149,00", "Eiche", "|||MTK"},
+    {"Nagel", "0,125", "", "|||KGM"},           {"Montage", "45", "je Stunde", "|||HUR"},
+    {"Balken", "1.234,56", "Fichte", "|||MTR"}, {"Treppe", "12.345,6", "gewendelt"},
 };
+constexpr int kSevenPercentArticle = 2;
 constexpr int kPlainArticles = 6;
 // 1000 makes a gross line's net price need more than four places to give its amount.
 const char* const kPlainQuantities[] = {"1", "3", "10", "25", "2", "1000"};
@@ -55,17 +58,23 @@ const char* const kDecimalQuantities[] = {"2,5", "0,75", "1,5"};
 const char* const kRates[] = {"19", "7", "0"};
 const int kLineCounts[] = {1, 4, 60, 12, 2, 18, 33, 7, 1, 45};
 
-// Erika and Amt have a Leitweg-ID; Max and Gruber none; Gruber lives in Austria.
+// Erika and Amt have a Leitweg-ID; Max, Gruber and Keller none. The Steuerfall follows the customer
+// number's field, left empty. Max is billed by reverse charge,
+// Gruber in Austria gets intra-community supplies, Keller in Switzerland exports.
 const std::string kCustomers[] = {
     "Frau|Muster" + kOdd + "|Erika" + kOdd + "|c/o Amt" + kOdd + "|Ringweg 2" + kOdd + "|54321 Beispielort" +
         kOdd + "|erika@amt.de|04011000-12345-03||54321|Beispielort" + kOdd + "|DE",
     "Herr|Beispiel" + kOdd + "|Max" + kOdd + "|Zusatz" + kOdd + "|Hauptstr. 1" + kOdd + "|Musterstadt" +
-        kOdd + "|||DE987654321|12345|Musterstadt" + kOdd + "|",
+        kOdd + "|||DE987654321|12345|Musterstadt" + kOdd + "|||AE",
     "Firma|Stadtamt" + kOdd + "||Abteilung" + kOdd + "|Markt 1" + kOdd + "|99999 Amtsstadt" + kOdd +
         "|post@amt.de|991-12345-73||99999|Amtsstadt" + kOdd + "|DE",
     "Herr|Gruber" + kOdd + "|Sepp" + kOdd + "||Gasse 3" + kOdd + "|1010 Wien" + kOdd +
-        "|sepp@gruber.at||ATU12345678|1010|Wien" + kOdd + "|AT",
+        "|sepp@gruber.at||ATU12345678|1010|Wien" + kOdd + "|AT||K",
+    "Herr|Keller" + kOdd + "|Urs" + kOdd + "||Bahnhofstr. 5" + kOdd +
+        "|8001 Z\xFCrich|urs@keller.ch|||8001|Z\xFCrich|CH||G",
 };
+constexpr bool kWithLeitwegId[] = {true, false, true, false, false};
+constexpr bool kUntaxed[] = {false, true, false, true, true};
 
 std::string masterData() {
     std::string file = std::to_string(std::size(kCustomers)) + "\r\n";
@@ -73,7 +82,7 @@ std::string masterData() {
         file += customer + "\r\n";
     file += std::to_string(std::size(kArticles)) + "\r\n";
     for (const Article& a : kArticles)
-        file += a.name + kOdd + "|Teile|" + a.price + "|" + a.description + kOdd + "\r\n";
+        file += a.name + kOdd + "|Teile|" + a.price + "|" + a.description + kOdd + a.tax + "\r\n";
     return file + "0\r\n";
 }
 
@@ -92,12 +101,12 @@ std::vector<std::string> wordsOf(const std::string& pdf) {
     return words;
 }
 
-// What invoice n (created n-th, from 0) asks to be paid: the totals of the line sum its register line
-// holds, at its rate and price mode.
-money::Amount dueOf(int n, const std::string& registerLine) {
-    const money::Rate rate = money::parse<money::Rate>(n % 10 == 7 ? "0" : kRates[n % 3]);
-    const money::Amount sum = money::parse<money::Amount>(fieldOf(registerLine, 4, "|"));
-    return money::totalsOf(sum, rate, (n / 3) % 2 == 1).value().gross;
+// What an invoice asks to be paid: the totals of each rate's line sum at that rate and price mode.
+money::Amount dueOf(const std::map<std::string, money::Amount>& sumByRate, bool gross) {
+    money::Amount due;
+    for (const auto& [rate, sum] : sumByRate)
+        due = *money::add(due, money::totalsOf(sum, money::parse<money::Rate>(rate), gross).value().gross);
+    return due;
 }
 
 class EInvoiceGenerator : public ProgramTest {
@@ -108,13 +117,21 @@ class EInvoiceGenerator : public ProgramTest {
     }
 
     // Grouped prices ("1.234,56") and decimal quantities ("2,5") go through the line dialog too.
-    static void addLine(int article, const char* quantity) {
+    void addLine(int article, const char* quantity) {
         press(kNewLineButton);
         ASSERT_TRUE(doubleClickRow(kArticlePicks, article));
         dispatch();
         ASSERT_TRUE(typeInto(kQuantityField, QString::fromLatin1(quantity)));
         press(kLineOkButton);
+        const std::string rate = companyData().smallBusiness || untaxedCustomer ? "0"
+                                 : article == kSevenPercentArticle              ? "7"
+                                                                                : settings().taxRate;
+        money::Amount& sum = sumByRate[rate];
+        sum = *money::add(sum, money::parse<money::Amount>(getCell(kLinesList, rowCount(kLinesList) - 1, 5)));
     }
+    std::map<std::string, money::Amount> sumByRate;
+    bool untaxedCustomer = false;
+    std::vector<money::Amount> dues;
 
     // Invoice n: its rate, price mode, small-business mode, customer and lines follow from n.
     void create(int n, int& xrechnung, int& moneyLines) {
@@ -127,7 +144,8 @@ class EInvoiceGenerator : public ProgramTest {
         companyData().cashDiscountDays = skonto ? "10" : "";
         printTarget().pdfPath = dataPath("Druck/" + std::to_string(n + 1) + ".pdf");
         const int customer = n % static_cast<int>(std::size(kCustomers));
-        xrechnung += customer % 2 == 0;
+        xrechnung += kWithLeitwegId[customer];
+        untaxedCustomer = kUntaxed[customer];
         press(kNewInvoiceButton);
         ASSERT_TRUE(selectRow(kCustomerPicks, customer));
         dispatch();
@@ -138,6 +156,7 @@ class EInvoiceGenerator : public ProgramTest {
         if (n % 4 != 3) {
             ASSERT_TRUE(typeInto(kPaymentDaysField, n % 4 == 0 ? "0" : "30"));
         }
+        sumByRate.clear();
         for (int i = 0; i < kLineCounts[n % 10]; ++i) {
             const int k = n * 7 + i;
             if (k % 4 == 0) {
@@ -147,6 +166,7 @@ class EInvoiceGenerator : public ProgramTest {
                 addLine(k % kPlainArticles, kPlainQuantities[k % std::size(kPlainQuantities)]);
             }
         }
+        dues.push_back(dueOf(sumByRate, settings().pricesGross == 1));
         press(kCreateInvoiceButton);
         ASSERT_TRUE(messages.empty()) << n << ": " << messages.front().text;
         ASSERT_EQ(invoiceState().invoiceCounter, n + 1);
@@ -189,6 +209,14 @@ TEST_F(EInvoiceGenerator, TwoHundredInvoicesPassTheOfficialChecks) {
     ASSERT_EQ(registered.size(), static_cast<std::size_t>(kInvoices));
     int readBack = 0;
     for (int n = 1; n <= kInvoices; ++n) {
+        // The line record gives every line back, adding up to the register's line sum.
+        const InvoiceLines kept = readInvoiceLines(std::to_string(n));
+        money::Amount keptSum;
+        for (const InvoiceLine& line : kept.lines)
+            keptSum = *money::add(keptSum, line.amount);
+        EXPECT_TRUE(kept.recorded &&
+                    kept.lines.size() == static_cast<std::size_t>(kLineCounts[(n - 1) % 10]));
+        EXPECT_EQ(money::formatAmount(keptSum), fieldOf(registered[n - 1], 4, "|")) << n;
         for (const std::string& name :
              {std::to_string(n) + ".xml", std::to_string(n) + ".pdf", std::to_string(n) + "-xrechnung.xml"}) {
             const std::string bytes = readData("Archiv/" + name);
@@ -197,7 +225,7 @@ TEST_F(EInvoiceGenerator, TwoHundredInvoicesPassTheOfficialChecks) {
             const incoming::ReadResult read = incoming::readReceived(bytes);
             ASSERT_TRUE(read.invoice.has_value()) << name << ": " << read.refusal;
             ++readBack;
-            EXPECT_EQ(read.invoice->document.amountDue, dueOf(n - 1, registered[n - 1])) << name;
+            EXPECT_EQ(read.invoice->document.amountDue, dues[n - 1]) << name;
             EXPECT_EQ(read.invoice->document.lines.size(),
                       static_cast<std::size_t>(kLineCounts[(n - 1) % 10]))
                 << name;

@@ -11,6 +11,7 @@
 #include "invoicing/newinvoicewindow.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
+#include "printtesting.h"
 #include "runtime/conversions.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
@@ -265,6 +266,50 @@ TEST_F(EInvoiceIssueTest, RegisteredInvoiceIsArchivedFromTheProgramsData) {
         EXPECT_NE(readData("Archiv/" + n + ".pdf").find("ChainValue>" + link + "<"), std::string::npos) << n;
     }
     EXPECT_EQ(verifyArchive().invoices, 3);
+}
+
+// Each tax case: every line of its category at 0 %, the reason and code in the XML, the legal note and
+// both VAT ids on paper; without the customer's VAT id, reverse charge is asked for it.
+TEST_F(EInvoiceIssueTest, EachTaxCasePrintsItsNoteAndWritesItsCategory) {
+    const std::string tax = "SupplyChainTradeTransaction/ApplicableHeaderTradeSettlement/ApplicableTradeTax/";
+    struct Case {
+        const char* taxCase;
+        const char* place; // USt-IdNr.|PLZ|Ort|Land
+        const char* category;
+        const char* code;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"AE", "DE987654321|12345|Musterstadt|DE", "AE", "VATEX-EU-AE", "Steuerschuldnerschaft des"},
+        {"K", "ATU12345678|1010|Wien|AT", "K", "VATEX-EU-IC", "Steuerfreie innergemeinschaftliche"},
+        {"G", "|8001|Z\xFCrich|CH", "G", "VATEX-EU-G", "Steuerfreie Ausfuhrlieferung"},
+        {"AE", "|12345|Musterstadt|DE", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.taxCase) + c.place);
+        const std::string place = c.place;
+        std::string town = place.substr(place.find('|') + 1, place.rfind('|') - place.find('|') - 1);
+        freshStart("1\r\nHerr|Beispiel|Max||Hauptstr. 1|" + town.replace(town.find('|'), 1, " ") +
+                   "|max@beispiel.de||" + place + "||" + c.taxCase + "\r\n");
+        compose(0);
+        press(kCreateInvoiceButton);
+        if (!*c.category) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_NE(messages.front().text.find("USt-IdNr. des Kunden fehlt"), std::string::npos);
+            continue;
+        }
+        ASSERT_TRUE(messages.empty()) << messages.front().text;
+        const std::string n = formatInt(invoiceState().invoiceCounter);
+        const XmlFields fields = readXmlFields(readData("Archiv/" + n + ".xml"));
+        EXPECT_EQ(fields.at(tax + "CategoryCode").front(), c.category);
+        EXPECT_EQ(fields.at(tax + "ExemptionReasonCode").front(), c.code);
+        EXPECT_EQ(fields.at(tax + "CalculatedAmount").front(), "0.00");
+        std::string printed;
+        for (const PdfWord& w : readPdfWords(dataPath("rechnung.pdf")))
+            printed += w.text + " ";
+        EXPECT_NE(printed.find(c.note), std::string::npos) << printed;
+        EXPECT_NE(printed.find("DE123456789"), std::string::npos) << printed;
+    }
 }
 
 // Behind a checksum list made anew to fit, "Archiv prüfen" still finds a PDF that carries another

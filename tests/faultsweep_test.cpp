@@ -48,6 +48,14 @@ const FileSet kUsedFolder = {
     {"Rechnungen/4.txt", kItem},
 };
 
+// The folder in use with an article sold by the hour: its invoices keep their full lines.
+const FileSet kUnitFolder = [] {
+    FileSet files = kUsedFolder;
+    files["Daten.dat"] = "1\r\nHerr|Beispiel|Max||Hauptstr. 1|Musterstadt\r\n1\r\nMontage|Dienst|45|je "
+                         "Stunde|||HUR\r\n4\r\n";
+    return files;
+}();
+
 // The folder in use with company data, among them a key the program does not know.
 const FileSet kCompanyFolder = [] {
     FileSet files = kUsedFolder;
@@ -242,6 +250,11 @@ const Operation kOperations[] = {
      {"Die Firmendaten konnten nicht gespeichert werden!"}},
     {"Rechnung erstellen",
      &kUsedFolder,
+     composeInvoice,
+     [] { press(kCreateInvoiceButton); },
+     {"Die Rechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden!"}},
+    {"Rechnung erstellen mit Zeilenliste",
+     &kUnitFolder,
      composeInvoice,
      [] { press(kCreateInvoiceButton); },
      {"Die Rechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden!"}},

@@ -171,6 +171,64 @@ TEST_F(InvoicePrintoutTest, TheTaxRateIsReadAsTyped) {
     }
 }
 
+// Lines of several rates: one tax line per rate from the sum of its rows, rounded once; exact totals.
+TEST_F(InvoicePrintoutTest, MixedRatesPrintOneTaxLinePerRate) {
+    struct Case {
+        const char* name;
+        int gross;
+        std::vector<std::pair<const char*, const char*>> lines; // amount, rate ("" the options' 19)
+        std::vector<std::string> labels;
+        std::vector<std::string> amounts; // net, the taxes, gross
+    };
+    const Case cases[] = {
+        {"net",
+         0,
+         {{"100,00", "7"}, {"50,00", ""}},
+         {"zzgl. 7% MwSt. auf 100,00 \u20AC :", "zzgl. 19% MwSt. auf 50,00 \u20AC :"},
+         {"150,00", "7,00", "9,50", "166,50"}},
+        {"rounded once per rate",
+         0,
+         {{"0,05", "7"}, {"0,05", "19"}, {"0,05", "7"}, {"0,05", "7"}},
+         {"zzgl. 7% MwSt. auf 0,15 \u20AC :", "zzgl. 19% MwSt. auf 0,05 \u20AC :"},
+         {"0,20", "0,01", "0,01", "0,22"}},
+        {"gross",
+         1,
+         {{"119,00", ""}, {"107,00", "7"}},
+         {"enthaltene MwSt. 7%", "enthaltene MwSt. 19%"},
+         {"200,00", "7,00", "19,00", "226,00"}},
+        {"gross rounded once",
+         1,
+         {{"0,05", "7"}, {"0,05", "7"}, {"0,05", "7"}, {"1,19", ""}},
+         {"enthaltene MwSt. 7%", "enthaltene MwSt. 19%"},
+         {"1,14", "0,01", "0,19", "1,34"}},
+    };
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kLinesList);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clearLines();
+        settings().pricesGross = c.gross;
+        for (const auto& [amount, rate] : c.lines) {
+            addLine("Brot", "", amount, "1", amount);
+            setCell(kLinesList, rowCount(kLinesList) - 1, rate, kLineTaxColumn);
+        }
+        printToRecorder(24);
+        ASSERT_TRUE(printInvoice());
+        std::vector<std::string> labels;
+        for (const auto& [text, top] : recordedColumn(c.gross ? 145 : 110)) {
+            if (text.starts_with("zzgl.") || text.starts_with("enthaltene"))
+                labels.push_back(text);
+        }
+        EXPECT_EQ(labels, c.labels);
+        std::vector<std::string> amounts;
+        for (const auto& [text, top] : recordedColumn(175)) {
+            if (top > mmToDevice(220))
+                amounts.push_back(text.substr(0, text.size() - 4));
+        }
+        EXPECT_EQ(amounts, c.amounts);
+    }
+}
+
 TEST_F(InvoicePrintoutTest, TotalLabelsKeepTheSizeOfWhatCameBefore) {
     struct Case {
         const char* name;

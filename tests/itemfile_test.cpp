@@ -1,9 +1,12 @@
 // The item files in "Rechnungen": their exact lines, the folder, replacing an older file, failures.
 
+#include "datafiles/invoicelines.h"
 #include "datafiles/itemfile.h"
+#include "money/money.h"
 #include "runtime/diskops.h"
 #include "runtime/linefile.h"
 #include "state/invoicestate.h"
+#include "state/settings.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
 
@@ -108,6 +111,53 @@ TEST_F(ItemFileTest, EveryFailingDiskStepIsReported) {
         resetDiskFaults();
         const std::string now = readData("Rechnungen/17.txt");
         EXPECT_TRUE(now == old || now == std::string(kAddress) + "0,00\r\n") << now;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A line with its own rate, category or unit: the item file has the three after "|" signs, and the
+// line record keeps the whole line, read back as it was; without a record the item file's texts.
+TEST_F(ItemFileTest, FullLinesAreKeptAndReadBack) {
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kLinesList);
+    settings().taxRate = "19";
+    addLine({"1", "Schraube", "M6", "0,50", "10", "5,00"});
+    addLine({"2", "Montage", "je Stunde", "45", "2,5", "112,50", "7", "", "HUR"});
+    ASSERT_TRUE(invoiceLinesNeeded());
+    ASSERT_TRUE(writeItemFile());
+    ASSERT_TRUE(writeInvoiceLines());
+    EXPECT_EQ(readData("Rechnungen/17.txt"),
+              std::string(kAddress) + "Schraube 0,50 M6\r\nMontage 45 je Stunde|7||HUR\r\n0,00\r\n");
+    struct Case {
+        const char* name;
+        bool recorded;
+        std::vector<std::string> read; // designation|description|quantity|price|amount|rate|category|unit
+    };
+    const Case cases[] = {
+        {"recorded",
+         true,
+         {"Schraube|M6|10|0,50|5,00|19|S|C62", "Montage|je Stunde|2,5|45,00|112,50|7|S|HUR"}},
+        {"item file only", false, {"Schraube 0,50 M6|||||0|S|C62", "Montage 45 je Stunde|||||0|S|C62"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.recorded)
+            deleteFile(invoiceLinesName("17"));
+        const InvoiceLines lines = readInvoiceLines("17");
+        EXPECT_EQ(lines.recorded, c.recorded);
+        std::vector<std::string> read;
+        for (const InvoiceLine& l : lines.lines) {
+            const bool known = lines.recorded;
+            read.push_back(l.designation + "|" + l.description + "|" +
+                           (known ? money::formatQuantity(l.quantity) : "") + "|" +
+                           (known ? money::formatDecimal(l.unitPrice.units, 4, 2, ',') : "") + "|" +
+                           (known ? money::formatAmount(l.amount) : "") + "|" +
+                           money::formatDecimal(l.rate.units, 2, 0, ',') + "|" + l.category + "|" + l.unit);
+        }
+        EXPECT_EQ(read, c.read);
     }
 }
 

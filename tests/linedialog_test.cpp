@@ -93,7 +93,8 @@ TEST_F(LineDialogTest, DialogHasItsControlsAndNamesTheArticles) {
     for (const QLabel* label : window->findChildren<QLabel*>())
         labels << label->text();
     labels.sort();
-    EXPECT_EQ(labels, (QStringList{"Bezeichnung", "Einz.pr.", "Menge"}));
+    EXPECT_EQ(labels, (QStringList{"Beschreibung", "Bezeichnung", "Einheit", "Einz.pr.",
+                                   "Freie Position: Bezeichnung", "Menge", "USt-Satz"}));
 }
 
 // The row shows the price as typed, the quantity with the decimals it needs and quantity × price in

@@ -2,6 +2,7 @@
 // file dialog. A failing disk is the fault sweep's part.
 
 #include "datafiles/listexport.h"
+#include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "support/testenv.h"
 #include "toolkit/toolkit.h"
@@ -92,6 +93,25 @@ TEST_F(ListExportTest, TheInvoiceListEndsWithTheSumsOfItsAmounts) {
     EXPECT_NE(csv.find("Gesamtbetrag;Datum;Brutto;F\xC3\xA4llig am"), std::string::npos) << csv;
     // Without a tax rate the first invoice's gross is its amount; the second has its own.
     EXPECT_TRUE(csv.ends_with("\r\nSumme:;;;12,50;;12,98;;;12,50;\r\n")) << csv;
+}
+
+// Articles show rate, category and unit as further columns only where one of them has any.
+TEST_F(ListExportTest, ArticleTaxColumnsOnlyWhereAnArticleHasThem) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Brot|B|2,00|frisch", "Bezeichnung;Kategorie;Preis;Beschreibung\r\nBrot;B;\"2,00\";frisch\r\n"},
+        {"Brot|B|2,00|frisch|7||KGM",
+         "Bezeichnung;Kategorie;Preis;Beschreibung;USt-Satz;Steuerkategorie;Einheit"
+         "\r\nBrot;B;\"2,00\";frisch;7;;KGM\r\n"},
+    };
+    for (const auto& [article, csv] : cases) {
+        writeData("Daten.dat", "0\r\n1\r\n" + article + "\r\n0\r\n");
+        start();
+        setSaveFileAnswerer([&](const std::string&, const std::string&) { return dataPath("Artikel.csv"); });
+        setState(kTabPanel, kArticlesPage);
+        exportShownList();
+        EXPECT_EQ(readData("Artikel.csv"), "\xEF\xBB\xBF" + csv) << article;
+        EXPECT_FALSE(listColumnShown(kArticleList, kArticleTaxColumn));
+    }
 }
 
 // Nothing but the archive's own files may stand in the archive folder, however the user gets there.

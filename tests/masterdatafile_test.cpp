@@ -189,6 +189,19 @@ TEST_F(MasterDataTest, CustomersKeepTheirNumbersAndNoneComesTwice) {
     EXPECT_EQ(readData("Daten.dat"), "2\r\nFrau|B|||||b@c.de||||||2\r\n|D|||||||||||4\r\n0\r\n5\r\n");
 }
 
+// USt-Satz, Steuerkategorie and Einheit follow an article's four fields only where one is set.
+TEST_F(MasterDataTest, ArticleTaxFieldsFollowOnlyOnArticlesThatHaveThem) {
+    const std::string file =
+        "0\r\n3\r\nTisch|M|12,50|E\r\nBrot|B|2,00||7|S|KGM\r\nMontage|D|45||||HUR\r\n0\r\n";
+    writeData("Daten.dat", file);
+    start();
+    EXPECT_EQ(rowsOf(kArticleList, 7), (Rows{{"Tisch", "M", "12,50", "E", "", "", ""},
+                                             {"Brot", "B", "2,00", "", "7", "S", "KGM"},
+                                             {"Montage", "D", "45", "", "", "", "HUR"}}));
+    ASSERT_TRUE(saveMasterData());
+    EXPECT_EQ(readData("Daten.dat"), file);
+}
+
 struct LoadCase {
     const char* name;
     std::string bytes;

@@ -40,10 +40,16 @@ bool writeItemFile() {
          {&invoice.customerSalutation, &invoice.customerFullName, &invoice.customerAddition,
           &invoice.customerStreet, &invoice.customerTown})
         file.writeLine(lineText(*text));
-    // Designation, unit price text, description; position, quantity and line total are not kept.
+    // Designation, unit price text, description; position, quantity and line total are not kept. A line
+    // with its own rate, category or unit has the three after "|" signs, which no text holds.
     for (int i = 0; i < listRowCount(kLinesList); ++i) {
         std::string line(listCell(kLinesList, i, 1));
         line.append(" ").append(listCell(kLinesList, i, 3)).append(" ").append(listCell(kLinesList, i, 2));
+        std::string tax;
+        for (int c = kLineTaxColumn; c < kLineTaxColumn + 3; ++c)
+            tax.append("|").append(fieldText(listCell(kLinesList, i, c)));
+        if (tax.size() > 3)
+            line += tax;
         file.writeLine(lineText(line));
     }
     file.writeLine(lineText(invoice.invoiceTotalText));

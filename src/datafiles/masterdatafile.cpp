@@ -11,6 +11,7 @@
 #include "state/invoicestate.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,9 @@ namespace {
 
 constexpr int kFile = 0;
 constexpr int kCustomerFields = kCustomerEInvoiceColumn;
-constexpr int kArticleFields = 4;
+constexpr int kArticleFields = kArticleTaxColumn;
+// USt-Satz, Steuerkategorie, Einheit.
+constexpr int kArticleTaxFields = 3;
 
 // Reads up to `count` record lines into the list, which has one column per field: fields missing from
 // a short line stay empty, fields after the last are dropped. It stops where the file ends, so that a
@@ -40,22 +43,32 @@ bool anyCellIn(int list, int row, int first, int count) {
     return false;
 }
 
-// The count line of a list and one line per row, its cells joined by "|". The optional fields follow
-// only on a row that has one of them, and then all of them; a customer's number only where it is not
-// its place. A row without them is written as an earlier installation wrote it. Returns the highest
-// customer number written or implied (0 for other lists).
-std::int32_t writeRecords(ReplacementFile& file, int list, int fields, int optionalFields = 0) {
+// The count line of a list and one line per row, its cells joined by "|". Each group of optional
+// fields follows only on a row that has one of its fields or of a later group, and then all of them; a
+// customer's number only where it is not its place or a Steuerfall follows. A row without any is
+// written as an earlier installation wrote it. Returns the highest customer number written or implied
+// (0 for other lists).
+std::int32_t writeRecords(ReplacementFile& file, int list, int fields,
+                          std::initializer_list<int> optionalGroups = {}) {
     const int rows = listRowCount(list);
     file.writeLine(formatInt(rows));
     std::string line;
     std::int32_t highest = 0;
     for (int r = 0; r < rows; ++r) {
         line.clear();
-        int written = anyCellIn(list, r, fields, optionalFields) ? fields + optionalFields : fields;
+        int written = fields;
+        for (int end = fields; const int group : optionalGroups) {
+            end += group;
+            if (anyCellIn(list, r, end - group, group))
+                written = end;
+        }
         if (list == kCustomerList) {
             const std::int32_t number = customerNumberValue(r);
             highest = std::max(highest, number);
-            written = number == r + 1 ? written : kCustomerIdColumn + 1;
+            if (number != r + 1)
+                written = kCustomerIdColumn + 1;
+            if (!listCell(list, r, kCustomerTaxCaseColumn).empty())
+                written = kCustomerTaxCaseColumn + 1;
         }
         for (int c = 0; c < written; ++c) {
             if (c > 0)
@@ -92,8 +105,8 @@ bool loadMasterData() {
 
 bool saveMasterData() {
     ReplacementFile file(kMasterDataName);
-    const std::int32_t held = writeRecords(file, kCustomerList, kCustomerFields, kCustomerEInvoiceColumns);
-    writeRecords(file, kArticleList, kArticleFields);
+    const std::int32_t held = writeRecords(file, kCustomerList, kCustomerFields, {kCustomerEInvoiceColumns});
+    writeRecords(file, kArticleList, kArticleFields, {kArticleTaxFields});
     file.writeLine(formatInt(invoiceState().invoiceCounter));
     // Only once the customer with the highest number is gone: a plain folder's file stays as it was.
     const std::int32_t highest = customerEdit().highestNumber;

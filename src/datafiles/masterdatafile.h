@@ -2,11 +2,12 @@
 // Daten.dat: the customers, the articles and the invoice counter.
 //
 // Line 1 holds the number of customers, one line per customer follows (six fields joined by "|", the
-// six e-invoice fields after them when the customer has any, and its number after those where it is
-// not the customer's place), then the number of articles and one line per article (four fields), and
-// the invoice counter; last, only once the customer with the highest number was deleted, that number.
-// Every line ends with CR LF, the last one included. An earlier installation reads the first six
-// fields of a customer.
+// six e-invoice fields after them when the customer has any, its number after those where it is not the
+// customer's place or a Steuerfall follows, and the Steuerfall after it when set), then the number of
+// articles and one line per article (four fields, and USt-Satz, Steuerkategorie and Einheit after them
+// when the article has any), and the invoice counter; last, only once the customer with the highest
+// number was deleted, that number. Every line ends with CR LF, the last one included. An earlier
+// installation reads the first six fields of a customer.
 
 #include <string_view>
 

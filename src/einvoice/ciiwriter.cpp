@@ -3,6 +3,7 @@
 #include "einvoice/cleantext.h"
 
 #include <QXmlStreamWriter>
+#include <algorithm>
 
 namespace einvoice {
 
@@ -85,7 +86,9 @@ class Cii {
     void tax(const char* categoryCode, const QString& rate) {
         text("TypeCode", QStringLiteral("VAT"));
         text("CategoryCode", QLatin1String(categoryCode));
-        text("RateApplicablePercent", rate);
+        // What is not subject to VAT has no rate at all.
+        if (std::string_view(categoryCode) != "O")
+            text("RateApplicablePercent", rate);
     }
     const char* categoryCode() const {
         switch (categoryOf(doc_)) {
@@ -148,13 +151,18 @@ class Cii {
         end();
         start("SpecifiedLineTradeDelivery");
         x_.writeStartElement(kRam, QStringLiteral("BilledQuantity"));
-        x_.writeAttribute(QStringLiteral("unitCode"), QStringLiteral("C62"));
+        x_.writeAttribute(QStringLiteral("unitCode"),
+                          l.unitCode.empty() ? QStringLiteral("C62") : cleanText(l.unitCode));
         x_.writeCharacters(QString::fromStdString(money::formatDecimal(quantity.units, 3, 0, '.')));
         end();
         end();
         start("SpecifiedLineTradeSettlement");
         start("ApplicableTradeTax");
-        tax(categoryCode(), rate());
+        // A document with a breakdown of its own has lines of their own categories and rates.
+        if (doc_.vatBreakdown.empty())
+            tax(categoryCode(), rate());
+        else
+            tax(l.categoryCode.c_str(), rateText(l.rate));
         end();
         start("SpecifiedTradeSettlementLineMonetarySummation");
         text("LineTotalAmount", amountText(l.netAmount));
@@ -233,6 +241,16 @@ class Cii {
 
     void delivery() {
         start("ApplicableHeaderTradeDelivery");
+        // An intra-community supply names the country it goes to (BT-80).
+        const bool intraCommunity = std::any_of(doc_.vatBreakdown.begin(), doc_.vatBreakdown.end(),
+                                                [](const VatBreakdown& b) { return b.categoryCode == "K"; });
+        if (intraCommunity) {
+            start("ShipToTradeParty");
+            start("PostalTradeAddress");
+            text("CountryID", cleanText(doc_.buyer.countryCode));
+            end();
+            end();
+        }
         if (doc_.deliveryDate) {
             start("ActualDeliverySupplyChainEvent");
             date("OccurrenceDateTime", *doc_.deliveryDate);
@@ -260,15 +278,11 @@ class Cii {
             }
             end();
         }
-        start("ApplicableTradeTax");
-        text("CalculatedAmount", amountText(t.tax));
-        text("TypeCode", QStringLiteral("VAT"));
-        if (categoryOf(doc_) == VatCategory::Exempt)
-            text("ExemptionReason", cleanText(kSmallBusinessReason));
-        text("BasisAmount", amountText(t.net));
-        text("CategoryCode", QLatin1String(categoryCode()));
-        text("RateApplicablePercent", rate());
-        end();
+        if (doc_.vatBreakdown.empty())
+            breakdown({categoryCode(), doc_.rate, t.net, t.tax,
+                       categoryOf(doc_) == VatCategory::Exempt ? kSmallBusinessReason : "", ""});
+        for (const VatBreakdown& b : doc_.vatBreakdown)
+            breakdown(b);
         if (doc_.dueDate || !isBlank(doc_.paymentTerms) || doc_.cashDiscount) {
             start("SpecifiedTradePaymentTerms");
             paymentTermsText();
@@ -286,6 +300,20 @@ class Cii {
         text("GrandTotalAmount", amountText(t.gross));
         text("DuePayableAmount", amountText(t.gross));
         end();
+        end();
+    }
+
+    // BG-23: one category and rate; an untaxed one gives its reason (BT-120) and its code (BT-121).
+    void breakdown(const VatBreakdown& b) {
+        start("ApplicableTradeTax");
+        text("CalculatedAmount", amountText(b.tax));
+        text("TypeCode", QStringLiteral("VAT"));
+        optionalText("ExemptionReason", b.exemptionReason);
+        text("BasisAmount", amountText(b.basis));
+        text("CategoryCode", cleanText(b.categoryCode));
+        optionalText("ExemptionReasonCode", b.exemptionCode);
+        if (b.categoryCode != "O")
+            text("RateApplicablePercent", b.categoryCode == "E" ? QStringLiteral("0") : rateText(b.rate));
         end();
     }
 

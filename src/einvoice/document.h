@@ -97,8 +97,8 @@ struct Line {
     /// turned net on a large quantity): netAmount / quantity to as many places as that takes, written
     /// instead of netPrice.
     FinePrice finePrice = {};
-    /// The line's VAT category ("S", "Z", "E", "AE", ...) and rate. Received lines carry their own;
-    /// the writer takes the document's.
+    /// The line's VAT category ("S", "Z", "E", "AE", ...) and rate. The writer takes the document's
+    /// category and rate unless the document has a VAT breakdown of its own.
     std::string categoryCode = "S";
     money::Rate rate = {};
     /// UN/ECE Rec. 20 unit of the quantity ("C62" one piece, "HUR" hour).
@@ -111,7 +111,8 @@ struct Line {
     std::vector<AllowanceCharge> allowancesCharges = {};
 };
 
-/// Received: one rate of the VAT breakdown (BG-23).
+/// One category and rate of the VAT breakdown (BG-23); issued invoices with lines of their own
+/// categories and rates carry it too.
 struct VatBreakdown {
     std::string categoryCode;
     money::Rate rate;
@@ -203,6 +204,7 @@ struct Document {
     std::string paymentReference;
     std::vector<PaymentMeans> paymentMeans;
     std::vector<AllowanceCharge> allowancesCharges;
+    /// Empty: the writer writes one entry of the document's category and rate.
     std::vector<VatBreakdown> vatBreakdown;
     /// BT-106, BT-107, BT-108, BT-113, BT-114 and BT-115; totals holds BT-109, BT-110 and BT-112.
     money::Amount lineTotal;

@@ -37,6 +37,37 @@ bool taxFitsRate(money::Amount net, money::Amount tax, money::Rate rate) {
     return diff <= static_cast<__int128>(100) * 10000;
 }
 
+// Each entry's tax fits its rate (none outside S), its basis is the sum of its lines, and the entries
+// add up to the totals.
+bool breakdownAddsUp(const Document& doc) {
+    money::Amount basis;
+    money::Amount tax;
+    for (const VatBreakdown& b : doc.vatBreakdown) {
+        money::Amount lines;
+        for (const Line& line : doc.lines) {
+            if (line.categoryCode == b.categoryCode && line.rate == b.rate)
+                lines = money::add(lines, line.netAmount).value_or(money::Amount{-1});
+        }
+        const bool taxOk = b.categoryCode == "S" ? b.rate.units >= 0 && taxFitsRate(b.basis, b.tax, b.rate)
+                                                 : b.tax.units == 0;
+        const auto nextBasis = money::add(basis, b.basis);
+        const auto nextTax = money::add(tax, b.tax);
+        if (lines != b.basis || !taxOk || !nextBasis || !nextTax)
+            return false;
+        basis = *nextBasis;
+        tax = *nextTax;
+    }
+    return basis == doc.totals.net && tax == doc.totals.tax;
+}
+
+bool has(const Document& doc, std::string_view category) {
+    for (const VatBreakdown& b : doc.vatBreakdown) {
+        if (b.categoryCode == category)
+            return true;
+    }
+    return false;
+}
+
 bool amountsAddUp(const Document& doc) {
     money::Amount sum;
     for (const Line& line : doc.lines) {
@@ -49,6 +80,8 @@ bool amountsAddUp(const Document& doc) {
     const auto gross = money::add(t.net, t.tax);
     if (sum != t.net || !gross || *gross != t.gross)
         return false;
+    if (!doc.vatBreakdown.empty())
+        return breakdownAddsUp(doc);
     if (categoryOf(doc) != VatCategory::Standard)
         return t.tax.units == 0;
     // A negative rate has its own reason.
@@ -132,6 +165,17 @@ std::vector<std::string> missingFor(const Document& doc, Profile profile) {
             reasons.push_back("Position " + std::to_string(i + 1) + " ohne Bezeichnung");
     }
     require(doc.smallBusiness || doc.rate.units >= 0, "Steuersatz unter 0 %");
+    // Reverse charge and intra-community supplies name both VAT ids; an export names the seller's.
+    if (has(doc, "AE") || has(doc, "K")) {
+        require(!isBlank(b.vatId), "USt-IdNr. des Kunden fehlt");
+        require(!isBlank(s.vatId), "USt-IdNr. der Firma fehlt");
+    } else if (has(doc, "G")) {
+        require(!isBlank(s.vatId), "USt-IdNr. der Firma fehlt");
+    }
+    // What is not subject to VAT stands on an invoice of its own, without VAT ids.
+    if (has(doc, "O"))
+        require(doc.vatBreakdown.size() == 1 && isBlank(s.vatId) && isBlank(b.vatId),
+                "Nicht steuerbare Positionen nur allein und ohne USt-IdNr.");
     require(amountsAddUp(doc), "Rechnungsbetr\xE4ge passen nicht zusammen");
     require(doc.totals.gross.units <= 0 || doc.dueDate || !isBlank(doc.paymentTerms), "Zahlungsziel fehlt");
     return reasons;

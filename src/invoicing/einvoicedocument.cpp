@@ -9,7 +9,9 @@
 #include "runtime/wohnort.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/linetax.h"
 #include "state/paymentterms.h"
+#include "state/ratesplit.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
@@ -67,8 +69,9 @@ std::string otherDaysReason(int days) {
     return "Zahlungsbedingungen nennen nicht das Zahlungsziel von " + std::to_string(days) + " Tagen";
 }
 
-// The window's lines with their amounts; false when an amount leaves the range of money.
-bool readLines(std::vector<einvoice::Line>& lines, money::Amount& sum) {
+// The window's lines with their amounts, categories, rates and units; false when an amount leaves the
+// range of money.
+bool readLines(std::vector<einvoice::Line>& lines, std::vector<TaxedAmount>& taxed) {
     const int rows = rowCount(kLinesList);
     for (int r = 0; r < rows; ++r) {
         einvoice::Line line;
@@ -76,15 +79,48 @@ bool readLines(std::vector<einvoice::Line>& lines, money::Amount& sum) {
         line.description = getCell(kLinesList, r, 2);
         line.netPrice = money::parse<money::Price>(getCell(kLinesList, r, 3));
         line.quantity = money::parse<money::Quantity>(getCell(kLinesList, r, 4));
+        const std::string unit = getCell(kLinesList, r, kLineTaxColumn + 2);
+        line.unitCode = unit.empty() ? "C62" : unit;
         const auto amount = money::lineAmount(line.quantity, line.netPrice);
-        const auto next = amount ? money::add(sum, *amount) : std::nullopt;
-        if (!next)
+        if (!amount || static_cast<std::size_t>(r) >= taxed.size())
             return false;
-        line.netAmount = *amount;
-        sum = *next;
+        // The groups add up what the lines are worth, as the lines list shows them.
+        line.netAmount = taxed[r].amount = *amount;
+        line.categoryCode = taxed[r].category;
+        line.rate = taxed[r].rate;
         lines.push_back(line);
     }
     return true;
+}
+
+// Gross prices become net group by group, each at its rate, so that every group adds up to its net.
+bool convertGroups(std::vector<einvoice::Line>& lines, const RateSplit& split) {
+    for (const RateGroup& group : split.groups) {
+        std::vector<einvoice::Line> part;
+        for (const einvoice::Line& line : lines) {
+            if (line.categoryCode == group.category && line.rate == group.rate)
+                part.push_back(line);
+        }
+        if (!einvoice::convertGrossLines(part, group.rate, group.totals.net))
+            return false;
+        auto next = part.begin();
+        for (einvoice::Line& line : lines) {
+            if (line.categoryCode == group.category && line.rate == group.rate)
+                line = *next++;
+        }
+    }
+    return true;
+}
+
+// The breakdown the XML carries: one entry per category and rate, with the reason an untaxed one needs.
+void addBreakdown(einvoice::Document& doc, const RateSplit& split) {
+    for (const RateGroup& group : split.groups) {
+        einvoice::VatBreakdown b{group.category, group.rate, group.totals.net, group.totals.tax, {}, {}};
+        const ExemptionNote note = exemptionNote(group.category);
+        b.exemptionReason = doc.smallBusiness ? einvoice::kSmallBusinessReason : note.reason;
+        b.exemptionCode = doc.smallBusiness ? std::string() : note.code;
+        doc.vatBreakdown.push_back(std::move(b));
+    }
 }
 
 // The company data's cash discount joins the payment terms: the sentence the paper prints after them,
@@ -126,13 +162,15 @@ InvoiceDocument invoiceDocument(std::int32_t number, DateValue issueDate) {
         result.reasons.push_back(std::move(reason));
     result.xrechnung = !isBlankValue(doc.buyer.reference);
 
-    money::Amount sum;
     const bool pricesGross = settings().pricesGross == 1;
-    const bool read = readLines(doc.lines, sum);
-    const auto totals = read ? money::totalsOf(sum, doc.rate, pricesGross) : std::nullopt;
-    if (totals)
-        doc.totals = *totals;
-    if (!totals || (pricesGross && !einvoice::convertGrossLines(doc.lines, doc.rate, doc.totals.net)))
+    std::vector<TaxedAmount> taxed = taxedLines(doc.rate, doc.smallBusiness, invoice.customerTaxCase);
+    const bool read = readLines(doc.lines, taxed);
+    const std::optional<RateSplit> split = read ? splitByRate(taxed, pricesGross) : std::nullopt;
+    if (split) {
+        doc.totals = split->totals;
+        addBreakdown(doc, *split);
+    }
+    if (!split || (pricesGross && !convertGroups(doc.lines, *split)))
         result.reasons.emplace_back("Rechnungsbetr\xE4ge au\xDF"
                                     "erhalb des Zahlenbereichs");
     addCashDiscount(doc);

@@ -3,8 +3,10 @@
 #include "invoicing/newinvoicewindow.h"
 #include "money/money.h"
 #include "runtime/conversions.h"
+#include "runtime/fieldchecks.h"
 #include "runtime/numbers.h"
 #include "state/invoicestate.h"
+#include "state/linetax.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
@@ -19,12 +21,32 @@ void createControls() {
     setTooltip(kArticlePicks, "Artikel ausw\xE4hlen mit Doppelklick links");
     createTextField(kQuantityField, 120, 70, 40, 20, "");
     createTextField(kPriceField, 170, 70, 40, 20, "");
+    // The article's rate and unit, which this line may change.
+    createLabel(kAnonymous, 220, 40, 60, 20, "USt-Satz");
+    createTextField(kLineRateField, 220, 70, 40, 20, "");
+    setForbiddenCharacters(kLineRateField, kRecordBreakers);
+    createLabel(kAnonymous, 270, 40, 60, 20, "Einheit");
+    createComboBox(kLineUnitBox, 270, 70, 80, 22, pickChoices(lineUnits()));
+    // A free line: its own designation and description instead of an article's.
+    createLabel(kAnonymous, 120, 100, 140, 20, "Freie Position: Bezeichnung");
+    createTextField(kFreeNameField, 120, 120, 140, 20, "");
+    setForbiddenCharacters(kFreeNameField, kRecordBreakers);
+    createLabel(kAnonymous, 270, 100, 100, 20, "Beschreibung");
+    createTextField(kFreeDescriptionField, 270, 120, 170, 20, "");
+    setForbiddenCharacters(kFreeDescriptionField, kRecordBreakers);
+}
+
+// A designation typed into the free fields makes a free line, whatever article is highlighted.
+bool freeLine() {
+    const std::string name = getText(kFreeNameField);
+    return name.find_first_not_of(" \t") != std::string::npos;
 }
 
 // Why "OK" cannot make a line of what the dialog shows, or "" when it can.
 std::string refusalOfLine() {
     const int r = getState(kArticlePicks);
-    if (r < 0 || r >= rowCount(kArticleList))
+    const bool free = freeLine();
+    if (!free && (r < 0 || r >= rowCount(kArticleList)))
         return "Bitte einen Artikel ausw\xE4hlen.";
     const std::string quantity = getText(kQuantityField);
     const money::Reading amount = money::read(quantity, money::Quantity::kDecimals);
@@ -34,7 +56,8 @@ std::string refusalOfLine() {
     const money::Reading unitPrice = money::read(price, money::Price::kDecimals);
     if (!unitPrice.found || unitPrice.overflow)
         return "Der Preis \x84" + price + "\x93 ist kein g\xFCltiger Betrag.";
-    return {};
+    return lineTaxRefusal(getText(kLineRateField),
+                          free ? "" : getCell(kArticleList, r, kArticleTaxColumn + 1), {});
 }
 
 } // namespace
@@ -65,6 +88,8 @@ void takeArticle() {
     invoice.unitPriceText = getCell(kArticleList, r, 2);
     invoice.articleDescription = getCell(kArticleList, r, 3);
     setText(kPriceField, invoice.unitPriceText);
+    setText(kLineRateField, getCell(kArticleList, r, kArticleTaxColumn));
+    setState(kLineUnitBox, pickOfCode(lineUnits(), getCell(kArticleList, r, kArticleTaxColumn + 2)));
 }
 
 void addLineClicked() {
@@ -81,17 +106,22 @@ void addLineClicked() {
         messageBox("Fehler!", "Der Betrag ist zu gro\xDF.", kMessageOk);
         return;
     }
-    // The highlighted article at the price in the field, which is this line's alone.
+    // The highlighted article, or the free line, at the price in the field, which is this line's alone.
     InvoiceState& invoice = invoiceState();
     const int r = getState(kArticlePicks);
-    invoice.articleName = getCell(kArticleList, r, 0);
-    invoice.articleDescription = getCell(kArticleList, r, 3);
+    const bool free = freeLine();
+    invoice.articleName = free ? getText(kFreeNameField) : getCell(kArticleList, r, 0);
+    invoice.articleDescription = free ? getText(kFreeDescriptionField) : getCell(kArticleList, r, 3);
+    const std::string category = free ? std::string() : getCell(kArticleList, r, kArticleTaxColumn + 1);
     invoice.unitPriceText = money::priceColumnText(priceText);
-    // The new line goes to the end; its position is its place there.
+    // The new line goes to the end; its position is its place there. Behind the columns on view, its
+    // rate, the article's category and its unit, empty where the defaults hold.
     addRow(kLinesList, -1,
            formatInt(rowCount(kLinesList) + 1) + "\n" + invoice.articleName + "\n" +
                invoice.articleDescription + "\n" + invoice.unitPriceText + "\n" +
-               money::formatQuantity(quantity) + "\n" + money::formatAmount(*amount));
+               money::formatQuantity(quantity) + "\n" + money::formatAmount(*amount) + "\n" +
+               getText(kLineRateField) + "\n" + category + "\n" +
+               codeAtPick(lineUnits(), getState(kLineUnitBox)));
     invoice.invoiceTotal = sumOfLines().value_or(invoice.invoiceTotal);
     showRunningTotal();
     closeWindow(kLineDialog);

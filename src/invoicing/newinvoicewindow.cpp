@@ -1,5 +1,6 @@
 #include "invoicing/newinvoicewindow.h"
 
+#include "datafiles/invoicelines.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
@@ -41,6 +42,7 @@ void forgetCustomer() {
           &invoice.customerAddition, &invoice.customerStreet, &invoice.customerTown})
         text->clear();
     invoice.customerCells.clear();
+    invoice.customerTaxCase.clear();
 }
 
 /// False, with the user told, when no customer was chosen in this window.
@@ -117,6 +119,9 @@ void createControls() {
     addColumn(kLinesList, 4, "Einzelpr.", 60);
     addColumn(kLinesList, 5, "Menge", 60);
     addColumn(kLinesList, 6, "Gesamtpr.", 60);
+    // The line's rate, category and unit code, kept with it behind the columns on view.
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kLinesList);
 }
 
 /// Adds the invoice to the invoice list and writes its three files; false when one failed. A
@@ -132,7 +137,7 @@ bool registerInvoice() {
                invoice.customerNumberText + "\n" + invoice.invoiceTotalText + "\n" + invoice.invoiceDateText +
                "\n" + registerGross(invoice.invoiceTotalText));
     // The item file before the register line, then the terms it was issued with, the counter last.
-    const bool itemWritten = writeItemFile();
+    const bool itemWritten = writeItemFile() && (!invoiceLinesNeeded() || writeInvoiceLines());
     const bool lineAppended = appendRegisterLine();
     const bool termsKept = rememberRegisteredInvoice();
     const bool masterSaved = saveMasterData();
@@ -174,8 +179,9 @@ void chooseCustomer() {
     InvoiceState& invoice = invoiceState();
     invoice.customerIndex = r;
     invoice.customerCells.clear();
-    for (int c = 0; c < kCustomerEInvoiceColumn + kCustomerEInvoiceColumns; ++c)
+    for (int c = 0; c <= kCustomerTaxCaseColumn; ++c)
         invoice.customerCells.push_back(getCell(kCustomerList, r, c));
+    invoice.customerTaxCase = invoice.customerCells[kCustomerTaxCaseColumn];
     invoice.customerNumberText = customerNumberAt(r);
     invoice.customerSalutation = getCell(kCustomerList, r, 0);
     invoice.customerFullName = joinedName(getCell(kCustomerList, r, 2), getCell(kCustomerList, r, 1));

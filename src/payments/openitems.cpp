@@ -2,6 +2,8 @@
 
 #include "payments/recordfile.h"
 #include "state/companydata.h"
+#include "state/invoicestate.h"
+#include "state/ratesplit.h"
 #include "state/settings.h"
 
 namespace {
@@ -111,6 +113,13 @@ std::optional<money::Amount> amountDueOf(money::Amount lineSum, const DueRule& r
         return lineSum;
     const std::optional<money::Totals> totals = money::totalsOf(lineSum, rule.rate, rule.pricesGross);
     return totals ? std::optional(totals->gross) : std::nullopt;
+}
+
+std::optional<money::Amount> composedAmountDue() {
+    const DueRule rule = dueRule();
+    const std::optional<RateSplit> split =
+        splitByRate(taxedLines(rule.rate, rule.withoutTax, invoiceState().customerTaxCase), rule.pricesGross);
+    return split ? std::optional(split->totals.gross) : std::nullopt;
 }
 
 bool countsAsCancelled(std::string_view) {

@@ -76,6 +76,10 @@ DueRule dueRule();
 /// total, or the sum for a small business; nullopt beyond the range of amounts.
 std::optional<money::Amount> amountDueOf(money::Amount lineSum, const DueRule& rule = dueRule());
 
+/// What is due for the invoice being composed, from its lines list: each rate's and category's lines
+/// totalled apart and added (one rate gives amountDueOf of the line sum); nullopt beyond the range.
+std::optional<money::Amount> composedAmountDue();
+
 /// Whether the invoice was cancelled by a correction; a cancelled invoice counts as settled. No
 /// invoice is cancelled as long as the program makes no corrections.
 bool countsAsCancelled(std::string_view invoice);

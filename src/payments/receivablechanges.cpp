@@ -58,7 +58,7 @@ bool rememberTerms(std::string_view invoice, const InvoiceTerms& terms) {
 
 bool rememberRegisteredInvoice() {
     const InvoiceState& invoice = invoiceState();
-    const std::optional<money::Amount> due = amountDueOf(invoice.invoiceTotal);
+    const std::optional<money::Amount> due = composedAmountDue();
     if (!companyData().present || !due)
         return true;
     const DateValue date = parseDate(invoice.invoiceDateText).value_or(currentDate());

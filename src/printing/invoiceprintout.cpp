@@ -7,11 +7,14 @@
 #include "printing/paymentoffer.h"
 #include "printing/printjob.h"
 #include "printing/tableprintout.h"
+#include "printing/textfit.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/linetax.h"
+#include "state/ratesplit.h"
 #include "state/settings.h"
 
 #include <optional>
@@ -50,16 +53,88 @@ bool drawTotalsBlock(std::optional<money::Amount> printedSum) {
     return true;
 }
 
+// Where the free area left of the totals ends: the rate lines begin right of it.
+constexpr float kNoteRight = 108;
+
+std::string rateLabel(money::Rate rate) {
+    return money::formatDecimal(rate.units, money::Rate::kDecimals, 0, ',');
+}
+
+// The lines of more than one rate: the net total, one line per rate ("zzgl. 7% MwSt. auf 100,00 \x80 :"
+// with net prices, "enthaltene MwSt. 7%" with gross ones), the gross total below them.
+void drawRateTotalsBlock(const RateSplit& split) {
+    const Settings& s = settings();
+    const bool gross = s.pricesGross == 1;
+    const int step = lineStep(s.invoiceTextSize, 2);
+    const auto rows = static_cast<float>(split.groups.size());
+    placeLine(25, 220, 185, 220, 1);
+    placeText(145, 225, "Nettogesamtbetrag");
+    for (std::size_t i = 0; i < split.groups.size(); ++i) {
+        const RateGroup& g = split.groups[i];
+        const std::string label = gross ? "enthaltene MwSt. " + rateLabel(g.rate) + "%"
+                                        : "zzgl. " + rateLabel(g.rate) + "% MwSt. auf " +
+                                              money::formatAmount(g.totals.net) + " \x80 :";
+        placeText(gross ? 145 : 110, 230 + 5 * static_cast<float>(i), label);
+    }
+    const float grossY = 230 + 5 * rows;
+    placeText(145, grossY, "Rechnungsbetrag");
+    selectTextSize(s.invoiceTextSize, true);
+    placeText(175, 225, money::formatAmount(split.totals.net) + " \x80");
+    for (std::size_t i = 0; i < split.groups.size(); ++i)
+        placeText(175, 230 + 5 * static_cast<float>(i),
+                  money::formatAmount(split.groups[i].totals.tax) + " \x80");
+    placeText(175, grossY, money::formatAmount(split.totals.gross) + " \x80");
+    placeLine(170, grossY + 5 + static_cast<float>(step), 185, grossY + 5 + static_cast<float>(step), 4);
+    placeLine(170, grossY + 6 + static_cast<float>(step), 185, grossY + 6 + static_cast<float>(step), 4);
+}
+
+// One rate and category prints the block it always has; more print one line each.
+bool drawTaxTotals(std::optional<money::Amount> printedSum) {
+    const Settings& s = settings();
+    const money::Rate optionsRate = money::parse<money::Rate>(s.taxRate);
+    const std::optional<RateSplit> split =
+        splitByRate(taxedLines(optionsRate, false, invoiceState().customerTaxCase), s.pricesGross == 1);
+    const bool oneRate = split && (split->groups.empty() ||
+                                   (split->groups.size() == 1 && split->groups[0].rate == optionsRate &&
+                                    (split->groups[0].category == "S" || split->groups[0].category == "Z")));
+    if (!split || oneRate)
+        return drawTotalsBlock(printedSum);
+    drawRateTotalsBlock(*split);
+    return true;
+}
+
+// The legal note of the customer's tax case and both VAT ids, in the free area left of the totals.
+void drawTaxCaseNote(float x) {
+    const InvoiceState& invoice = invoiceState();
+    const std::string note = exemptionNote(invoice.customerTaxCase).reason;
+    if (note.empty())
+        return;
+    const std::size_t vatColumn = kCustomerEInvoiceColumn + 2;
+    const std::string buyerVatId =
+        vatColumn < invoice.customerCells.size() ? invoice.customerCells[vatColumn] : "";
+    selectTextSize(settings().otherTextSize, false);
+    const TextMeasure measure = [](std::string_view t) { return static_cast<double>(textWidth(t)); };
+    std::vector<std::string> lines = wrapToWidth(note, kNoteRight - x, 2, measure);
+    lines.push_back("USt-IdNr. Leistender: " + companyData().vatId);
+    lines.push_back("USt-IdNr. Leistungsempf\xE4nger: " + buyerVatId);
+    // Below the GiroCode's caption when there is one, and above the cash discount's line.
+    const float top = x > 25 ? 227.5f : 225;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        placeText(x, top + 3.5f * static_cast<float>(i), shortenToWidth(lines[i], kNoteRight - x, measure));
+}
+
 // A small business charges no VAT: one total, the sum of the amounts printed. Left of the totals, the
 // ways of paying the amount due the company data offer.
 bool drawClosing(std::optional<money::Amount> printedSum) {
-    const std::optional<money::Amount> due = printedSum ? amountDueOf(*printedSum) : std::nullopt;
+    const std::optional<money::Amount> due = printedSum ? composedAmountDue() : std::nullopt;
     const std::string invoice = formatInt(invoiceState().invoiceCounter);
     const bool giroCode = due && epcPayload(invoice, *due);
     if (invoicesWithoutTax())
         drawSmallBusinessTotals(printedSum, freeAreaLeft(giroCode));
-    else if (!drawTotalsBlock(printedSum))
+    else if (!drawTaxTotals(printedSum))
         return false;
+    else
+        drawTaxCaseNote(freeAreaLeft(giroCode));
     if (companyData().present)
         drawPaymentTerms();
     // Drawn last: the totals' labels take the font of what was drawn before them.

@@ -5,8 +5,10 @@
 #include "printing/textfit.h"
 #include "runtime/conversions.h"
 #include "runtime/lists.h"
+#include "runtime/numbers.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/linetax.h"
 #include "state/settings.h"
 
 #include <algorithm>
@@ -39,8 +41,12 @@ std::string_view designationText(int row) {
 std::string_view descriptionText(int row) {
     return listCell(kLinesList, row, 2);
 }
-std::string_view quantityText(int row) {
-    return listCell(kLinesList, row, 4);
+// The quantity, and the line's unit after it where one was chosen ("2,5 Std.").
+std::string quantityText(int row) {
+    std::string text(listCell(kLinesList, row, 4));
+    if (const std::string unit = unitName(listCell(kLinesList, row, kLineTaxColumn + 2)); !unit.empty())
+        text.append(" ").append(unit);
+    return text;
 }
 
 std::vector<std::string> fitColumn(std::string_view text, float width, int maxLines) {

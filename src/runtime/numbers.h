@@ -147,6 +147,16 @@ inline constexpr int kCustomerIdColumn = kCustomerEInvoiceColumn + kCustomerEInv
 /// The e-invoice dialog of a customer numbers its six fields in the same order.
 inline constexpr int kCustomerEInvoiceFirstField = 8000;
 inline constexpr int kCustomerEInvoiceOkButton = 8100;
+/// The customer's Steuerfall in the e-invoice dialog, kept hidden in the column after the customer's
+/// number ("" Inland, "AE", "K", "G").
+inline constexpr int kCustomerTaxCaseBox = 20020;
+inline constexpr int kCustomerTaxCaseColumn = kCustomerIdColumn + 1;
+/// The article dialogs' USt-Satz, Steuerkategorie and Einheit; the article list keeps the three hidden
+/// behind its four columns, from kArticleTaxColumn on.
+inline constexpr int kArticleRateField = 20000;
+inline constexpr int kArticleCategoryBox = 20001;
+inline constexpr int kArticleUnitBox = 20002;
+inline constexpr int kArticleTaxColumn = 4;
 
 // --- New-invoice window and line dialog --------------------------------------------------------------
 
@@ -171,6 +181,14 @@ inline constexpr int kArticlePicks = 5000;
 inline constexpr int kQuantityField = 5001;
 inline constexpr int kPriceField = 5002;
 inline constexpr int kLineOkButton = 5100;
+/// The line's USt-Satz and Einheit, taken over from the article and changeable for this line.
+inline constexpr int kLineRateField = 20010;
+inline constexpr int kLineUnitBox = 20011;
+/// A free line's Bezeichnung and Beschreibung, in place of an article.
+inline constexpr int kFreeNameField = 20012;
+inline constexpr int kFreeDescriptionField = 20013;
+/// The lines list keeps the line's rate, category and unit code hidden from this column on.
+inline constexpr int kLineTaxColumn = 6;
 
 // --- Options window ----------------------------------------------------------------------------------
 

@@ -27,6 +27,18 @@ constexpr std::size_t kPostcode = 3;
 constexpr std::size_t kTown = 4;
 constexpr std::size_t kCountry = 5;
 constexpr int kWohnortColumn = 5;
+// The Steuerfall's choices and the category each gives every line.
+constexpr const char* kTaxCaseChoices = "Inland\nReverse Charge (\xA7 13b UStG)\nInnergemeinschaftliche "
+                                        "Lieferung\nAusfuhr (Drittland)";
+constexpr std::array<const char*, 4> kTaxCaseCodes = {"", "AE", "K", "G"};
+
+int taxCaseIndex(std::string_view code) {
+    for (std::size_t i = 0; i < kTaxCaseCodes.size(); ++i) {
+        if (code == kTaxCaseCodes[i])
+            return static_cast<int>(i);
+    }
+    return 0;
+}
 
 CustomerValues visibleCells(int row) {
     CustomerValues cells;
@@ -113,11 +125,14 @@ void customerEInvoiceClicked() {
     takePlaceFromWohnort(edit.einvoice, edit.values[kWohnortColumn]);
     if (edit.einvoice[kCountry].empty())
         edit.einvoice[kCountry] = "DE";
-    if (!openWindow(kDialogWindow, 100, 100, 240, 350, "E-Rechnungsdaten", kWindowCentred, kMainWindow))
+    if (!openWindow(kDialogWindow, 100, 100, 240, 400, "E-Rechnungsdaten", kWindowCentred, kMainWindow))
         return;
     useControlList(kDialogWindow);
-    createPushButton(kCustomerEInvoiceOkButton, 10, 310, 30, 30, "OK");
+    createPushButton(kCustomerEInvoiceOkButton, 10, 360, 30, 30, "OK");
     createLabelledFields(kFieldPlaces, kCustomerEInvoiceFirstField, edit.einvoice, kRecordBreakers);
+    createLabel(kAnonymous, 10, 310, 220, 20, "Steuerfall");
+    createComboBox(kCustomerTaxCaseBox, 10, 330, 220, 22, kTaxCaseChoices);
+    setState(kCustomerTaxCaseBox, taxCaseIndex(getCell(kCustomerList, row, kCustomerTaxCaseColumn)));
     setDialogKeys(kDialogWindow, kCustomerEInvoiceOkButton);
 }
 
@@ -136,6 +151,8 @@ void customerEInvoiceOkClicked() {
     }
     if (!holdsData(values))
         values = {};
+    const int taxCase = getState(kCustomerTaxCaseBox);
+    const std::string taxCaseCode = taxCase > 0 && taxCase < 4 ? kTaxCaseCodes[taxCase] : "";
     // The row may have been deleted or changed while the dialog was open; its data go to no other.
     const int row = edit.einvoiceRow;
     if (row < 0 || row >= rowCount(kCustomerList) || visibleCells(row) != edit.values) {
@@ -153,6 +170,10 @@ void customerEInvoiceOkClicked() {
             setCell(kCustomerList, row, values[i], column);
             markDataChanged();
         }
+    }
+    if (getCell(kCustomerList, row, kCustomerTaxCaseColumn) != taxCaseCode) {
+        setCell(kCustomerList, row, taxCaseCode, kCustomerTaxCaseColumn);
+        shellState().savedFlag = 0;
     }
     edit.einvoice = values;
     closeDialog();

@@ -1,5 +1,6 @@
 #include "shell/invoicedeletion.h"
 
+#include "datafiles/invoicelines.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
 #include "payments/receivablechanges.h"
@@ -34,6 +35,8 @@ void deleteSelectedInvoice() {
         messageBox("Fehler!", "Die Rechnung Nr.:" + number + " konnte nicht gel\xF6scht werden!", kMessageOk);
         return;
     }
+    // Its line record, where it has one, goes with the item file.
+    deleteFile(invoiceLinesName(number));
     // The row, the message, the register line.
     removeRow(kInvoiceList, r);
     if (windowExists(kPaymentWindow))

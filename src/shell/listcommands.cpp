@@ -5,6 +5,8 @@
 #include "datafiles/registerfile.h"
 #include "payments/openitemcolumns.h"
 #include "printing/listprintout.h"
+#include "runtime/listmodel.h"
+#include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "shell/takenrow.h"
 #include "toolkit/toolkit.h"
@@ -31,6 +33,46 @@ std::vector<int> moreSumColumns(const ShownList& shown) {
     return {kRegisterGrossColumn, openAmountColumn()};
 }
 
+// The article list's rate, category and unit, hidden on screen, join its printout and export as
+// further columns while one is made, when any article has one of them; a list without any prints and
+// exports as before.
+class ArticleTaxColumns {
+  public:
+    explicit ArticleTaxColumns(int list) {
+        ListModel* model = list == kArticleList ? findList(list) : nullptr;
+        if (!model || !anyArticleTax(*model))
+            return;
+        model_ = model;
+        for (int i = 0; i < 3; ++i) {
+            model_->setCellText(-1, kArticleTaxColumn + i, kTitles[i]);
+            model_->setColumnWidth(kArticleTaxColumn + i, 60);
+        }
+    }
+    ~ArticleTaxColumns() {
+        if (!model_)
+            return;
+        for (int i = 0; i < 3; ++i) {
+            model_->setColumnWidth(kArticleTaxColumn + i, 0);
+            model_->setCellText(-1, kArticleTaxColumn + i, "");
+        }
+    }
+    ArticleTaxColumns(const ArticleTaxColumns&) = delete;
+    ArticleTaxColumns& operator=(const ArticleTaxColumns&) = delete;
+
+  private:
+    static constexpr std::array<const char*, 3> kTitles = {"USt-Satz", "Steuerkategorie", "Einheit"};
+    static bool anyArticleTax(const ListModel& model) {
+        for (int r = 0; r < model.rows(); ++r) {
+            for (int c = kArticleTaxColumn; c < kArticleTaxColumn + 3; ++c) {
+                if (!model.cell(r, c).empty())
+                    return true;
+            }
+        }
+        return false;
+    }
+    ListModel* model_ = nullptr;
+};
+
 } // namespace
 
 ShownList shownList() {
@@ -43,6 +85,7 @@ ShownList shownList() {
 void printListClicked() {
     const ShownList shown = shownList();
     ListPrintResult printed = ListPrintResult::Printed;
+    const ArticleTaxColumns taxColumns(shown.list);
     withTakenRowInPlace([&] {
         printed = printList({shown.list, shown.title, shown.sumColumn, moreSumColumns(shown)});
     });
@@ -64,6 +107,7 @@ void exportListClicked() {
     std::vector<int> sums = moreSumColumns(shown);
     if (shown.sumColumn >= 0)
         sums.insert(sums.begin(), shown.sumColumn);
+    const ArticleTaxColumns taxColumns(shown.list);
     withTakenRowInPlace([&] { exported = exportListCsv(shown.list, path, sums); });
     if (!exported)
         messageBox("Fehler!", "Die Liste konnte nicht gespeichert werden!", kMessageOk);

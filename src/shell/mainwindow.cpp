@@ -82,8 +82,8 @@ void buildCustomerPage() {
     addColumn(kCustomerList, 4, "Zusatz", 80);
     addColumn(kCustomerList, 5, "Strasse", 120);
     addColumn(kCustomerList, 6, "Wohnort", 120);
-    // The e-invoice values and the customer's number.
-    for (int c = 0; c <= kCustomerEInvoiceColumns; ++c)
+    // The e-invoice values, the customer's number and the Steuerfall.
+    for (int c = kCustomerEInvoiceColumn; c <= kCustomerTaxCaseColumn; ++c)
         addHiddenColumn(kCustomerList);
 }
 
@@ -99,6 +99,9 @@ void buildArticlePage() {
     addColumn(kArticleList, 2, "Kategorie", 80);
     addColumn(kArticleList, 3, "Preis", 60);
     addColumn(kArticleList, 4, "Beschreibung", 200);
+    // USt-Satz, Steuerkategorie and Einheit, kept with the row behind the columns on view.
+    for (int c = 0; c < 3; ++c)
+        addHiddenColumn(kArticleList);
 }
 
 // The invoice list's columns after "Re. Nr.:", one a field of the register's lines, "Brutto" the

@@ -67,8 +67,15 @@ void numberCustomerLine(std::string& line, int place) {
             highest = std::max(highest, own);
             return;
         }
-        // A number field that holds no number: the place, in its stead.
+        // A number field that holds no number: the place, in its stead, before what follows it.
+        const std::size_t end = rest.find('|');
+        const std::string after =
+            end == std::string_view::npos ? std::string() : std::string(rest.substr(end));
         line.resize(bar + 1);
+        highest = std::max(highest, place);
+        appendNumber(line, place);
+        line += after;
+        return;
     } else {
         line.append(static_cast<std::size_t>(kCustomerIdColumn + 1 - fields), '|');
     }

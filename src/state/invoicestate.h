@@ -26,6 +26,9 @@ struct InvoiceState {
     /// Every cell of the chosen customer's row, shown and hidden, as they were when it was chosen: the
     /// register and the e-invoice read the customer from here, as the printouts do from the fields above.
     std::vector<std::string> customerCells;
+    /// The chosen customer's Steuerfall: "" at home, "AE" reverse charge, "K" intra-community supply,
+    /// "G" export; every line of the invoice then has that category at 0 %.
+    std::string customerTaxCase;
     /// "Name" of the customer row, taken from customerCells when the invoice is registered.
     std::string customerLastName;
     /// Running total: the sum of the lines' amounts as the lines list shows them.
@@ -53,6 +56,10 @@ struct InvoiceState {
     std::string articleCategory;
     std::string unitPriceText;
     std::string articleDescription;
+    /// The current article's USt-Satz, Steuerkategorie and Einheit as the article list keeps them.
+    std::string articleRate;
+    std::string articleTaxCategory;
+    std::string articleUnit;
 };
 
 /// The invoice's issueDate; the clock now while it has none.
