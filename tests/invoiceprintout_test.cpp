@@ -9,6 +9,7 @@
 #include "runtime/conversions.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/ratesplit.h"
 #include "state/settings.h"
 #include "toolkit/toolkit.h"
 
@@ -227,6 +228,25 @@ TEST_F(InvoicePrintoutTest, MixedRatesPrintOneTaxLinePerRate) {
         }
         EXPECT_EQ(amounts, c.amounts);
     }
+}
+
+// Lines of one rate but different categories (zero rated and exempt) stay apart: each category and
+// rate is a breakdown of its own, its tax rounded once from its lines' sum.
+TEST(RateSplitTest, OneGroupPerCategoryAndRate) {
+    const auto amount = [](const char* text) { return money::parse<money::Amount>(text); };
+    const TaxedAmount lines[] = {{"S", money::Rate{1900}, amount("10,00")},
+                                 {"Z", {}, amount("5,00")},
+                                 {"E", {}, amount("2,00")},
+                                 {"S", money::Rate{1900}, amount("0,05")},
+                                 {"S", money::Rate{700}, amount("1,00")}};
+    const std::optional<RateSplit> split = splitByRate(lines, false);
+    ASSERT_TRUE(split.has_value());
+    std::vector<std::string> groups;
+    for (const RateGroup& g : split->groups)
+        groups.push_back(g.category + money::formatAmount(g.lineSum) + "/" +
+                         money::formatAmount(g.totals.tax));
+    EXPECT_EQ(groups, (std::vector<std::string>{"E2,00/0,00", "Z5,00/0,00", "S1,00/0,07", "S10,05/1,91"}));
+    EXPECT_EQ(money::formatAmount(split->totals.gross), "20,03");
 }
 
 TEST_F(InvoicePrintoutTest, TotalLabelsKeepTheSizeOfWhatCameBefore) {
