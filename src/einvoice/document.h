@@ -187,7 +187,7 @@ struct Document {
     std::string typeCode = "380";
     /// BT-5.
     std::string currencyCode = "EUR";
-    /// BT-24, the specification the invoice claims to follow.
+    /// BT-24, the rules the invoice claims to follow (its guideline identifier).
     std::string guideline;
     std::vector<std::string> notes;
     /// The invoicing period (BT-73, BT-74).

@@ -47,6 +47,11 @@ class FieldReader {
     std::vector<Finding> findings;
 };
 
+/// The program text of the element at path below node; "" when it is missing.
+inline std::string textAt(const XmlNode* node, std::initializer_list<std::string_view> path) {
+    return FieldReader::text(descend(node, path));
+}
+
 /// The bytes of a base64 text (blanks and line breaks in it are skipped).
 std::string decodeBase64(std::string_view text);
 

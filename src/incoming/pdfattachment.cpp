@@ -47,25 +47,25 @@ class LimitedBuffer : public Pipeline {
     bool overflowed_ = false;
 };
 
-// The file specifications worth a look, best first: the known names, then what /AF names.
+// The embedded files worth a look, best first: the known names, then what /AF names.
 std::vector<QPDFObjectHandle> candidates(QPDF& pdf) {
     std::vector<QPDFObjectHandle> found;
     std::vector<QPDFObjectHandle> byName;
-    for (const auto& [key, spec] : QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFiles()) {
-        const std::string name = lowerCase(spec->getFilename());
+    for (const auto& [key, file] : QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFiles()) {
+        const std::string name = lowerCase(file->getFilename());
         const std::string keyName = lowerCase(key);
         for (const char* known : kInvoiceNames) {
             if (name == known || keyName == known)
-                found.push_back(spec->getObjectHandle());
+                found.push_back(file->getObjectHandle());
         }
     }
     QPDFObjectHandle af = pdf.getRoot().getKey("/AF");
     if (af.isArray()) {
-        for (QPDFObjectHandle spec : af.aitems()) {
+        for (QPDFObjectHandle file : af.aitems()) {
             const std::string name =
-                spec.isDictionary() ? lowerCase(QPDFFileSpecObjectHelper(spec).getFilename()) : "";
+                file.isDictionary() ? lowerCase(QPDFFileSpecObjectHelper(file).getFilename()) : "";
             if (name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0)
-                found.push_back(spec);
+                found.push_back(file);
         }
     }
     return found;
@@ -83,8 +83,8 @@ PdfXml invoiceXmlOfPdf(std::string_view bytes, std::size_t maxBytes) {
         pdf.setSuppressWarnings(true);
         pdf.setAttemptRecovery(false);
         pdf.processMemoryFile("invoice", bytes.data(), bytes.size());
-        for (QPDFObjectHandle spec : candidates(pdf)) {
-            QPDFObjectHandle stream = QPDFFileSpecObjectHelper(spec).getEmbeddedFileStream();
+        for (QPDFObjectHandle file : candidates(pdf)) {
+            QPDFObjectHandle stream = QPDFFileSpecObjectHelper(file).getEmbeddedFileStream();
             if (!stream.isStream())
                 continue;
             LimitedBuffer buffer(maxBytes);

@@ -16,10 +16,6 @@ std::string text(const Node* node) {
     return FieldReader::text(node);
 }
 
-std::string textAt(const Node* node, std::initializer_list<std::string_view> path) {
-    return text(descend(node, path));
-}
-
 class UblReader {
   public:
     ReadResult read(const Node& root) {

@@ -5,6 +5,8 @@
 #include "settings/accountingfields.h"
 #include "toolkit/toolkit.h"
 
+#include <span>
+
 namespace {
 
 constexpr int kRowStep = 26;
@@ -31,15 +33,18 @@ void textField(int x, int y, int control, const std::string& text, int width) {
 void createAccountingSection(int x, int y, const CompanyData& company) {
     createLabel(kAnonymous, x, y + 3, 200, 20, "Buchhaltung");
     y += kRowStep;
+    const auto textRows = [&](std::span<const TextRow> rows) {
+        for (const TextRow& row : rows) {
+            label(x, y, row.caption);
+            textField(x, y, row.control, company.*row.text, row.width);
+            y += kRowStep;
+        }
+    };
     const TextRow numbers[] = {
         {kAdviserNumberField, "Beraternummer", &CompanyData::adviserNumber, 80},
         {kClientNumberField, "Mandantennummer", &CompanyData::clientNumber, 80},
     };
-    for (const TextRow& row : numbers) {
-        label(x, y, row.caption);
-        textField(x, y, row.control, company.*row.text, row.width);
-        y += kRowStep;
-    }
+    textRows(numbers);
     label(x, y, "Kontenrahmen");
     createComboBox(kChartBox, x + kFieldOffset, y, 80, 22, "SKR03\nSKR04");
     setState(kChartBox, company.chart == "SKR04" ? 1 : 0);
@@ -48,11 +53,7 @@ void createAccountingSection(int x, int y, const CompanyData& company) {
         {kFiscalYearStartField, "Wirtschaftsjahr beginnt", &CompanyData::fiscalYearStart, 60},
         {kAccountLengthField, "Sachkontenl\xE4nge", &CompanyData::accountLength, 30},
     };
-    for (const TextRow& row : more) {
-        label(x, y, row.caption);
-        textField(x, y, row.control, company.*row.text, row.width);
-        y += kRowStep;
-    }
+    textRows(more);
     label(x, y, "Debitoren");
     createComboBox(kDebtorsBox, x + kFieldOffset, y, 120, 22, "Sammelkonto\nje Kunde");
     setState(kDebtorsBox, company.debtors == "je Kunde" ? 1 : 0);
