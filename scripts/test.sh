@@ -19,7 +19,7 @@ cmake --build "$asan" -j "$jobs"
 
 cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
       -DQUILLORA_FUZZ=ON -DQUILLORA_TESTS=OFF -DQUILLORA_BENCH=OFF >/dev/null
-cmake --build "$fuzz" -j "$jobs"
+cmake --build "$fuzz" -j "$jobs" --target quillora_fuzz_targets
 (cd "$fuzz" && ctest --output-on-failure -j "$jobs" --timeout 1200) || failed+=("fuzz targets ($fuzz)")
 
 if [ ${#failed[@]} -gt 0 ]; then

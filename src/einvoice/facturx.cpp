@@ -59,6 +59,13 @@ QPDFObjectHandle attachXml(QPDF& pdf, std::string_view xml, const std::string& p
     entry.setDescription("Factur-X Invoice");
     QPDFObjectHandle entryObject = entry.getObjectHandle();
     entryObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
+    // The invoice is the only attachment: a tree from the input, perhaps unsorted or broken, would
+    // hide it from readers that search the tree.
+    QPDFObjectHandle root = pdf.getRoot();
+    if (root.getKey("/Names").isDictionary())
+        root.getKey("/Names").removeKey("/EmbeddedFiles");
+    else
+        root.removeKey("/Names");
     QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, entry);
     return entryObject;
 }
