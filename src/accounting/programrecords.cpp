@@ -1,7 +1,10 @@
 #include "accounting/programrecords.h"
 
 #include "archive/archivefiles.h"
+#include "datafiles/invoicelines.h"
 #include "datafiles/itemfile.h"
+#include "payments/openitems.h"
+#include "payments/receivables.h"
 #include "runtime/linefile.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
@@ -9,6 +12,7 @@
 #include "settings/accountingfields.h"
 #include "state/companydata.h"
 #include "state/customernumbers.h"
+#include "state/ratesplit.h"
 #include "state/settings.h"
 
 namespace accounting {
@@ -26,8 +30,9 @@ std::string cell(int list, int row, int column) {
     return std::string(listCell(list, row, column));
 }
 
-// Today one rate and one category hold for every invoice: the options' rate, none for a small
-// business. The register keeps the sum of the lines as the list showed it, net or gross.
+// An invoice without a line record (of an earlier installation or a plain folder) had one rate and
+// category: the options' rate, none for a small business. The register keeps the sum of the lines as
+// the list showed it, net or gross.
 std::optional<TaxPart> partOf(money::Amount lineSum) {
     const bool smallBusiness = invoicesWithoutTax();
     const money::Rate rate = smallBusiness ? money::Rate{} : money::parse<money::Rate>(settings().taxRate);
@@ -38,7 +43,25 @@ std::optional<TaxPart> partOf(money::Amount lineSum) {
     return TaxPart{category, rate, totals->net, totals->tax};
 }
 
-std::optional<InvoiceRecord> invoiceOfRow(int row) {
+// The parts of an invoice with a line record: one per category and rate of its lines, as it was
+// printed. nullopt without a record, so that the register's total at the options' rate stands in.
+std::optional<std::vector<TaxPart>> recordedParts(const std::string& number) {
+    const InvoiceLines record = readInvoiceLines(number);
+    if (!record.recorded || record.lines.empty())
+        return std::nullopt;
+    std::vector<TaxedAmount> taxed;
+    for (const InvoiceLine& line : record.lines)
+        taxed.push_back({line.category, line.rate, line.amount});
+    const std::optional<RateSplit> split = splitByRate(taxed, settings().pricesGross == 1);
+    if (!split)
+        return std::nullopt;
+    std::vector<TaxPart> parts;
+    for (const RateGroup& group : split->groups)
+        parts.push_back({group.category, group.rate, group.totals.net, group.totals.tax});
+    return parts;
+}
+
+std::optional<InvoiceRecord> invoiceOfRow(int row, const std::optional<Period>& within) {
     InvoiceRecord invoice;
     invoice.number = cell(kInvoiceList, row, kNumber);
     invoice.customerName = cell(kInvoiceList, row, kName);
@@ -48,11 +71,43 @@ std::optional<InvoiceRecord> invoiceOfRow(int row) {
     if (!date || !total.whole || total.overflow)
         return std::nullopt;
     invoice.date = *date;
+    // Line records are read for the period asked only: a folder holds years of invoices.
+    if (!within || within->contains(invoice.date)) {
+        if (std::optional<std::vector<TaxPart>> parts = recordedParts(invoice.number)) {
+            invoice.parts = std::move(*parts);
+            return invoice;
+        }
+    }
     const std::optional<TaxPart> part = partOf(money::Amount{total.units});
     if (!part)
         return std::nullopt;
     invoice.parts.push_back(*part);
     return invoice;
+}
+
+// The payments of Zahlungen.dat with their invoice's customer; those without a readable date left out.
+std::vector<PaymentRecord> paymentRecords(const std::vector<InvoiceRecord>& invoices) {
+    std::vector<PaymentRecord> payments;
+    for (const std::string& line : receivables().payments.lines) {
+        const ::PaymentRecord read = paymentOf(line);
+        const std::optional<DateValue> date = parseDate(std::string(read.date));
+        if (!date)
+            continue;
+        PaymentRecord payment;
+        payment.invoiceNumber = std::string(read.invoice);
+        payment.date = *date;
+        payment.amount = read.amount;
+        payment.remark = std::string(recordField(line, 4));
+        for (const InvoiceRecord& invoice : invoices) {
+            if (invoice.number == payment.invoiceNumber) {
+                payment.customerNumber = invoice.customerNumber;
+                payment.customerName = invoice.customerName;
+                break;
+            }
+        }
+        payments.push_back(std::move(payment));
+    }
+    return payments;
 }
 
 // The lines of an item file between the address and the total; none when it cannot be read.
@@ -70,14 +125,15 @@ std::vector<std::string> itemLinesOf(const std::string& number) {
 
 } // namespace
 
-ProgramRecords programRecords() {
+ProgramRecords programRecords(const std::optional<Period>& within) {
     ProgramRecords records;
     for (int row = 0; row < listRowCount(kInvoiceList); ++row) {
-        if (std::optional<InvoiceRecord> invoice = invoiceOfRow(row))
+        if (std::optional<InvoiceRecord> invoice = invoiceOfRow(row, within))
             records.invoices.push_back(std::move(*invoice));
         else
             records.unreadable.push_back(cell(kInvoiceList, row, kNumber));
     }
+    records.payments = paymentRecords(records.invoices);
     return records;
 }
 
@@ -109,7 +165,7 @@ std::optional<AccountingSetup> programSetup(std::string& reason) {
 
 AuditData programAuditData(const Period& period) {
     AuditData data;
-    ProgramRecords records = programRecords();
+    ProgramRecords records = programRecords(period);
     data.invoices = std::move(records.invoices);
     data.payments = std::move(records.payments);
     for (int row = 0; row < listRowCount(kCustomerList); ++row) {

@@ -1,9 +1,8 @@
 #pragma once
-// The one place that knows where the exports' records come from. Today: the register rows of the
-// invoice list with the options' one rate and price mode (every invoice one tax part, S, Z for 0 %,
-// E for a small business), the customers' places in the customer list as their numbers, the item
-// files of Rechnungen, the archive's files; no payments yet. Per-line rates, correction rows, customer
-// numbers of their own and a payments file change this file only.
+// The one place that knows where the exports' records come from: the register rows of the invoice list,
+// each invoice's parts from its line record (one per category and rate of its lines) or, without one,
+// from its total at the options' one rate and price mode (S, Z for 0 %, E for a small business); the
+// payments of Zahlungen.dat; the customer list, the item files of Rechnungen, the archive's files.
 
 #include "accounting/accounts.h"
 #include "accounting/auditexport.h"
@@ -22,8 +21,9 @@ struct ProgramRecords {
     std::vector<std::string> unreadable;
 };
 
-/// The invoices and payments the program holds.
-ProgramRecords programRecords();
+/// The invoices and payments the program holds. Line records are read for the invoices dated within
+/// the period only (all without one); the others keep the part of their total.
+ProgramRecords programRecords(const std::optional<Period>& within = std::nullopt);
 
 /// The company data's section "Buchhaltung" as a setup; nullopt, with the reason in German, when a
 /// value the DATEV export needs is missing or cannot be used.

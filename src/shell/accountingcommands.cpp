@@ -55,7 +55,7 @@ void datevPeriodChosen() {
         return;
     }
     const bool withPayments = getState(kExportPaymentsBox) == 1;
-    const ProgramRecords records = programRecords();
+    const ProgramRecords records = programRecords(*period);
     const DatevBatch batch =
         datevBookingBatch(records.invoices, withPayments ? records.payments : std::vector<PaymentRecord>{},
                           *setup, *period, currentDate());
@@ -138,6 +138,6 @@ void auditPeriodChosen() {
     }
     messageBox("Hinweis!",
                "Datenexport gespeichert: " + std::to_string(files.size()) + " Dateien in " +
-                   shownPath(folderPath) + "." + unreadableNote(programRecords().unreadable),
+                   shownPath(folderPath) + "." + unreadableNote(programRecords(*period).unreadable),
                kMessageOk);
 }

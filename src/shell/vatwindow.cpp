@@ -42,7 +42,7 @@ void openVatWindow(const Period& period) {
     addColumn(kVatList, 2, "Datum", 80);
     addColumn(kVatList, 3, "Bemessungsgrundlage", 110);
     addColumn(kVatList, 4, "Steuer", 80);
-    const std::vector<VatFigure> figures = vatFigures(programRecords().invoices, period);
+    const std::vector<VatFigure> figures = vatFigures(programRecords(period).invoices, period);
     for (const VatFigure& figure : figures)
         addFigureRows(figure);
     addRow(kVatList, -1, "");
