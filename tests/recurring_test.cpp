@@ -37,7 +37,7 @@ TEST(RecurringDatesTest, MonthEndsKeepTheAnchorAndLeapYearsCount) {
         {"31.10.2026", Interval::Quarterly, 31, "31.01.2027"},
         {"29.02.2028", Interval::Yearly, 29, "28.02.2029"},
         {"28.02.2031", Interval::Yearly, 29, "29.02.2032"},
-        {"28.02.2100", Interval::Yearly, 29, "28.02.2101"},
+        {"31.01.2100", Interval::Monthly, 31, "28.02.2100"},
         {"28.02.2399", Interval::Yearly, 29, "29.02.2400"},
     };
     for (const Row& row : rows) {
@@ -63,10 +63,10 @@ TEST(RecurringDatesTest, LinesReadBackAndOnlyTheirOwnForm) {
     EXPECT_FALSE(isDue(ended, *parseDate("01.02.2027")));
 }
 
-} // namespace
-
-// Erika (number 1) has her e-invoice data and a Leitweg-ID; invoice 1 kept its full lines. The first
-// template is due since yesterday, the second names customer 9, who is gone.
+// Erika (number 1) has her e-invoice data and a Leitweg-ID; invoice 1 kept its full lines. Two templates
+// of it are due, the one between them names customer 9, who is gone.
+const std::string kTemplates = "1|1|monatlich|30.01.2027||30\r\n1|9|j\xE4hrlich|01.01.2027||1\r\n1|1|"
+                               "viertelj\xE4hrlich|15.01.2027||15\r\n";
 const FileSet kSeriesFolder = {
     {"Daten.dat",
      "2\r\nFrau|Muster|Erika|c/o Amt|Ringweg 2|54321 Beispielort|erika@amt.de|04011000-12345-03||"
@@ -74,27 +74,27 @@ const FileSet kSeriesFolder = {
     {"ReData.dat", "1|Muster|1|100,00|31.12.2026\r\n"},
     {"Rechnungen/1.txt", "Frau\r\nErika Muster\r\n\r\nRingweg 2\r\n54321 Beispielort\r\n100,00\r\n"},
     {"Rechnungen/1-Zeilen.txt", "Wartung|Heizung|1|100,00|100,00|19|S|C62\r\n"},
-    {"Serien.dat", "1|1|monatlich|30.01.2027||30\r\n1|9|j\xE4hrlich|01.01.2027||1\r\n"},
+    {"Serien.dat", kTemplates},
 };
 
 class RecurringTest : public ProgramTest {
   protected:
-    void startWith(bool company) {
-        releaseAndClear();
+    void startWith(bool company, PrintTargetKind target = PrintTargetKind::Recorder) {
+        for (const char* name : {"Firma.ini", "Archiv", "Rechnungen"})
+            std::filesystem::remove_all(dataPath(name));
         for (const auto& [name, bytes] : kSeriesFolder)
             writeData(name, *bytes);
         if (company)
             writeData("Firma.ini", companyFile(kCompleteCompany));
         setClock([] { return dateValueOf(2027, 1, 31, 9); });
         restart();
+        resetPrintJob();
+        printTarget().kind = target;
+        printTarget().recorderArea = {2000, 2800, 200, 280};
     }
     void restart() {
         start();
         settings().taxRate = "19";
-    }
-    void releaseAndClear() {
-        for (const char* name : {"Firma.ini", "Archiv", "Rechnungen"})
-            std::filesystem::remove_all(dataPath(name));
     }
     void TearDown() override {
         resetPrintJob();
@@ -108,21 +108,58 @@ class RecurringTest : public ProgramTest {
 };
 
 TEST_F(RecurringTest, DueTemplatesWaitForTheConfirmationAndAreCreatedOnce) {
+    const std::string moved =
+        "1|1|monatlich|28.02.2027||30\r\n1|9|j\xE4hrlich|01.01.2027||1\r\n1|1|viertelj\xE4"
+        "hrlich|15.04.2027||15\r\n";
     struct Row {
         const char* name;
         bool company;
         bool archiveOnly;
-        int pagesPrinted; // -1: nothing printed
+        PrintTargetKind target;
+        std::vector<int> invoices;
+        int pageBreaks; // -1: nothing printed
+        const std::string& templates;
+        const char* skipped;
     };
-    const Row rows[] = {{"with company data, nur archivieren", true, true, -1},
-                        {"without company data, printed", false, false, 0}};
+    const Row rows[] = {
+        {"with company data, nur archivieren",
+         true,
+         true,
+         PrintTargetKind::Recorder,
+         {1, 2, 3},
+         -1,
+         moved,
+         "Rechnung 1: der Kunde ist gel\xF6scht"},
+        {"with company data, printed in one job",
+         true,
+         false,
+         PrintTargetKind::Recorder,
+         {1, 2, 3},
+         1,
+         moved,
+         "Rechnung 1: der Kunde ist gel\xF6scht"},
+        {"without company data, printed in one job",
+         false,
+         false,
+         PrintTargetKind::Recorder,
+         {1, 2, 3},
+         1,
+         moved,
+         "Rechnung 1: der Kunde ist gel\xF6scht"},
+        {"print dialog cancelled",
+         false,
+         false,
+         PrintTargetKind::Cancelled,
+         {1},
+         -1,
+         kTemplates,
+         "Rechnung 1: nicht erstellt"},
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        startWith(row.company);
-        printTarget().kind = PrintTargetKind::Recorder;
-        printTarget().recorderArea = {2000, 2800, 200, 280};
+        startWith(row.company, row.target);
         // Listed at start, nothing created before "Erstellen"; "Abbruch" creates nothing either.
-        EXPECT_EQ(rowCount(kDueSeriesList), 2);
+        EXPECT_EQ(rowCount(kDueSeriesList), 3);
         press(kDueSeriesCancelButton);
         EXPECT_EQ(readData("ReData.dat"), "1|Muster|1|100,00|31.12.2026\r\n");
         ASSERT_TRUE(chooseMenuItem(QString::fromLatin1("F\xE4llige Serienrechnungen...")));
@@ -131,32 +168,31 @@ TEST_F(RecurringTest, DueTemplatesWaitForTheConfirmationAndAreCreatedOnce) {
             qobject_cast<QCheckBox*>(controlWidget(kDueSeriesArchiveBox))->click();
         messages.clear();
         press(kDueSeriesCreateButton);
-        EXPECT_EQ(registerNumbers(readData("ReData.dat")), (std::vector<int>{1, 2}));
-        if (row.company) {
-            EXPECT_EQ(readData("Rechnungen/2-Zeilen.txt"), "Wartung|Heizung|1|100,00|100,00|19|S|C62\r\n");
-        }
+        EXPECT_EQ(registerNumbers(readData("ReData.dat")), row.invoices);
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, "Nicht erstellt:\nRechnung 1: der Kunde ist gel\xF6scht");
-        EXPECT_EQ(readData("Serien.dat"),
-                  "1|1|monatlich|28.02.2027||30\r\n1|9|j\xE4hrlich|01.01.2027||1\r\n");
+        EXPECT_EQ(messages[0].text, "Nicht erstellt:\n" + std::string(row.skipped));
+        EXPECT_EQ(readData("Serien.dat"), row.templates);
         const PrintRecording* printed = printJob().device ? printJob().device->recording() : nullptr;
-        EXPECT_EQ(printed ? printed->page : -1, row.pagesPrinted);
-        EXPECT_EQ(QDir(QString::fromStdString(dataPath("Archiv"))).exists(), row.company);
+        EXPECT_EQ(printed ? printed->page : -1, row.pageBreaks);
+        EXPECT_EQ(readData("Archiv/3.pdf").empty(), !row.company);
         // Started again: what was created is not due any more.
         restart();
-        EXPECT_EQ(rowCount(kDueSeriesList), 1);
+        EXPECT_EQ(rowCount(kDueSeriesList), row.invoices.size() > 1 ? 1 : 3);
         press(kDueSeriesCreateButton);
-        EXPECT_EQ(registerNumbers(readData("ReData.dat")), (std::vector<int>{1, 2}));
+        EXPECT_EQ(registerNumbers(readData("ReData.dat")), row.invoices);
     }
-    // The archived invoice of a template passes the official rules, its period's day the Leistungsdatum.
+    // The archived invoices of the templates pass the official rules, each with its period's first day as
+    // the Leistungsdatum and the lines of the invoice it copies.
     startWith(true);
     qobject_cast<QCheckBox*>(controlWidget(kDueSeriesArchiveBox))->click();
     press(kDueSeriesCreateButton);
-    const XmlFields xml = readXmlFields(readData("Archiv/2.xml"));
-    EXPECT_EQ(
-        xml.at("SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/ActualDeliverySupplyChainEvent/"
-               "OccurrenceDateTime/DateTimeString"),
-        std::vector<std::string>{"20270130"});
+    EXPECT_EQ(readData("Rechnungen/3-Zeilen.txt"), "Wartung|Heizung|1|100,00|100,00|19|S|C62\r\n");
+    const std::string delivery = "SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/"
+                                 "ActualDeliverySupplyChainEvent/OccurrenceDateTime/DateTimeString";
+    EXPECT_EQ(readXmlFields(readData("Archiv/2.xml")).at(delivery), std::vector<std::string>{"20270130"});
+    EXPECT_EQ(readXmlFields(readData("Archiv/3.xml")).at(delivery), std::vector<std::string>{"20270115"});
     const ToolRun check = runEinvoiceCheck(QString::fromStdString(dataPath("Archiv")));
     EXPECT_EQ(check.exitCode, 0) << check.out;
 }
+
+} // namespace

@@ -92,6 +92,10 @@ std::vector<DueTemplate> dueTemplates(DateValue today) {
 
 SeriesRun createDueInvoices(const std::vector<DueTemplate>& due, SeriesOutput output) {
     SeriesRun run;
+    // An invoice in progress goes only when the user agrees: the invoices are made in its window.
+    if (!mayReplaceWindow(kDialogWindow))
+        return run;
+    closeWindow(kDialogWindow);
     SeriesJob job;
     // Without company data there is no archive: such invoices go on paper.
     if (!companyData().present)

@@ -42,6 +42,7 @@ struct SeriesRun {
 /// Creates the invoice of every template in due, moving each template's next date on by its interval
 /// in Serien.dat before its invoice is made, so that no failure can make it twice; a template whose
 /// invoice is not made gets its date back. Print: the print dialog is asked once (cancelled: nothing is
+/// created). An invoice in progress in the new-invoice window is asked about first ("Nein": nothing is
 /// created).
 SeriesRun createDueInvoices(const std::vector<DueTemplate>& due, SeriesOutput output);
 
