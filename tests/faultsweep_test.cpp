@@ -101,6 +101,14 @@ const FileSet kReceivablesFolder = [] {
     return files;
 }();
 
+// The folder in use with invoice 3's full lines and a template of it due since the first day of 2020.
+const FileSet kSeriesFolder = [] {
+    FileSet files = kUsedFolder;
+    files["Rechnungen/3-Zeilen.txt"] = "Schraube|M6|2|0,50|1,00|19|S|C62\r\n";
+    files["Serien.dat"] = "3|2|monatlich|01.01.2020||1\r\n";
+    return files;
+}();
+
 // The used folder with a supplier's e-invoice to open, one with a timesheet attached, and one invoice
 // kept in Eingang before.
 const FileSet kReceivingFolder = [] {
@@ -324,6 +332,23 @@ const Operation kOperations[] = {
      [] { press(kDunningButton); },
      {"Die Mahnung zur Rechnung Nr.:3 konnte nicht gespeichert werden!",
       "Die Mahnung zur Rechnung Nr.:3 konnte nicht archiviert werden!"}},
+    {"Serie anlegen",
+     &kSeriesFolder,
+     [] {
+         selectInvoice();
+         press(kSeriesButton);
+     },
+     [] { press(kSeriesOkButton); },
+     {"Die Serienrechnungen konnten nicht gespeichert werden!"}},
+    {"Serienrechnungen erstellen",
+     &kSeriesFolder,
+     [] {
+         printTarget().kind = PrintTargetKind::Recorder;
+         printTarget().recorderArea = {2000, 2800, 200, 280};
+     },
+     [] { press(kDueSeriesCreateButton); },
+     {"Die Serienrechnungen konnten nicht gespeichert werden!",
+      "Die Rechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden!"}},
     {"Liste exportieren",
      &kUsedFolder,
      chooseExportFile,

@@ -39,8 +39,8 @@ TEST_F(KeyboardTest, AltOpensTheMenusAndCtrlSSaves) {
     const std::pair<int, QStringList> menus[] = {
         {Qt::Key_F,
          {"Save", QString::fromUtf8("E-Rechnung öffnen..."), "", "Suchen...", "Liste drucken...",
-          "Liste exportieren (CSV)...", "", "Datensicherung...",
-          QString::fromUtf8("Datensicherung zurückspielen..."), "", "Exit"}},
+          "Liste exportieren (CSV)...", QString::fromUtf8("Fällige Serienrechnungen..."), "",
+          "Datensicherung...", QString::fromUtf8("Datensicherung zurückspielen..."), "", "Exit"}},
         {Qt::Key_O,
          {"Algemeine Einstellungen", "Firmendaten (E-Rechnung)", QString::fromUtf8("Archiv prüfen")}},
         {Qt::Key_B,

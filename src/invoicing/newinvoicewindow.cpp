@@ -249,7 +249,7 @@ void createInvoice() {
     createAndRegisterInvoice();
 }
 
-InvoiceOutcome createAndRegisterInvoice() {
+InvoiceOutcome createAndRegisterInvoice(const std::function<PrintResult()>& print) {
     InvoiceState& invoice = invoiceState();
     // One reading of the clock for paper, register and e-invoice, even across midnight.
     invoice.issueDate = currentDate();
@@ -277,7 +277,7 @@ InvoiceOutcome createAndRegisterInvoice() {
     invoice.invoiceCounter = nextNumber(previousNumber);
     invoice.invoiceLineCount = rowCount(kLinesList);
     invoice.invoiceTotalText = money::formatAmount(invoice.invoiceTotal);
-    const PrintResult printed = printInvoice();
+    const PrintResult printed = print ? print() : printInvoice();
     if (!printed) {
         // Nothing was issued: the number goes back, and the window keeps its lines for another try.
         invoice.invoiceCounter = previousNumber;

@@ -2,8 +2,10 @@
 // The new-invoice window (window 1): choosing the customer, deleting lines, creating the invoice.
 
 #include "money/money.h"
+#include "printing/printjob.h"
 #include "runtime/numbers.h"
 
+#include <functional>
 #include <optional>
 
 /// What "Rechnung erstellen" did with the invoice.
@@ -47,8 +49,9 @@ void deleteSelectedLine();
 /// window stays when there is nothing to print it for or it was not printed.
 void createInvoice();
 /// The steps of "Rechnung erstellen", with what became of the invoice. Tells the user once when a
-/// file could not be written.
-InvoiceOutcome createAndRegisterInvoice();
+/// file could not be written. print puts the numbered invoice on paper (the print dialog's job unless
+/// given); a recurring run draws onto its one job, or prints nothing.
+InvoiceOutcome createAndRegisterInvoice(const std::function<PrintResult()>& print = {});
 /// The sum of the lines' amounts as the lines list shows them (read back exactly, since they were
 /// formatted from cents); nullopt when it leaves the 64-bit range.
 std::optional<money::Amount> sumOfLines();

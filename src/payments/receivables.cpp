@@ -14,7 +14,8 @@ void resetReceivables() {
 
 std::vector<std::string_view> loadReceivables() {
     std::vector<std::string_view> partly;
-    for (RecordFile* file : {&theReceivables.payments, &theReceivables.terms, &theReceivables.dunning}) {
+    for (RecordFile* file : {&theReceivables.payments, &theReceivables.terms, &theReceivables.dunning,
+                             &theReceivables.recurring}) {
         if (!loadRecordFile(*file))
             partly.push_back(file->name);
     }

@@ -15,17 +15,22 @@ inline constexpr std::string_view kPaymentsName = "Zahlungen.dat";
 inline constexpr std::string_view kTermsName = "Forderungen.dat";
 /// Mahnungen.dat: "<invoice>|<level>|<dd.mm.yyyy>", one line for each dunning letter printed.
 inline constexpr std::string_view kDunningName = "Mahnungen.dat";
+/// Serien.dat: the templates of recurring invoices (payments/recurring.h), one a line.
+inline constexpr std::string_view kRecurringFileName = "Serien.dat";
 
 struct Receivables {
     RecordFile payments{kPaymentsName, {}};
     RecordFile terms{kTermsName, {}};
     RecordFile dunning{kDunningName, {}};
+    RecordFile recurring{kRecurringFileName, {}};
     /// The invoice list's column "Fällig am"; "Bezahlt", "Offen" and the payment state follow it. -1
     /// until the main window has made them.
     int firstColumn = -1;
     /// The invoice the payment window is open for, and its row in the invoice list when it opened.
     std::string windowInvoice;
     int windowRow = -1;
+    /// The invoice the template dialog is open for.
+    std::string seriesInvoice;
 };
 
 /// The one record of the program's receivables.
@@ -33,6 +38,6 @@ Receivables& receivables();
 /// Back to the state at start: no payments, terms or letters, no columns.
 void resetReceivables();
 
-/// Reads the three files. Each that could not be read whole is protected from replacement; the names of
+/// Reads the four files. Each that could not be read whole is protected from replacement; the names of
 /// those, for the start to tell.
 std::vector<std::string_view> loadReceivables();

@@ -8,6 +8,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -17,13 +18,16 @@ namespace {
 // what the last printout left.
 class HeldPrintout {
   public:
+    // A job still open (the recurring invoices' one job) keeps its painter, and goes on after the PDF.
     HeldPrintout()
-        : device_(std::move(printJob().device)), x_(printJob().pixelsPerMmX), y_(printJob().pixelsPerMmY),
-          width_(printJob().widthMm), height_(printJob().heightMm), page_(printJob().page) {}
+        : device_(std::move(printJob().device)), painter_(std::move(printJob().painter)),
+          x_(printJob().pixelsPerMmX), y_(printJob().pixelsPerMmY), width_(printJob().widthMm),
+          height_(printJob().heightMm), page_(printJob().page) {}
     ~HeldPrintout() {
         resetPrintJob();
         PrintJob& job = printJob();
         job.device = std::move(device_);
+        job.painter = std::move(painter_);
         job.pixelsPerMmX = x_;
         job.pixelsPerMmY = y_;
         job.widthMm = width_;
@@ -35,6 +39,7 @@ class HeldPrintout {
 
   private:
     std::unique_ptr<PrintDevice> device_;
+    std::unique_ptr<QPainter> painter_;
     float x_;
     float y_;
     float width_;

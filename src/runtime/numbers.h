@@ -281,3 +281,23 @@ inline constexpr int kReceivedLinesList = 16112;
 // --- About window ------------------------------------------------------------------------------------
 
 inline constexpr int kAboutCloseButton = 15000;
+
+// --- Recurring invoices -------------------------------------------------------------------------------
+
+/// "Serie" on the invoices page: the selected invoice becomes a template.
+inline constexpr int kSeriesButton = 235;
+/// The template dialog, and the list of the due templates, both owned by the main window.
+inline constexpr int kSeriesWindow = 70;
+inline constexpr int kDueSeriesWindow = 71;
+/// "Fällige Serienrechnungen..." of the menu "File".
+inline constexpr int kDueSeriesItem = 10065;
+/// Intervall, next date and end of the template dialog, then "OK".
+inline constexpr int kSeriesIntervalBox = 22500;
+inline constexpr int kSeriesNextField = 22501;
+inline constexpr int kSeriesEndField = 22502;
+inline constexpr int kSeriesOkButton = 22503;
+/// The due templates, "nur archivieren" (with company data), "Erstellen" and "Abbruch".
+inline constexpr int kDueSeriesList = 22510;
+inline constexpr int kDueSeriesArchiveBox = 22511;
+inline constexpr int kDueSeriesCreateButton = 22512;
+inline constexpr int kDueSeriesCancelButton = 22513;

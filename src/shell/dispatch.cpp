@@ -19,6 +19,7 @@
 #include "shell/paymentwindow.h"
 #include "shell/receivedcommands.h"
 #include "shell/receivedwindow.h"
+#include "shell/recurringcommands.h"
 #include "shell/searchwindow.h"
 #include "shell/vatwindow.h"
 #include "state/shellstate.h"
@@ -61,6 +62,10 @@ constexpr std::array kControlTable = {
     ControlHandler{kPaymentOkButton, paymentOkClicked, kAnySubType, kSavesText},
     ControlHandler{kRemovePaymentButton, removePaymentClicked},
     ControlHandler{kDunningButton, dunningClicked},
+    ControlHandler{kSeriesButton, seriesClicked},
+    ControlHandler{kSeriesOkButton, seriesOkClicked, kAnySubType, kSavesText},
+    ControlHandler{kDueSeriesCreateButton, createDueSeriesClicked},
+    ControlHandler{kDueSeriesCancelButton, cancelDueSeriesClicked},
     ControlHandler{kNewLineButton, openLineDialog},
     ControlHandler{kDeleteLineButton, deleteSelectedLine},
     ControlHandler{kCustomerPicks, chooseCustomer, kSelectionChanged},
@@ -107,6 +112,7 @@ constexpr std::array kMenuTable = {
     MenuHandler{kAuditExportItem, auditExportClicked},
     MenuHandler{kBackupItem, backupClicked},
     MenuHandler{kRestoreItem, restoreClicked},
+    MenuHandler{kDueSeriesItem, dueSeriesClicked},
 };
 
 bool dispatchControl(int control, int subType) {

@@ -31,6 +31,7 @@ constexpr std::array kMenuEntries = {
     MenuEntry{kFindItem, "Suchen...", "Ctrl+F"},
     MenuEntry{kPrintListItem, "Liste drucken..."},
     MenuEntry{kExportListItem, "Liste exportieren (CSV)..."},
+    MenuEntry{kDueSeriesItem, "F\xE4llige Serienrechnungen..."},
     MenuEntry{kMenuSeparator},
     MenuEntry{kBackupItem, "Datensicherung..."},
     MenuEntry{kRestoreItem, "Datensicherung zur\xFC"
@@ -122,6 +123,8 @@ void buildInvoicePage() {
     setTooltip(kPaymentButton, "Einen Zahlungseingang zur markierten Rechnung erfassen");
     createPushButton(kDunningButton, 435, 15, 80, 24, "Mahnung");
     setTooltip(kDunningButton, "Eine Zahlungserinnerung oder Mahnung zur markierten Rechnung drucken");
+    createPushButton(kSeriesButton, 520, 15, 80, 24, "Serie");
+    setTooltip(kSeriesButton, "Die markierte Rechnung regelm\xE4\xDFig wiederholen");
     createReportList(kInvoiceList, 10, 40, 752, 502, "Re. Nr.:", 60, kReportListFlags);
     // Each position is one past the column's final index.
     for (std::size_t i = 0; i < kRegisterColumns.size(); ++i)

@@ -19,6 +19,7 @@
 #include "shell/mainwindow.h"
 #include "shell/openitemspage.h"
 #include "shell/receivedwindow.h"
+#include "shell/recurringcommands.h"
 #include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
@@ -104,6 +105,8 @@ StartOutcome startUp() {
                        "berschrieben.",
                    kMessageOk);
     showOverdueNotice();
+    // Recurring invoices whose date has come wait for the user's confirmation.
+    offerDueInvoicesAtStart();
     return StartOutcome::Started;
 }
 
