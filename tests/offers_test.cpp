@@ -74,6 +74,8 @@ TEST_F(OffersTest, RegisterLinesRoundTripWithAKnownStatus) {
         {"unknown status", "4|A|1|1,00|x|y|vielleicht", "4|A|1|1,00|x|y|offen"},
         {"invoice no number", "5|A|1|1,00|x|y|abgerechnet mit Rechnung ..", "5|A|1|1,00|x|y|offen"},
         {"five fields", "6|A|1|1,00|x", "6|A|1|1,00|x||offen"},
+        {"highest first", "9|A|1|1,00|x|y|offen\r\n3|B|1|1,00|x|y|offen",
+         "9|A|1|1,00|x|y|offen\r\n3|B|1|1,00|x|y|offen"},
         {"no number", "|A|1", ""},
     };
     for (const RegisterRow& row : rows) {
@@ -89,7 +91,8 @@ TEST_F(OffersTest, OffersAreNumberedPrintedAndStoredApart) {
     writeData("AngData.dat", "4|Muster|1|1,00|01.01.2026|31.01.2026|abgelehnt\r\n");
     start();
     offerToPdf(1, "10", PrintTargetKind::Cancelled);
-    EXPECT_TRUE(windowExists(kDialogWindow)); // cancelled: no number used
+    EXPECT_TRUE(windowExists(kDialogWindow)); // cancelled: no number used, nothing to tell
+    EXPECT_TRUE(messages.empty());
     printTarget().kind = PrintTargetKind::PdfFile;
     press(kCreateOfferButton);
     EXPECT_EQ(column(kOfferList, 0), (std::vector<std::string>{"4", "5"}));
@@ -112,13 +115,22 @@ TEST_F(OffersTest, AnOfferBecomesAnInvoiceWithItsCustomerAndLines) {
     offerToPdf(1, "10");
     ASSERT_TRUE(selectRow(kOfferList, 0));
     press(kOfferToInvoiceButton);
+    // Given up for a plain invoice, which settles no offer.
+    answerNext(kAnswerYes);
+    press(kNewInvoiceButton);
+    ASSERT_TRUE(selectRow(kCustomerPicks, 0));
+    dispatch();
+    answerNext(kAnswerYes);
+    press(kCreateInvoiceButton);
+    EXPECT_EQ(getCell(kOfferList, 0, kOfferStatusColumn), "offen");
+    press(kOfferToInvoiceButton);
     ASSERT_TRUE(windowExists(kDialogWindow));
     EXPECT_EQ(column(kLinesList, 1), (std::vector<std::string>{"Schraube"}));
     EXPECT_EQ(column(kLinesList, 4), (std::vector<std::string>{"10"}));
     press(kCreateInvoiceButton);
-    EXPECT_EQ(column(kInvoiceList, 1), (std::vector<std::string>{"Beispiel"}));
-    EXPECT_EQ(column(kInvoiceList, 3), (std::vector<std::string>{"5,00"}));
-    EXPECT_EQ(getCell(kOfferList, 0, kOfferStatusColumn), "abgerechnet mit Rechnung 1");
+    EXPECT_EQ(column(kInvoiceList, 1), (std::vector<std::string>{"Muster", "Beispiel"}));
+    EXPECT_EQ(column(kInvoiceList, 3), (std::vector<std::string>{"0,00", "5,00"}));
+    EXPECT_EQ(getCell(kOfferList, 0, kOfferStatusColumn), "abgerechnet mit Rechnung 2");
     // A second invoice from it is asked for; "Nein" opens nothing.
     messages.clear();
     answerNext(kAnswerNo);

@@ -31,10 +31,10 @@
 namespace {
 
 /// Tab goes through the window in reading order; a field the window does not have is passed over.
-constexpr std::array kTabOrder = {kCustomerPicks,       kCustomerSearchField, kDeliveryDateField,
-                                  kPaymentDaysField,    kNewLineButton,       kDeleteLineButton,
-                                  kLinesList,           kCancelInvoiceButton, kDeliveryNoteButton,
-                                  kCreateInvoiceButton, kValidUntilField,     kCreateOfferButton};
+constexpr std::array kTabOrder = {kCustomerPicks,      kCustomerSearchField, kDeliveryDateField,
+                                  kPaymentDaysField,   kValidUntilField,     kNewLineButton,
+                                  kDeleteLineButton,   kLinesList,           kCancelInvoiceButton,
+                                  kDeliveryNoteButton, kCreateInvoiceButton, kCreateOfferButton};
 
 /// Each window starts without a customer, so that neither printout can name one chosen before.
 void forgetCustomer() {
