@@ -32,9 +32,10 @@ struct FuzzList {
     int columns;
     std::unique_ptr<ListModel> model;
 };
-std::array<FuzzList, 3> fuzzLists = {{{kCustomerList, kCustomerTaxCaseColumn + 1, nullptr},
+std::array<FuzzList, 4> fuzzLists = {{{kCustomerList, kCustomerTaxCaseColumn + 1, nullptr},
                                       {kArticleList, kArticleTaxColumn + 3, nullptr},
-                                      {kInvoiceList, 5, nullptr}}};
+                                      {kInvoiceList, 5, nullptr},
+                                      {kOfferList, 7, nullptr}}};
 
 // A path argument made absolute: a corpus folder, or the value of a flag that names a path.
 char* absolute(char* argument) {

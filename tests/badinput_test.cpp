@@ -111,6 +111,9 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
              "01.01.2020||1\r\n\x81|\x9D|j\xE4hrlich|31.02.2020||99\r\n2||monatlich|01.01.2020|x|1\r\n" +
              kTenMegabytes,
          0, 0, 0},
+        {"offers: NUL, undefined bytes, 10 MB name, unknown status", "AngData.dat",
+         "1|A" + nul + "x|\x81\r\n2|" + kTenMegabytes + "|1|0,00|x|y|\x9D\r\n" + std::string(1000, '\n'), 0,
+         0, 0},
     };
     for (const BadFile& row : rows) {
         SCOPED_TRACE(row.name);
@@ -118,7 +121,8 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         std::filesystem::remove_all(dataPath("ReData.dat"));
         std::filesystem::remove_all(dataPath("Option.ini"));
         std::filesystem::remove_all(dataPath("Firma.ini"));
-        for (const char* name : {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Serien.dat"})
+        for (const char* name :
+             {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Serien.dat", "AngData.dat"})
             std::filesystem::remove_all(dataPath(name));
         writeData(row.file, row.bytes);
         const long peakBefore = peakMegabytes();

@@ -79,6 +79,14 @@ FileSet withArchive(FileSet files) {
 }
 const FileSet kArchivedFolder = withArchive(kUsedFolder);
 
+// The folder in use with one offer.
+const FileSet kOfferedFolder = [] {
+    FileSet files = kUsedFolder;
+    files["AngData.dat"] = "1|Beispiel|1|12,50|01.12.2026|31.12.2026|offen\r\n";
+    files["Angebote/1.txt"] = kItem;
+    return files;
+}();
+
 // The archived folder with complete company data and the first customer's e-invoice data: "Rechnung
 // erstellen" makes invoice 5 an e-invoice.
 const FileSet kEInvoiceFolder = [] {
@@ -205,10 +213,10 @@ void changeCompanyData() {
     ASSERT_TRUE(typeInto(kCompanyFirstField, QString::fromUtf8("Holzwerk Müller")));
 }
 
-void composeInvoice() {
+void composeIn(int newButton) {
     printTarget().kind = PrintTargetKind::Recorder;
     printTarget().recorderArea = {2000, 2800, 200, 280};
-    press(kNewInvoiceButton);
+    press(newButton);
     ASSERT_TRUE(selectRow(kCustomerPicks, 0));
     dispatch();
     press(kNewLineButton);
@@ -216,6 +224,10 @@ void composeInvoice() {
     dispatch();
     ASSERT_TRUE(typeInto(kQuantityField, "25"));
     press(kLineOkButton);
+}
+
+void composeInvoice() {
+    composeIn(kNewInvoiceButton);
 }
 
 void chooseSave() {
@@ -242,6 +254,11 @@ void selectInvoice() {
 void openPayments() {
     selectInvoice();
     press(kPaymentButton);
+}
+
+void selectOffer() {
+    setState(kTabPanel, kOffersPage);
+    ASSERT_TRUE(selectRow(kOfferList, 0));
 }
 
 const Operation kOperations[] = {
@@ -271,6 +288,16 @@ const Operation kOperations[] = {
      composeInvoice,
      [] { press(kCreateInvoiceButton); },
      {"Die Rechnung Nr.:1 konnte nicht vollst\xE4ndig gespeichert werden!"}},
+    {"Angebot erstellen",
+     &kUsedFolder,
+     [] { composeIn(kNewOfferButton); },
+     [] { press(kCreateOfferButton); },
+     {"Das Angebot Nr.:1 konnte nicht vollst\xE4ndig gespeichert werden!"}},
+    {"Angebot angenommen",
+     &kOfferedFolder,
+     selectOffer,
+     [] { press(kOfferAcceptedButton); },
+     {"Das Angebotsregister konnte nicht ge\xE4ndert werden!"}},
     {"Rechnung l\xF6schen",
      &kUsedFolder,
      selectInvoice,

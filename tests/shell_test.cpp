@@ -35,11 +35,12 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
     EXPECT_EQ(main->windowTitle().toStdString(), "Quillora 2006" + std::string(35, ' ') + "by MV");
     auto* tabs = qobject_cast<QTabWidget*>(controlWidget(kTabPanel));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 4);
+    ASSERT_EQ(tabs->count(), 5);
     EXPECT_EQ(tabs->tabText(0), "Kundendaten");
     EXPECT_EQ(tabs->tabText(1), "Artikeldaten");
     EXPECT_EQ(tabs->tabText(2), "Rechnungen");
-    EXPECT_EQ(tabs->tabText(3), "Eingangsrechnungen");
+    EXPECT_EQ(tabs->tabText(3), "Angebote");
+    EXPECT_EQ(tabs->tabText(4), "Eingangsrechnungen");
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(titles(kCustomerList, 7),
               (std::vector<std::string>{"Anrede", "Name", "Vorname", "Zusatz", "Strasse", "Wohnort", ""}));
@@ -48,6 +49,8 @@ TEST_F(ShellTest, MainWindowHasItsTitlePagesAndColumns) {
     EXPECT_EQ(titles(kInvoiceList, 11),
               (std::vector<std::string>{"Re. Nr.:", "Name", "Kd.-Nr.:", "Gesamtbetrag", "Datum", "Brutto",
                                         "F\xE4llig am", "Bezahlt", "Offen", "Zahlstatus", ""}));
+    EXPECT_EQ(titles(kOfferList, 8), (std::vector<std::string>{"Ang. Nr.", "Name", "Kd.-Nr.", "Gesamtbetrag",
+                                                               "Datum", "G\xFCltig bis", "Status", ""}));
     EXPECT_EQ(titles(kReceivedList, 6), (std::vector<std::string>{"Datum", "Lieferant", "Rechnungsnr.",
                                                                   "Zahlbetrag", "F\xE4llig am", ""}));
     EXPECT_EQ(controlWidget(kChangeCustomerButton)->toolTip(), QString::fromUtf8("Makierten Kunden ändern"));

@@ -47,9 +47,9 @@ InvoiceLine recordedLine(std::string_view text) {
 }
 
 // What an item file tells of the lines: their texts, between the address and the total.
-InvoiceLines itemFileLines(std::string_view number) {
+InvoiceLines itemFileLines(std::string_view folder, std::string_view number) {
     InvoiceLines result;
-    if (!isItemFileNumber(number) || openForReading(kFile, itemFileName(number)) == 0)
+    if (!isItemFileNumber(number) || openForReading(kFile, itemFileName(folder, number)) == 0)
         return result;
     std::vector<std::string> texts;
     while (atEnd(kFile) == 0)
@@ -66,7 +66,11 @@ InvoiceLines itemFileLines(std::string_view number) {
 } // namespace
 
 std::string invoiceLinesName(std::string_view number) {
-    return std::string(kItemFolder) + "\\" + std::string(number) + "-Zeilen.txt";
+    return invoiceLinesName(kItemFolder, number);
+}
+
+std::string invoiceLinesName(std::string_view folder, std::string_view number) {
+    return std::string(folder) + "\\" + std::string(number) + "-Zeilen.txt";
 }
 
 bool invoiceLinesNeeded() {
@@ -82,10 +86,14 @@ bool invoiceLinesNeeded() {
 }
 
 bool writeInvoiceLines() {
+    return writeInvoiceLines(kItemFolder, invoiceState().invoiceCounter);
+}
+
+bool writeInvoiceLines(std::string_view folder, std::int32_t number) {
     const bool smallBusiness = companyData().present && companyData().smallBusiness;
     const std::vector<TaxedAmount> taxed = taxedLines(money::parse<money::Rate>(settings().taxRate),
                                                       smallBusiness, invoiceState().customerTaxCase);
-    ReplacementFile file(invoiceLinesName(formatInt(invoiceState().invoiceCounter)));
+    ReplacementFile file(invoiceLinesName(folder, formatInt(number)));
     for (int r = 0; r < listRowCount(kLinesList); ++r) {
         const std::string unit(listCell(kLinesList, r, kLineTaxColumn + 2));
         const std::string fields[kFields] = {
@@ -107,8 +115,12 @@ bool writeInvoiceLines() {
 }
 
 InvoiceLines readInvoiceLines(std::string_view number) {
-    if (!isItemFileNumber(number) || openForReading(kFile, invoiceLinesName(number)) == 0)
-        return itemFileLines(number);
+    return readInvoiceLines(kItemFolder, number);
+}
+
+InvoiceLines readInvoiceLines(std::string_view folder, std::string_view number) {
+    if (!isItemFileNumber(number) || openForReading(kFile, invoiceLinesName(folder, number)) == 0)
+        return itemFileLines(folder, number);
     InvoiceLines result;
     result.recorded = true;
     while (atEnd(kFile) == 0)

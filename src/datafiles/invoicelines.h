@@ -8,6 +8,7 @@
 
 #include "money/money.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,8 @@ struct InvoiceLines {
 
 /// The program file name of invoice number's line record.
 std::string invoiceLinesName(std::string_view number);
+/// The same for document number of another folder ("Angebote\<n>-Zeilen.txt").
+std::string invoiceLinesName(std::string_view folder, std::string_view number);
 
 /// Whether the invoice being composed needs its line record: with company data, or when a line has
 /// its own rate, category or unit.
@@ -43,9 +46,13 @@ bool invoiceLinesNeeded();
 /// category of each line (the options' rate where a line names none); through the atomic replacement.
 /// False when it could not be written.
 bool writeInvoiceLines();
+/// The same for document `number` in folder.
+bool writeInvoiceLines(std::string_view folder, std::int32_t number);
 
 /// The lines of invoice number. Without a line record (an invoice of an earlier installation or of a
 /// plain folder), what its item file tells: each item line's text (designation, price and description
 /// joined by blanks) as the designation, the rest empty and 0, category "S" and unit "C62" -- quantity,
 /// amount and rate are not known then. An unreadable or missing item file gives no lines.
 InvoiceLines readInvoiceLines(std::string_view number);
+/// The same for document number of folder.
+InvoiceLines readInvoiceLines(std::string_view folder, std::string_view number);

@@ -25,16 +25,24 @@ bool isItemFileNumber(std::string_view number) {
 }
 
 std::string itemFileName(std::string_view number) {
-    return std::string(kItemFolder) + "\\" + std::string(number) + ".txt";
+    return itemFileName(kItemFolder, number);
+}
+
+std::string itemFileName(std::string_view folder, std::string_view number) {
+    return std::string(folder) + "\\" + std::string(number) + ".txt";
 }
 
 bool writeItemFile() {
+    return writeItemFile(kItemFolder, invoiceState().invoiceCounter);
+}
+
+bool writeItemFile(std::string_view folder, std::int32_t number) {
     const InvoiceState& invoice = invoiceState();
     // A failure to create the folder shows when the file is committed.
-    if (fileSize(kItemFolder) != kIsDirectory)
-        createDirectory(kItemFolder);
+    if (fileSize(folder) != kIsDirectory)
+        createDirectory(folder);
     // An older file of the same number (a counter that went back) is replaced whole.
-    ReplacementFile file(itemFileName(formatInt(invoice.invoiceCounter)));
+    ReplacementFile file(itemFileName(folder, formatInt(number)));
     // One value per line: a line break inside a text would make two.
     for (const std::string* text :
          {&invoice.customerSalutation, &invoice.customerFullName, &invoice.customerAddition,

@@ -7,6 +7,7 @@
 #include "runtime/numbers.h"
 #include "state/companydata.h"
 #include "state/invoicestate.h"
+#include "state/offerstate.h"
 #include "toolkit/toolkit.h"
 
 #include <array>
@@ -34,7 +35,8 @@ void createInvoiceFields() {
     createTextField(kDeliveryDateField, 220, 10, 75, 20, formatDate("%dd.%mm.%yyyy", currentDate()));
     setForbiddenCharacters(kDeliveryDateField, kRecordBreakers);
     const CompanyData& company = companyData();
-    if (!company.present)
+    // An offer asks for no payment.
+    if (!company.present || offerState().composingOffer)
         return;
     createLabel(kAnonymous, 120, 35, 95, 20, "Zahlungsziel (Tage)");
     createTextField(kPaymentDaysField, 220, 35, 35, 20, company.paymentDays);
@@ -55,7 +57,7 @@ bool takeInvoiceFields() {
     if (!takeDeliveryDate())
         return false;
     int days = 0;
-    if (companyData().present) {
+    if (companyData().present && !offerState().composingOffer) {
         const std::string typed = getText(kPaymentDaysField);
         const std::optional<int> parsed = paymentDaysOf(typed);
         if (!parsed) {

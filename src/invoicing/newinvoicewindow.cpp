@@ -7,6 +7,7 @@
 #include "invoicing/einvoiceissue.h"
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
+#include "invoicing/offerwindow.h"
 #include "payments/openitemcolumns.h"
 #include "payments/receivablechanges.h"
 #include "printing/deliverynoteprintout.h"
@@ -17,6 +18,7 @@
 #include "state/companydata.h"
 #include "state/customernumbers.h"
 #include "state/invoicestate.h"
+#include "state/offerstate.h"
 #include "state/settings.h"
 #include "state/shellstate.h"
 #include "state/taxrate.h"
@@ -29,9 +31,10 @@
 namespace {
 
 /// Tab goes through the window in reading order; a field the window does not have is passed over.
-constexpr std::array kTabOrder = {
-    kCustomerPicks,    kCustomerSearchField, kDeliveryDateField,   kPaymentDaysField,   kNewLineButton,
-    kDeleteLineButton, kLinesList,           kCancelInvoiceButton, kDeliveryNoteButton, kCreateInvoiceButton};
+constexpr std::array kTabOrder = {kCustomerPicks,      kCustomerSearchField, kDeliveryDateField,
+                                  kPaymentDaysField,   kValidUntilField,     kNewLineButton,
+                                  kDeleteLineButton,   kLinesList,           kCancelInvoiceButton,
+                                  kDeliveryNoteButton, kCreateInvoiceButton, kCreateOfferButton};
 
 /// Each window starts without a customer, so that neither printout can name one chosen before.
 void forgetCustomer() {
@@ -45,7 +48,8 @@ void forgetCustomer() {
     invoice.customerTaxCase.clear();
 }
 
-/// False, with the user told, when no customer was chosen in this window.
+} // namespace
+
 bool customerChosen() {
     if (invoiceState().customerIndex >= 0)
         return true;
@@ -53,8 +57,6 @@ bool customerChosen() {
     return false;
 }
 
-/// The sum of the lines when it and the totals the printout will show stay within 64 bits; else
-/// nullopt, with the user told. Checked before a number is given.
 std::optional<money::Amount> countableLineSum() {
     const std::optional<money::Amount> sum = sumOfLines();
     const Settings& s = settings();
@@ -63,6 +65,8 @@ std::optional<money::Amount> countableLineSum() {
     messageBox("Fehler!", "Der Rechnungsbetrag ist zu gro\xDF.", kMessageOk);
     return std::nullopt;
 }
+
+namespace {
 
 // The window's lines are the only copy of the invoice in progress.
 bool mayDiscardInvoice() {
@@ -102,9 +106,17 @@ void createControls() {
     createPickList(kCustomerPicks, 10, 10, 100, 65);
     setTooltip(kCustomerPicks, "Mit Linksklick einen Kunden ausw\xE4hlen");
     createInvoiceFields();
-    createPushButton(kCreateInvoiceButton, 650, 10, 100, 24, "Rechnung erstellen");
+    // An offer is created by a button of its own, in the place of "Rechnung erstellen", and has no
+    // delivery note.
+    if (offerState().composingOffer) {
+        createOfferFields();
+        createPushButton(kCreateOfferButton, 650, 10, 100, 24, "Angebot erstellen");
+    } else {
+        createPushButton(kCreateInvoiceButton, 650, 10, 100, 24, "Rechnung erstellen");
+    }
     createPushButton(kCancelInvoiceButton, 550, 10, 80, 24, "Abbruch");
-    createPushButton(kDeliveryNoteButton, 650, 40, 110, 24, "Lieferschein erstellen");
+    if (!offerState().composingOffer)
+        createPushButton(kDeliveryNoteButton, 650, 40, 110, 24, "Lieferschein erstellen");
     createPushButton(kNewLineButton, 10, 80, 80, 24, "Neuer Eintrag");
     setTooltip(kNewLineButton, "Einen neuen Rechnungseintrag erstellen");
     createPushButton(kDeleteLineButton, 95, 80, 80, 24, "Eintrag L\xF6schen");
@@ -149,25 +161,42 @@ bool registerInvoice() {
     return itemWritten && lineAppended && termsKept && masterSaved;
 }
 
-} // namespace
-
-void openNewInvoiceWindow() {
+// The window for an invoice or, with offer, for an offer; false when it was not opened.
+bool openComposer(bool offer) {
     // An invoice in progress goes only when the user agrees; the new one starts from nothing.
     if (!mayReplaceWindow(kDialogWindow))
-        return;
+        return false;
     closeWindow(kDialogWindow);
     shellState().savedFlag = 0;
     invoiceState().invoiceTotal = {};
     forgetCustomer();
+    offerState().composingOffer = offer;
+    offerState().sourceOffer.clear();
     // Replaces whatever dialog holds number 1.
-    if (!openWindow(kDialogWindow, 100, 100, 782, 500, "Neue Rechnung", kWindowCentred, kMainWindow))
-        return;
+    if (!openWindow(kDialogWindow, 100, 100, 782, 500, offer ? "Neues Angebot" : "Neue Rechnung",
+                    kWindowCentred, kMainWindow))
+        return false;
     guardWindow(kDialogWindow, mayDiscardInvoice);
     useControlList(kDialogWindow);
     createControls();
     fillCustomerPicks();
     setTabOrder(kTabOrder);
     setDialogKeys(kDialogWindow, -1);
+    return true;
+}
+
+} // namespace
+
+void openNewInvoiceWindow() {
+    openComposer(false);
+}
+
+bool openInvoiceComposer() {
+    return openComposer(false);
+}
+
+void openNewOfferWindow() {
+    openComposer(true);
 }
 
 void chooseCustomer() {
@@ -288,6 +317,8 @@ InvoiceOutcome createAndRegisterInvoice(const std::function<PrintResult()>& prin
     }
     const InvoiceOutcome outcome =
         registerInvoice() ? InvoiceOutcome::Registered : InvoiceOutcome::SavedIncompletely;
+    // Made and listed: the offer it was made from, if any, is settled by it.
+    settleSourceOffer(formatInt(invoice.invoiceCounter));
     // A number whose files are incomplete may come again; its e-invoice is not archived.
     if (outcome == InvoiceOutcome::Registered)
         issueEInvoice(plan);

@@ -37,6 +37,16 @@ enum class InvoiceOutcome {
 /// "Neu" on the invoices page (210): opens the new-invoice window, with no customer chosen. Another
 /// dialog opened under its number while it holds lines asks first; "Nein" keeps it.
 void openNewInvoiceWindow();
+/// "Neu" on the offers page (230): the same window as "Neues Angebot", with "Angebot erstellen" and
+/// "Gültig bis" in place of "Rechnung erstellen" and the delivery note.
+void openNewOfferWindow();
+/// openNewInvoiceWindow, telling whether the window was opened (the user may keep the one before).
+bool openInvoiceComposer();
+/// False, with the user told, when no customer was chosen in this window.
+bool customerChosen();
+/// The sum of the lines when it and the totals the printout will show stay within 64 bits; else
+/// nullopt, with the user told. Checked before a number is given.
+std::optional<money::Amount> countableLineSum();
 /// Customer pick list (310), selection changed: takes the chosen customer.
 void chooseCustomer();
 /// Row `row` of the customer list was deleted: while the window is open its pick list loses the row

@@ -14,6 +14,7 @@
 #include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/linetax.h"
+#include "state/offerstate.h"
 #include "state/ratesplit.h"
 #include "state/settings.h"
 
@@ -145,6 +146,19 @@ bool drawClosing(std::optional<money::Amount> printedSum) {
     return true;
 }
 
+// An offer asks for no payment: its totals, and where the invoice has its terms, how long it holds.
+bool drawOfferClosing(std::optional<money::Amount> printedSum) {
+    if (invoicesWithoutTax())
+        drawSmallBusinessTotals(printedSum);
+    else if (!drawTaxTotals(printedSum))
+        return false;
+    else
+        drawTaxCaseNote(freeAreaLeft(false));
+    selectTextSize(settings().otherTextSize, false);
+    placeText(25, 245, "G\xFCltig bis " + offerState().validUntilText);
+    return true;
+}
+
 } // namespace
 
 bool drawInvoice() {
@@ -158,6 +172,28 @@ bool drawInvoice() {
     };
     invoice.closingTop = 220;
     return drawTablePrintout(invoice);
+}
+
+bool drawOffer(std::int32_t number) {
+    TablePrintout offer;
+    offer.label = "Angebot Nr.:";
+    offer.number = number;
+    offer.priceText = unitPriceText;
+    offer.amountText = lineAmountText;
+    offer.drawClosing = [](float, std::optional<money::Amount> printedSum) {
+        return drawOfferClosing(printedSum);
+    };
+    offer.closingTop = 220;
+    return drawTablePrintout(offer);
+}
+
+PrintResult printOffer(std::int32_t number) {
+    if (const PrintResult begun = beginPrintout("Angebot " + formatInt(number)); !begun)
+        return begun;
+    const bool drawn = drawOffer(number);
+    if (!endPrintout() || !drawn)
+        return {PrintOutcome::Refused};
+    return {};
 }
 
 PrintResult printInvoice() {

@@ -4,6 +4,8 @@
 
 #include "printing/printjob.h"
 
+#include <cstdint>
+
 /// Prints the invoice being created. Cancelled or refused (by the device, for a page too): printedFlag
 /// stays as it was. Printed: every page was drawn, the job is ended and printedFlag becomes 1.
 PrintResult printInvoice();
@@ -11,3 +13,11 @@ PrintResult printInvoice();
 /// Draws every page of the invoice onto the open print job (beginPrintout or beginPrintoutOn), which
 /// stays open. False when the device refused a page.
 bool drawInvoice();
+
+/// Prints the offer `number` from the new-invoice window's lines in the invoice's layout: "Angebot Nr.:"
+/// as its title, "Gültig bis" (offerState) where an invoice has its payment terms, no GiroCode and no
+/// cash discount. printedFlag stays as it was.
+PrintResult printOffer(std::int32_t number);
+
+/// Draws every page of that offer onto the open print job. False when the device refused a page.
+bool drawOffer(std::int32_t number);

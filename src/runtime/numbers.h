@@ -103,7 +103,8 @@ inline constexpr int kTabPanel = 0;
 inline constexpr int kCustomersPage = 0;
 inline constexpr int kArticlesPage = 1;
 inline constexpr int kInvoicesPage = 2;
-inline constexpr int kReceivedPage = 3;
+inline constexpr int kOffersPage = 3;
+inline constexpr int kReceivedPage = 4;
 
 /// The main window's three lists are the program's store of customers, articles and invoices.
 inline constexpr int kCustomerList = 15;
@@ -277,6 +278,21 @@ inline constexpr int kReceivedAttachmentsButton = 16102;
 inline constexpr int kReceivedFindingsList = 16110;
 inline constexpr int kReceivedDetailsList = 16111;
 inline constexpr int kReceivedLinesList = 16112;
+
+// --- Offers -----------------------------------------------------------------------------------------
+
+/// The offers page: its list (the store of the offers, as the invoice list is of the invoices) and
+/// "Neu", "Löschen", "Als Rechnung", "Angenommen", "Abgelehnt".
+inline constexpr int kOfferList = 22000;
+inline constexpr int kNewOfferButton = 230;
+inline constexpr int kDeleteOfferButton = 231;
+inline constexpr int kOfferToInvoiceButton = 232;
+inline constexpr int kOfferAcceptedButton = 233;
+inline constexpr int kOfferRejectedButton = 234;
+/// The new-invoice window composing an offer: "Angebot erstellen" in place of "Rechnung erstellen",
+/// and "Gültig bis".
+inline constexpr int kCreateOfferButton = 22010;
+inline constexpr int kValidUntilField = 22011;
 
 // --- About window ------------------------------------------------------------------------------------
 

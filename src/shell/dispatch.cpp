@@ -3,6 +3,7 @@
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
+#include "invoicing/offerwindow.h"
 #include "settings/companywindow.h"
 #include "settings/optionswindow.h"
 #include "shell/aboutwindow.h"
@@ -16,6 +17,7 @@
 #include "shell/invoicedeletion.h"
 #include "shell/listcommands.h"
 #include "shell/menucommands.h"
+#include "shell/offercommands.h"
 #include "shell/paymentwindow.h"
 #include "shell/receivedcommands.h"
 #include "shell/receivedwindow.h"
@@ -88,6 +90,13 @@ constexpr std::array kControlTable = {
     ControlHandler{kReceivedKeepButton, keepReceivedClicked},
     ControlHandler{kReceivedAttachmentsButton, saveAttachmentsClicked},
     ControlHandler{kReceivedList, openKeptInvoice, kDoubleClicked},
+    // The offers page and the offer in the new-invoice window.
+    ControlHandler{kNewOfferButton, openNewOfferWindow},
+    ControlHandler{kDeleteOfferButton, deleteSelectedOffer},
+    ControlHandler{kOfferToInvoiceButton, offerToInvoice},
+    ControlHandler{kOfferAcceptedButton, markOfferAccepted},
+    ControlHandler{kOfferRejectedButton, markOfferRejected},
+    ControlHandler{kCreateOfferButton, createOffer},
 };
 
 struct MenuHandler {

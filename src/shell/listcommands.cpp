@@ -2,6 +2,7 @@
 
 #include "archive/archivefiles.h"
 #include "datafiles/listexport.h"
+#include "datafiles/offerfile.h"
 #include "datafiles/registerfile.h"
 #include "payments/openitemcolumns.h"
 #include "printing/listprintout.h"
@@ -22,6 +23,7 @@ constexpr std::array kShownLists = {
     ShownList{kArticleList, "Artikelliste", "Artikelliste.csv", -1},
     // The invoice list's fourth column, "Gesamtbetrag", holds each invoice's amount.
     ShownList{kInvoiceList, "Rechnungsliste", "Rechnungsliste.csv", kRegisterAmountColumn},
+    ShownList{kOfferList, "Angebotsliste", "Angebotsliste.csv", kOfferAmountColumn},
     // The received invoices' fourth column, "Zahlbetrag", holds what each asks to be paid.
     ShownList{kReceivedList, "Eingangsrechnungen", "Eingangsrechnungen.csv", 3},
 };

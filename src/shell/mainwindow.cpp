@@ -134,6 +134,28 @@ void buildInvoicePage() {
     addOpenItemColumns();
 }
 
+// Right of the invoices: the offers, each a register line with its "Gültig bis" and status.
+void buildOfferPage() {
+    addRow(kTabPanel, -1, "Angebote");
+    createPushButton(kNewOfferButton, 10, 15, 80, 24, "Neu");
+    setTooltip(kNewOfferButton, "Neues Angebot erstellen");
+    createPushButton(kDeleteOfferButton, 95, 15, 80, 24, "Löschen");
+    setTooltip(kDeleteOfferButton, "Markiertes Angebot löschen");
+    createPushButton(kOfferToInvoiceButton, 180, 15, 80, 24, "Als Rechnung");
+    setTooltip(kOfferToInvoiceButton, "Aus dem markierten Angebot eine Rechnung erstellen");
+    createPushButton(kOfferAcceptedButton, 265, 15, 80, 24, "Angenommen");
+    setTooltip(kOfferAcceptedButton, "Das markierte Angebot als angenommen kennzeichnen");
+    createPushButton(kOfferRejectedButton, 350, 15, 80, 24, "Abgelehnt");
+    setTooltip(kOfferRejectedButton, "Das markierte Angebot als abgelehnt kennzeichnen");
+    createReportList(kOfferList, 10, 40, 752, 502, "Ang. Nr.", 60, kReportListFlags);
+    addColumn(kOfferList, 2, "Name", 80);
+    addColumn(kOfferList, 3, "Kd.-Nr.", 60);
+    addColumn(kOfferList, 4, "Gesamtbetrag", 90);
+    addColumn(kOfferList, 5, "Datum", 80);
+    addColumn(kOfferList, 6, "Gültig bis", 80);
+    addColumn(kOfferList, 7, "Status", 200);
+}
+
 void buildReceivedPage() {
     addRow(kTabPanel, -1, "Eingangsrechnungen");
     createReportList(kReceivedList, 10, 40, 752, 502, "Datum", 80, kReportListFlags);
@@ -157,6 +179,7 @@ bool buildMainWindow() {
     buildCustomerPage();
     buildArticlePage();
     buildInvoicePage();
+    buildOfferPage();
     buildReceivedPage();
     closeControlList();
     return true;

@@ -3,6 +3,7 @@
 #include "archive/archivefiles.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
+#include "datafiles/offerfile.h"
 #include "datafiles/receivedfile.h"
 #include "datafiles/registerfile.h"
 #include "incoming/keepreceived.h"
@@ -23,6 +24,7 @@
 #include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
+#include "state/offerstate.h"
 #include "state/settings.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
@@ -47,6 +49,7 @@ StartOutcome startUp() {
     resetCompanyData();
     resetReceivables();
     resetShownReceived();
+    resetOfferState();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -70,6 +73,7 @@ StartOutcome startUp() {
     // An interrupted save leaves its temporary files; the data files themselves are whole.
     removeTemporaryLeftovers(".");
     removeTemporaryLeftovers(kItemFolder);
+    removeTemporaryLeftovers(kOfferFolder);
     removeTemporaryLeftovers(kArchiveFolder);
     removeTemporaryLeftovers(incoming::kIncomingFolder);
     // The data files fill the lists the main window made.
@@ -82,6 +86,9 @@ StartOutcome startUp() {
         takeLetterheadFromCompany(settings(), companyData());
     const RegisterLoad registered = loadRegister();
     const bool receivedWhole = loadReceivedList();
+    // The offers' series goes on after the highest offer in their register.
+    const OfferLoad offers = loadOffers();
+    offerState().highestOffer = offers.highest.value_or(0);
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
         invoiceState().invoiceCounter = *registered.highest;
@@ -89,7 +96,7 @@ StartOutcome startUp() {
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
           std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName},
-          std::pair{receivedWhole, kReceivedName}}) {
+          std::pair{receivedWhole, kReceivedName}, std::pair{offers.whole, kOfferRegisterName}}) {
         if (!whole)
             partlyRead.push_back(name);
     }

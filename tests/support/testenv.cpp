@@ -10,6 +10,7 @@
 #include "state/companydata.h"
 #include "state/customeredit.h"
 #include "state/invoicestate.h"
+#include "state/offerstate.h"
 #include "state/settings.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
@@ -41,6 +42,7 @@ void ProgramTest::SetUp() {
     resetToolkit();
     resetShellState();
     resetInvoiceState();
+    resetOfferState();
     resetSettings();
     resetCustomerEdit();
     resetCompanyData();

@@ -1,0 +1,13 @@
+#include "state/offerstate.h"
+
+namespace {
+OfferState theOfferState;
+}
+
+OfferState& offerState() {
+    return theOfferState;
+}
+
+void resetOfferState() {
+    theOfferState = OfferState{};
+}
