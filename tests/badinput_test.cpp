@@ -106,6 +106,10 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         {"terms: dates and amounts that are none", "Forderungen.dat",
          "1|31.02.2026|99.12.2026|-92233720368547758,08|x|\x9D\r\n|||\r\n" + kTenMegabytes, 0, 0, 0},
         {"letters: 10 MB of line ends", "Mahnungen.dat", std::string(10 * 1024 * 1024, '\n'), 0, 0, 0},
+        {"corrections: NUL, unknown kinds, numbers that are none, 10 MB reason", "Korrekturen.dat",
+         "2|Storno|1" + nul + "\r\n3|Irrtum|1|\r\n-4|Storno|1\r\n5|Gutschrift|5\r\n6|Gutschrift|1|x|" +
+             kTenMegabytes,
+         0, 0, 0},
     };
     for (const BadFile& row : rows) {
         SCOPED_TRACE(row.name);
@@ -113,7 +117,7 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         std::filesystem::remove_all(dataPath("ReData.dat"));
         std::filesystem::remove_all(dataPath("Option.ini"));
         std::filesystem::remove_all(dataPath("Firma.ini"));
-        for (const char* name : {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat"})
+        for (const char* name : {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Korrekturen.dat"})
             std::filesystem::remove_all(dataPath(name));
         writeData(row.file, row.bytes);
         const long peakBefore = peakMegabytes();

@@ -123,10 +123,20 @@ void drawTaxCaseNote(float x) {
         placeText(x, top + 3.5f * static_cast<float>(i), shortenToWidth(lines[i], kNoteRight - x, measure));
 }
 
+// The reason of a credit note, below the totals' free area on the left.
+void drawCorrectionReason(const std::string& reason) {
+    selectTextSize(settings().otherTextSize, false);
+    const TextMeasure measure = [](std::string_view t) { return static_cast<double>(textWidth(t)); };
+    const std::vector<std::string> lines = wrapToWidth("Grund: " + reason, kNoteRight - 25, 3, measure);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        placeText(25, 250 + 3.5f * static_cast<float>(i), lines[i]);
+}
+
 // A small business charges no VAT: one total, the sum of the amounts printed. Left of the totals, the
 // ways of paying the amount due the company data offer.
-bool drawClosing(std::optional<money::Amount> printedSum) {
-    const std::optional<money::Amount> due = printedSum ? composedAmountDue() : std::nullopt;
+bool drawClosing(std::optional<money::Amount> printedSum, const CorrectionPrint* correction) {
+    // A correction asks for no payment: no GiroCode, cash discount or payment terms.
+    const std::optional<money::Amount> due = printedSum && !correction ? composedAmountDue() : std::nullopt;
     const std::string invoice = formatInt(invoiceState().invoiceCounter);
     const bool giroCode = due && epcPayload(invoice, *due);
     if (invoicesWithoutTax())
@@ -135,8 +145,10 @@ bool drawClosing(std::optional<money::Amount> printedSum) {
         return false;
     else
         drawTaxCaseNote(freeAreaLeft(giroCode));
-    if (companyData().present)
+    if (companyData().present && !correction)
         drawPaymentTerms();
+    if (correction && !correction->reason.empty())
+        drawCorrectionReason(correction->reason);
     // Drawn last: the totals' labels take the font of what was drawn before them.
     if (giroCode)
         drawGiroCode(invoice, *due);
@@ -145,19 +157,38 @@ bool drawClosing(std::optional<money::Amount> printedSum) {
     return true;
 }
 
-} // namespace
-
-bool drawInvoice() {
+bool drawInvoiceAs(const CorrectionPrint* correction) {
     TablePrintout invoice;
-    invoice.label = "Rechnung Nr.:";
+    invoice.label = correction ? std::string_view(correction->label) : "Rechnung Nr.:";
+    if (correction)
+        invoice.reference = correction->reference;
     invoice.number = invoiceState().invoiceCounter;
     invoice.priceText = unitPriceText;
     invoice.amountText = lineAmountText;
-    invoice.drawClosing = [](float, std::optional<money::Amount> printedSum) {
-        return drawClosing(printedSum);
+    invoice.drawClosing = [correction](float, std::optional<money::Amount> printedSum) {
+        return drawClosing(printedSum, correction);
     };
     invoice.closingTop = 220;
     return drawTablePrintout(invoice);
+}
+
+} // namespace
+
+bool drawInvoice() {
+    return drawInvoiceAs(nullptr);
+}
+
+bool drawCorrection(const CorrectionPrint& correction) {
+    return drawInvoiceAs(&correction);
+}
+
+PrintResult printCorrection(const CorrectionPrint& correction) {
+    if (const PrintResult begun = beginPrintout(correction.jobName); !begun)
+        return begun;
+    const bool drawn = drawCorrection(correction);
+    if (!endPrintout() || !drawn)
+        return {PrintOutcome::Refused};
+    return {};
 }
 
 PrintResult printInvoice() {

@@ -119,6 +119,9 @@ inline constexpr int kDeleteArticleButton = 111;
 inline constexpr int kChangeArticleButton = 112;
 inline constexpr int kNewInvoiceButton = 210;
 inline constexpr int kDeleteInvoiceButton = 211;
+/// "Stornieren" and "Gutschrift": a cancellation or credit note of the selected invoice.
+inline constexpr int kCancelCorrectionButton = 212;
+inline constexpr int kCreditNoteButton = 213;
 /// "Zahlung" and "Mahnung" act on the selected invoice.
 inline constexpr int kPaymentButton = 220;
 inline constexpr int kDunningButton = 221;

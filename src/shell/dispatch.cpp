@@ -1,5 +1,6 @@
 #include "shell/dispatch.h"
 
+#include "invoicing/correction.h"
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
@@ -57,6 +58,7 @@ constexpr std::array kControlTable = {
     ControlHandler{kChangeArticleOkButton, changeArticleOkClicked, kAnySubType, kSavesText},
     ControlHandler{kNewInvoiceButton, openNewInvoiceWindow},
     ControlHandler{kDeleteInvoiceButton, deleteSelectedInvoice},
+    ControlHandler{kCancelCorrectionButton, cancelSelectedInvoice},
     ControlHandler{kPaymentButton, openPaymentWindow},
     ControlHandler{kPaymentOkButton, paymentOkClicked, kAnySubType, kSavesText},
     ControlHandler{kRemovePaymentButton, removePaymentClicked},

@@ -1,11 +1,13 @@
 #include "shell/startup.h"
 
 #include "archive/archivefiles.h"
+#include "datafiles/correctionfile.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/receivedfile.h"
 #include "datafiles/registerfile.h"
 #include "incoming/keepreceived.h"
+#include "invoicing/correctionstatus.h"
 #include "payments/openitemcolumns.h"
 #include "payments/receivables.h"
 #include "printing/printjob.h"
@@ -46,6 +48,7 @@ StartOutcome startUp() {
     resetCompanyData();
     resetReceivables();
     resetShownReceived();
+    resetCorrections();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -80,6 +83,8 @@ StartOutcome startUp() {
     if (!optionsSaved && companyData().present)
         takeLetterheadFromCompany(settings(), companyData());
     const RegisterLoad registered = loadRegister();
+    const bool correctionsWhole = loadCorrections();
+    showCorrectionStatus();
     const bool receivedWhole = loadReceivedList();
     // An older Daten.dat may hold a counter below registered invoices; raising it keeps numbers unique.
     if (registered.highest && *registered.highest > invoiceState().invoiceCounter)
@@ -88,7 +93,7 @@ StartOutcome startUp() {
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
           std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName},
-          std::pair{receivedWhole, kReceivedName}}) {
+          std::pair{receivedWhole, kReceivedName}, std::pair{correctionsWhole, kCorrectionsName}}) {
         if (!whole)
             partlyRead.push_back(name);
     }
