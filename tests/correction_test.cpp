@@ -183,4 +183,31 @@ TEST_F(CorrectionTest, RefusalsUseNoNumber) {
     EXPECT_EQ(rowCount(kInvoiceList), 4);
 }
 
+TEST_F(CorrectionTest, CreditNoteWindowLowersAndRemovesLinesAndWantsAReason) {
+    ASSERT_NO_FATAL_FAILURE(issueInvoice());
+    ASSERT_TRUE(selectRow(kInvoiceList, 0));
+    press(kCreditNoteButton);
+    ASSERT_EQ(rowCount(kCreditLinesList), 2);
+    ASSERT_TRUE(selectRow(kCreditLinesList, 1));
+    press(kCreditDeleteButton);
+    ASSERT_TRUE(selectRow(kCreditLinesList, 0));
+    dispatch();
+    // Above the invoice's quantity or price, or no reason: refused, nothing issued.
+    for (const auto& [quantity, price] : {std::pair{"11", "0,50"}, std::pair{"4", "0,51"}}) {
+        ASSERT_TRUE(typeInto(kCreditQuantityField, quantity));
+        ASSERT_TRUE(typeInto(kCreditPriceField, price));
+        press(kCreditChangeButton);
+    }
+    press(kCreditCreateButton);
+    ASSERT_EQ(errorTexts().size(), 2u);
+    EXPECT_EQ(messages.back().text, "Bitte den Grund der Gutschrift angeben.");
+    ASSERT_TRUE(typeInto(kCreditPriceField, "0,25"));
+    press(kCreditChangeButton);
+    ASSERT_TRUE(typeInto(kCreditReasonField, "Preisnachlass"));
+    press(kCreditCreateButton);
+    EXPECT_EQ(getCell(kInvoiceList, 1, 3), "-1,00");
+    EXPECT_EQ(getCell(kInvoiceList, 0, kRegisterStatusColumn), "teilweise gutgeschrieben");
+    EXPECT_NE(readData("Archiv/2.xml").find("<ram:Content>Preisnachlass</ram:Content>"), std::string::npos);
+}
+
 } // namespace

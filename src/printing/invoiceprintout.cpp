@@ -123,13 +123,16 @@ void drawTaxCaseNote(float x) {
         placeText(x, top + 3.5f * static_cast<float>(i), shortenToWidth(lines[i], kNoteRight - x, measure));
 }
 
-// The reason of a credit note, below the totals' free area on the left.
+// The reason of a credit note in the free area left of the totals, below the tax case's note if any.
 void drawCorrectionReason(const std::string& reason) {
+    const bool taxNote = !exemptionNote(invoiceState().customerTaxCase).reason.empty();
     selectTextSize(settings().otherTextSize, false);
     const TextMeasure measure = [](std::string_view t) { return static_cast<double>(textWidth(t)); };
-    const std::vector<std::string> lines = wrapToWidth("Grund: " + reason, kNoteRight - 25, 3, measure);
+    const std::vector<std::string> lines =
+        wrapToWidth("Grund: " + reason, kNoteRight - 25, taxNote ? 1 : 3, measure);
+    const float top = taxNote ? 239 : 225;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        placeText(25, 250 + 3.5f * static_cast<float>(i), lines[i]);
+        placeText(25, top + 3.5f * static_cast<float>(i), lines[i]);
 }
 
 // A small business charges no VAT: one total, the sum of the amounts printed. Left of the totals, the

@@ -1,6 +1,7 @@
 #include "shell/dispatch.h"
 
 #include "invoicing/correction.h"
+#include "invoicing/creditnotewindow.h"
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
@@ -59,6 +60,12 @@ constexpr std::array kControlTable = {
     ControlHandler{kNewInvoiceButton, openNewInvoiceWindow},
     ControlHandler{kDeleteInvoiceButton, deleteSelectedInvoice},
     ControlHandler{kCancelCorrectionButton, cancelSelectedInvoice},
+    ControlHandler{kCreditNoteButton, openCreditNoteWindow},
+    ControlHandler{kCreditLinesList, creditLineChosen, kSelectionChanged},
+    ControlHandler{kCreditChangeButton, changeCreditLine},
+    ControlHandler{kCreditDeleteButton, deleteCreditLine},
+    ControlHandler{kCreditCreateButton, createCreditNote, kAnySubType, kSavesText},
+    ControlHandler{kCreditCancelButton, closeCreditNoteWindow},
     ControlHandler{kPaymentButton, openPaymentWindow},
     ControlHandler{kPaymentOkButton, paymentOkClicked, kAnySubType, kSavesText},
     ControlHandler{kRemovePaymentButton, removePaymentClicked},

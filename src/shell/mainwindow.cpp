@@ -121,6 +121,8 @@ void buildInvoicePage() {
     setTooltip(kDeleteInvoiceButton, "Markierte Rechnung l\xF6schen");
     createPushButton(kCancelCorrectionButton, 180, 15, 80, 24, "Stornieren");
     setTooltip(kCancelCorrectionButton, "Die markierte Rechnung stornieren");
+    createPushButton(kCreditNoteButton, 265, 15, 80, 24, "Gutschrift");
+    setTooltip(kCreditNoteButton, "Eine Gutschrift zur markierten Rechnung erstellen");
     createPushButton(kPaymentButton, 350, 15, 80, 24, "Zahlung");
     setTooltip(kPaymentButton, "Einen Zahlungseingang zur markierten Rechnung erfassen");
     createPushButton(kDunningButton, 435, 15, 80, 24, "Mahnung");

@@ -27,8 +27,10 @@ std::vector<const Correction*> correctionsOf(std::string_view original) {
 }
 
 std::string correctionStatus(std::string_view number, std::int64_t ownTotal, std::int64_t creditedTotal) {
-    if (const Correction* own = correctionNumbered(number))
-        return (own->kind == CorrectionKind::Cancellation ? "Storno zu " : "Gutschrift zu ") + own->original;
+    if (const Correction* own = correctionNumbered(number)) {
+        std::string status = own->kind == CorrectionKind::Cancellation ? "Storno zu " : "Gutschrift zu ";
+        return status.append(own->original);
+    }
     const std::vector<const Correction*> of = correctionsOf(number);
     if (of.empty())
         return {};
