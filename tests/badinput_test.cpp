@@ -114,6 +114,10 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         {"offers: NUL, undefined bytes, 10 MB name, unknown status", "AngData.dat",
          "1|A" + nul + "x|\x81\r\n2|" + kTenMegabytes + "|1|0,00|x|y|\x9D\r\n" + std::string(1000, '\n'), 0,
          0, 0},
+        {"corrections: NUL, unknown kinds, numbers that are none, 10 MB reason", "Korrekturen.dat",
+         "2|Storno|1" + nul + "\r\n3|Irrtum|1|\r\n-4|Storno|1\r\n5|Gutschrift|5\r\n6|Gutschrift|1|x|" +
+             kTenMegabytes,
+         0, 0, 0},
     };
     for (const BadFile& row : rows) {
         SCOPED_TRACE(row.name);
@@ -121,8 +125,8 @@ TEST_F(BadInputTest, ReadersSurviveAndLoadWhatIsThere) {
         std::filesystem::remove_all(dataPath("ReData.dat"));
         std::filesystem::remove_all(dataPath("Option.ini"));
         std::filesystem::remove_all(dataPath("Firma.ini"));
-        for (const char* name :
-             {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Serien.dat", "AngData.dat"})
+        for (const char* name : {"Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Serien.dat",
+                                 "AngData.dat", "Korrekturen.dat"})
             std::filesystem::remove_all(dataPath(name));
         writeData(row.file, row.bytes);
         const long peakBefore = peakMegabytes();

@@ -11,7 +11,8 @@ set_tests_properties(einvoice.harness.official_examples einvoice.harness.xrechnu
 
 # The e-invoice tests link the module and know where the check script lies.
 foreach(name ciiwriter_test preflight_test netlines_test einvoicecorpus_test facturx_test einvoiceissue_test
-        sellerfooter_test incoming_test receivedwindow_test badinput_test faultsweep_test recurring_test)
+        sellerfooter_test incoming_test receivedwindow_test badinput_test faultsweep_test recurring_test
+        correction_test)
     target_link_libraries(${name} PRIVATE quillora_einvoice)
     target_compile_definitions(${name} PRIVATE QUILLORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()

@@ -305,6 +305,33 @@ const Operation kOperations[] = {
      {"Die Rechnung Nr.:3 konnte nicht gel\xF6scht werden!",
       "Das Rechnungsregister konnte nicht ge\xE4ndert werden!"},
      true},
+    {"Stornieren mit E-Rechnung", &kEInvoiceFolder,
+     [] {
+         printTarget().kind = PrintTargetKind::Recorder;
+         printTarget().recorderArea = {2000, 2800, 200, 280};
+         // Invoice 2, of the customer with e-invoice data.
+         setState(kTabPanel, kInvoicesPage);
+         ASSERT_TRUE(selectRow(kInvoiceList, 0));
+     },
+     [] { press(kCancelCorrectionButton); },
+     // One file that failed, or every one from the failed one on; the archive comes only after them all.
+     [] {
+         const std::vector<std::string> parts = {"Positionsdatei", "Korrekturen.dat", "ReData.dat",
+                                                 "Daten.dat"};
+         std::vector<std::string> texts = {"Archiv"};
+         for (std::size_t first = 0; first < parts.size(); ++first) {
+             texts.push_back(parts[first]);
+             std::string rest = parts[first];
+             for (std::size_t next = first + 1; next < parts.size(); ++next)
+                 rest += ", " + parts[next];
+             texts.push_back(rest);
+         }
+         for (std::string& text : texts)
+             text =
+                 "Die Stornorechnung Nr.:5 konnte nicht vollst\xE4ndig gespeichert werden! Es fehlt: " + text;
+         return texts;
+     }(),
+     true},
     {"Rechnung erstellen mit E-Rechnung",
      &kEInvoiceFolder,
      composeInvoice,

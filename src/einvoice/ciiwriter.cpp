@@ -121,8 +121,16 @@ class Cii {
     void header() {
         x_.writeStartElement(kRsm, QStringLiteral("ExchangedDocument"));
         text("ID", cleanText(doc_.number));
-        text("TypeCode", QStringLiteral("380"));
+        // A credit note (381) is written as the program issues it; anything else as an invoice.
+        text("TypeCode", doc_.typeCode == "381" ? QStringLiteral("381") : QStringLiteral("380"));
         date("IssueDateTime", doc_.issueDate);
+        for (const std::string& note : doc_.notes) {
+            if (isBlank(note))
+                continue;
+            start("IncludedNote");
+            text("Content", cleanText(note));
+            end();
+        }
         end();
     }
 
@@ -300,6 +308,21 @@ class Cii {
         text("GrandTotalAmount", amountText(t.gross));
         text("DuePayableAmount", amountText(t.gross));
         end();
+        // BG-3: the invoice a credit note corrects, BT-25 and BT-26.
+        if (!isBlank(doc_.precedingInvoice)) {
+            start("InvoiceReferencedDocument");
+            text("IssuerAssignedID", cleanText(doc_.precedingInvoice));
+            if (doc_.precedingInvoiceDate) {
+                start("FormattedIssueDateTime");
+                x_.writeStartElement(kQdt, QStringLiteral("DateTimeString"));
+                x_.writeAttribute(QStringLiteral("format"), QStringLiteral("102"));
+                x_.writeCharacters(
+                    QString::fromStdString(formatDate("%yyyy%mm%dd", *doc_.precedingInvoiceDate)));
+                end();
+                end();
+            }
+            end();
+        }
         end();
     }
 

@@ -200,6 +200,8 @@ struct Document {
     std::string projectReference;
     std::string despatchReference;
     std::string precedingInvoice;
+    /// BT-26, the date the invoice this one corrects was issued on.
+    std::optional<DateValue> precedingInvoiceDate;
     /// BT-83, what the transfer is to say.
     std::string paymentReference;
     std::vector<PaymentMeans> paymentMeans;

@@ -5,6 +5,7 @@
 #include "einvoice/sellerfooter.h"
 #include "payments/cashdiscount.h"
 #include "runtime/fieldchecks.h"
+#include "runtime/lists.h"
 #include "runtime/numbers.h"
 #include "runtime/wohnort.h"
 #include "state/companydata.h"
@@ -72,14 +73,16 @@ std::string otherDaysReason(int days) {
 // The window's lines with their amounts, categories, rates and units; false when an amount leaves the
 // range of money.
 bool readLines(std::vector<einvoice::Line>& lines, std::vector<TaxedAmount>& taxed) {
-    const int rows = rowCount(kLinesList);
+    // Through the lines list's rows, which a correction lends its own lines to.
+    const int rows = listRowCount(kLinesList);
+    const auto cell = [](int r, int c) { return std::string(listCell(kLinesList, r, c)); };
     for (int r = 0; r < rows; ++r) {
         einvoice::Line line;
-        line.name = getCell(kLinesList, r, 1);
-        line.description = getCell(kLinesList, r, 2);
-        line.netPrice = money::parse<money::Price>(getCell(kLinesList, r, 3));
-        line.quantity = money::parse<money::Quantity>(getCell(kLinesList, r, 4));
-        const std::string unit = getCell(kLinesList, r, kLineTaxColumn + 2);
+        line.name = cell(r, 1);
+        line.description = cell(r, 2);
+        line.netPrice = money::parse<money::Price>(cell(r, 3));
+        line.quantity = money::parse<money::Quantity>(cell(r, 4));
+        const std::string unit = cell(r, kLineTaxColumn + 2);
         line.unitCode = unit.empty() ? "C62" : unit;
         const auto amount = money::lineAmount(line.quantity, line.netPrice);
         if (!amount || static_cast<std::size_t>(r) >= taxed.size())

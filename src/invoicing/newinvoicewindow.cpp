@@ -204,6 +204,10 @@ void chooseCustomer() {
     shellState().selectedRow = r;
     if (r == -1)
         return;
+    takeCustomerRow(r);
+}
+
+void takeCustomerRow(int r) {
     // The whole row is copied now, with the customer's own number.
     InvoiceState& invoice = invoiceState();
     invoice.customerIndex = r;

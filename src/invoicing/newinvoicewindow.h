@@ -49,6 +49,8 @@ bool customerChosen();
 std::optional<money::Amount> countableLineSum();
 /// Customer pick list (310), selection changed: takes the chosen customer.
 void chooseCustomer();
+/// Makes customer row r (0-based) the invoice's customer, as a click on its pick does.
+void takeCustomerRow(int r);
 /// Row `row` of the customer list was deleted: while the window is open its pick list loses the row
 /// too, so that pick row r stays customer row r. A customer chosen below it moves up, keeping its number;
 /// the chosen customer itself is no longer chosen, and the user is told.

@@ -2,6 +2,7 @@
 
 #include "payments/recordfile.h"
 #include "state/companydata.h"
+#include "state/corrections.h"
 #include "state/invoicestate.h"
 #include "state/ratesplit.h"
 #include "state/settings.h"
@@ -122,8 +123,10 @@ std::optional<money::Amount> composedAmountDue() {
     return split ? std::optional(split->totals.gross) : std::nullopt;
 }
 
-bool countsAsCancelled(std::string_view) {
-    return false;
+bool countsAsCancelled(std::string_view invoice) {
+    // A cancelled invoice and its cancellation add up to zero: neither is owed.
+    const Correction* own = correctionNumbered(invoice);
+    return cancellationOf(invoice) != nullptr || (own && own->kind == CorrectionKind::Cancellation);
 }
 
 DateValue dayOf(DateValue date) {

@@ -80,8 +80,7 @@ std::optional<money::Amount> amountDueOf(money::Amount lineSum, const DueRule& r
 /// totalled apart and added (one rate gives amountDueOf of the line sum); nullopt beyond the range.
 std::optional<money::Amount> composedAmountDue();
 
-/// Whether the invoice was cancelled by a correction; a cancelled invoice counts as settled. No
-/// invoice is cancelled as long as the program makes no corrections.
+/// Whether the invoice was cancelled, or is a cancellation: both count as settled.
 bool countsAsCancelled(std::string_view invoice);
 
 /// The day of a date and time, at midnight.

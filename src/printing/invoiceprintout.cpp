@@ -124,10 +124,23 @@ void drawTaxCaseNote(float x) {
         placeText(x, top + 3.5f * static_cast<float>(i), shortenToWidth(lines[i], kNoteRight - x, measure));
 }
 
+// The reason of a credit note in the free area left of the totals, below the tax case's note if any.
+void drawCorrectionReason(const std::string& reason) {
+    const bool taxNote = !exemptionNote(invoiceState().customerTaxCase).reason.empty();
+    selectTextSize(settings().otherTextSize, false);
+    const TextMeasure measure = [](std::string_view t) { return static_cast<double>(textWidth(t)); };
+    const std::vector<std::string> lines =
+        wrapToWidth("Grund: " + reason, kNoteRight - 25, taxNote ? 1 : 3, measure);
+    const float top = taxNote ? 239 : 225;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        placeText(25, top + 3.5f * static_cast<float>(i), lines[i]);
+}
+
 // A small business charges no VAT: one total, the sum of the amounts printed. Left of the totals, the
 // ways of paying the amount due the company data offer.
-bool drawClosing(std::optional<money::Amount> printedSum) {
-    const std::optional<money::Amount> due = printedSum ? composedAmountDue() : std::nullopt;
+bool drawClosing(std::optional<money::Amount> printedSum, const CorrectionPrint* correction) {
+    // A correction asks for no payment: no GiroCode, cash discount or payment terms.
+    const std::optional<money::Amount> due = printedSum && !correction ? composedAmountDue() : std::nullopt;
     const std::string invoice = formatInt(invoiceState().invoiceCounter);
     const bool giroCode = due && epcPayload(invoice, *due);
     if (invoicesWithoutTax())
@@ -136,8 +149,10 @@ bool drawClosing(std::optional<money::Amount> printedSum) {
         return false;
     else
         drawTaxCaseNote(freeAreaLeft(giroCode));
-    if (companyData().present)
+    if (companyData().present && !correction)
         drawPaymentTerms();
+    if (correction && !correction->reason.empty())
+        drawCorrectionReason(correction->reason);
     // Drawn last: the totals' labels take the font of what was drawn before them.
     if (giroCode)
         drawGiroCode(invoice, *due);
@@ -159,19 +174,29 @@ bool drawOfferClosing(std::optional<money::Amount> printedSum) {
     return true;
 }
 
-} // namespace
-
-bool drawInvoice() {
+bool drawInvoiceAs(const CorrectionPrint* correction) {
     TablePrintout invoice;
-    invoice.label = "Rechnung Nr.:";
+    invoice.label = correction ? std::string_view(correction->label) : "Rechnung Nr.:";
+    if (correction)
+        invoice.reference = correction->reference;
     invoice.number = invoiceState().invoiceCounter;
     invoice.priceText = unitPriceText;
     invoice.amountText = lineAmountText;
-    invoice.drawClosing = [](float, std::optional<money::Amount> printedSum) {
-        return drawClosing(printedSum);
+    invoice.drawClosing = [correction](float, std::optional<money::Amount> printedSum) {
+        return drawClosing(printedSum, correction);
     };
     invoice.closingTop = 220;
     return drawTablePrintout(invoice);
+}
+
+} // namespace
+
+bool drawInvoice() {
+    return drawInvoiceAs(nullptr);
+}
+
+bool drawCorrection(const CorrectionPrint& correction) {
+    return drawInvoiceAs(&correction);
 }
 
 bool drawOffer(std::int32_t number) {
@@ -191,6 +216,15 @@ PrintResult printOffer(std::int32_t number) {
     if (const PrintResult begun = beginPrintout("Angebot " + formatInt(number)); !begun)
         return begun;
     const bool drawn = drawOffer(number);
+    if (!endPrintout() || !drawn)
+        return {PrintOutcome::Refused};
+    return {};
+}
+
+PrintResult printCorrection(const CorrectionPrint& correction) {
+    if (const PrintResult begun = beginPrintout(correction.jobName); !begun)
+        return begun;
+    const bool drawn = drawCorrection(correction);
     if (!endPrintout() || !drawn)
         return {PrintOutcome::Refused};
     return {};

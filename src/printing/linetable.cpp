@@ -26,12 +26,17 @@ constexpr float kRightEdge = 185;
 constexpr float kHeadY = 10;
 constexpr float kNameY = 16;
 
-void placeTitle(std::string_view label, std::int32_t number, float y) {
+// Returns where the number ends.
+float placeTitle(std::string_view label, std::int32_t number, float y) {
     const int size = settings().invoiceTextSize;
     placeText(25, y, label);
-    // The number follows the label further right as the text grows; 3.8 is single precision here.
-    const auto numberX = static_cast<float>(25.0 + 12.0 * size / static_cast<double>(3.8f));
-    placeText(numberX, y, formatInt(number));
+    // The number follows the label further right as the text grows; 3.8 is single precision here. A
+    // longer title ("Stornorechnung Nr.:") pushes it further.
+    const auto numberX =
+        std::max(static_cast<float>(25.0 + 12.0 * size / static_cast<double>(3.8f)), 27 + textWidth(label));
+    const std::string text = formatInt(number);
+    placeText(numberX, y, text);
+    return numberX + textWidth(text);
 }
 
 // The stored texts of a line's cells, one function a column.
@@ -59,10 +64,12 @@ std::vector<std::string> fitColumn(std::string_view text, float width, int maxLi
 
 } // namespace
 
-void drawTitleBlock(std::string_view label, std::int32_t number) {
+void drawTitleBlock(std::string_view label, std::int32_t number, std::string_view reference) {
     const int size = settings().invoiceTextSize;
     selectTextSize(size, false);
-    placeTitle(label, number, 80);
+    const float numberEnd = placeTitle(label, number, 80);
+    if (!reference.empty())
+        placeText(numberEnd + 5, 80, reference);
     const auto ruleY = static_cast<float>(80.0 + lineStep(size, 3));
     placeLine(25, ruleY, 185, ruleY, 1);
 }

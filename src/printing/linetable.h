@@ -9,8 +9,9 @@
 #include <string_view>
 #include <vector>
 
-/// Draws the title label and number in the invoice text size and the rule under them.
-void drawTitleBlock(std::string_view label, std::int32_t number);
+/// Draws the title label and number in the invoice text size, the reference right of them (none when
+/// empty) and the rule under them.
+void drawTitleBlock(std::string_view label, std::int32_t number, std::string_view reference = {});
 
 /// The head of every page after the first: the title label and number with the page number at the
 /// right, the customer's name line and a rule under them, in the invoice text size.

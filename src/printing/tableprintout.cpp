@@ -73,7 +73,7 @@ bool drawTablePrintout(const TablePrintout& document) {
             return false;
         if (page == 0) {
             drawLetterhead();
-            drawTitleBlock(document.label, document.number);
+            drawTitleBlock(document.label, document.number, document.reference);
             if (pages > 1)
                 drawPageNumber(80, page, pages);
             drawColumnTitles(kFirstColumnTitlesY, withPrices);

@@ -13,6 +13,8 @@
 struct TablePrintout {
     std::string_view label;
     std::int32_t number = 0;
+    /// A line right of the title on page 1 ("zur Rechnung Nr. 7 vom 01.02.2026"); empty for none.
+    std::string_view reference;
     /// The texts of a row's unit price and amount columns. Without them the table has no price
     /// columns and no carried sums.
     std::function<std::string(int row)> priceText;

@@ -18,6 +18,8 @@ inline constexpr int kSearchWindow = 21;
 inline constexpr int kPeriodWindow = 40;
 /// The VAT return's figures of a period.
 inline constexpr int kVatWindow = 41;
+/// "Gutschrift": the credit note of the selected invoice, owned by the main window.
+inline constexpr int kCreditNoteWindow = 60;
 /// The payments of one invoice, owned by the main window: a new payment, and the list of earlier ones.
 inline constexpr int kPaymentWindow = 50;
 /// A received e-invoice, owned by the main window.
@@ -120,6 +122,19 @@ inline constexpr int kDeleteArticleButton = 111;
 inline constexpr int kChangeArticleButton = 112;
 inline constexpr int kNewInvoiceButton = 210;
 inline constexpr int kDeleteInvoiceButton = 211;
+/// "Stornieren" and "Gutschrift": a cancellation or credit note of the selected invoice.
+inline constexpr int kCancelCorrectionButton = 212;
+inline constexpr int kCreditNoteButton = 213;
+/// The credit note window: its lines, the line's Menge and Einzelpreis with "\xC4ndern", "Eintrag
+/// L\xF6schen", "Grund der Gutschrift", "Gutschrift erstellen" and "Abbruch".
+inline constexpr int kCreditLinesList = 21000;
+inline constexpr int kCreditQuantityField = 21001;
+inline constexpr int kCreditPriceField = 21002;
+inline constexpr int kCreditChangeButton = 21003;
+inline constexpr int kCreditDeleteButton = 21004;
+inline constexpr int kCreditReasonField = 21005;
+inline constexpr int kCreditCreateButton = 21006;
+inline constexpr int kCreditCancelButton = 21007;
 /// "Zahlung" and "Mahnung" act on the selected invoice.
 inline constexpr int kPaymentButton = 220;
 inline constexpr int kDunningButton = 221;

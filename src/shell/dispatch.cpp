@@ -1,5 +1,7 @@
 #include "shell/dispatch.h"
 
+#include "invoicing/correction.h"
+#include "invoicing/creditnotewindow.h"
 #include "invoicing/invoicefields.h"
 #include "invoicing/linedialog.h"
 #include "invoicing/newinvoicewindow.h"
@@ -60,6 +62,13 @@ constexpr std::array kControlTable = {
     ControlHandler{kChangeArticleOkButton, changeArticleOkClicked, kAnySubType, kSavesText},
     ControlHandler{kNewInvoiceButton, openNewInvoiceWindow},
     ControlHandler{kDeleteInvoiceButton, deleteSelectedInvoice},
+    ControlHandler{kCancelCorrectionButton, cancelSelectedInvoice},
+    ControlHandler{kCreditNoteButton, openCreditNoteWindow},
+    ControlHandler{kCreditLinesList, creditLineChosen, kSelectionChanged},
+    ControlHandler{kCreditChangeButton, changeCreditLine},
+    ControlHandler{kCreditDeleteButton, deleteCreditLine},
+    ControlHandler{kCreditCreateButton, createCreditNote, kAnySubType, kSavesText},
+    ControlHandler{kCreditCancelButton, closeCreditNoteWindow},
     ControlHandler{kPaymentButton, openPaymentWindow},
     ControlHandler{kPaymentOkButton, paymentOkClicked, kAnySubType, kSavesText},
     ControlHandler{kRemovePaymentButton, removePaymentClicked},

@@ -1,5 +1,6 @@
 #include "shell/invoicedeletion.h"
 
+#include "archive/archivefiles.h"
 #include "datafiles/invoicelines.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/registerfile.h"
@@ -8,10 +9,25 @@
 #include "shell/mainwindow.h"
 #include "shell/openitemspage.h"
 #include "shell/paymentwindow.h"
+#include "state/companydata.h"
 #include "state/shellstate.h"
 #include "toolkit/toolkit.h"
 
 #include <string>
+
+namespace {
+
+bool isArchived(const std::string& number) {
+    if (!isItemFileNumber(number))
+        return false;
+    for (const char* ending : {".xml", ".pdf"}) {
+        if (fileSize(archivePath(number + ending)) != -1)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void deleteSelectedInvoice() {
     // The selected invoice; nothing selected, nothing to do.
@@ -21,6 +37,12 @@ void deleteSelectedInvoice() {
         return;
     // The invoice number as the list shows it.
     const std::string number = getCell(kInvoiceList, r, 0);
+    // An archived invoice was issued: only a cancellation corrects it.
+    if (companyData().present && isArchived(number)) {
+        messageBox("Hinweis!", "Eine ausgestellte Rechnung kann nicht gel\xF6scht werden. Bitte stornieren.",
+                   kMessageOk);
+        return;
+    }
     const std::string question =
         hasPayments(number) ? "Zur Rechnung Nr. " + number +
                                   " sind Zahlungen erfasst. Soll die Rechnung mit ihren Zahlungen wirklich "

@@ -1,5 +1,6 @@
 #include "shell/mainwindow.h"
 
+#include "invoicing/correctionstatus.h"
 #include "payments/openitemcolumns.h"
 
 #include "shell/openitemspage.h"
@@ -119,6 +120,10 @@ void buildInvoicePage() {
     setTooltip(kNewInvoiceButton, "Neue Rechnung erstellen");
     createPushButton(kDeleteInvoiceButton, 95, 15, 80, 24, "L\xF6schen");
     setTooltip(kDeleteInvoiceButton, "Markierte Rechnung l\xF6schen");
+    createPushButton(kCancelCorrectionButton, 180, 15, 80, 24, "Stornieren");
+    setTooltip(kCancelCorrectionButton, "Die markierte Rechnung stornieren");
+    createPushButton(kCreditNoteButton, 265, 15, 80, 24, "Gutschrift");
+    setTooltip(kCreditNoteButton, "Eine Gutschrift zur markierten Rechnung erstellen");
     createPushButton(kPaymentButton, 350, 15, 80, 24, "Zahlung");
     setTooltip(kPaymentButton, "Einen Zahlungseingang zur markierten Rechnung erfassen");
     createPushButton(kDunningButton, 435, 15, 80, 24, "Mahnung");
@@ -130,6 +135,8 @@ void buildInvoicePage() {
     for (std::size_t i = 0; i < kRegisterColumns.size(); ++i)
         addColumn(kInvoiceList, static_cast<int>(i) + 2, kRegisterColumns[i].title,
                   kRegisterColumns[i].width);
+    // "Status", shown once the folder has a correction.
+    insertHiddenColumn(kInvoiceList, kRegisterStatusColumn + 1);
     // After every other column.
     addOpenItemColumns();
 }

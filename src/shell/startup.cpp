@@ -1,12 +1,14 @@
 #include "shell/startup.h"
 
 #include "archive/archivefiles.h"
+#include "datafiles/correctionfile.h"
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/offerfile.h"
 #include "datafiles/receivedfile.h"
 #include "datafiles/registerfile.h"
 #include "incoming/keepreceived.h"
+#include "invoicing/correctionstatus.h"
 #include "payments/openitemcolumns.h"
 #include "payments/receivables.h"
 #include "printing/printjob.h"
@@ -50,6 +52,7 @@ StartOutcome startUp() {
     resetReceivables();
     resetShownReceived();
     resetOfferState();
+    resetCorrections();
     // Make the toolkit ready.
     if (!makeToolkitReady())
         return StartOutcome::NoToolkit;
@@ -85,6 +88,8 @@ StartOutcome startUp() {
     if (!optionsSaved && companyData().present)
         takeLetterheadFromCompany(settings(), companyData());
     const RegisterLoad registered = loadRegister();
+    const bool correctionsWhole = loadCorrections();
+    showCorrectionStatus();
     const bool receivedWhole = loadReceivedList();
     // The offers' series goes on after the highest offer in their register.
     const OfferLoad offers = loadOffers();
@@ -96,7 +101,8 @@ StartOutcome startUp() {
     for (const auto& [whole, name] :
          {std::pair{masterDataWhole, kMasterDataName}, std::pair{settingsWhole, kSettingsName},
           std::pair{companyWhole, kCompanyName}, std::pair{registered.whole, kRegisterName},
-          std::pair{receivedWhole, kReceivedName}, std::pair{offers.whole, kOfferRegisterName}}) {
+          std::pair{receivedWhole, kReceivedName}, std::pair{offers.whole, kOfferRegisterName},
+          std::pair{correctionsWhole, kCorrectionsName}}) {
         if (!whole)
             partlyRead.push_back(name);
     }

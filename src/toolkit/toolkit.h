@@ -104,6 +104,10 @@ void addColumn(int list, int position, std::string_view title, int width);
 /// Appends a column to a ReportList that no view shows, with an empty title: its cells are kept with
 /// the row and reached through getCell, setCell and addRow like the others.
 void addHiddenColumn(int list);
+/// Inserts a column at position (past the last column: appended) that no view shows until showColumn.
+void insertHiddenColumn(int list, int position);
+/// Shows a column of a ReportList under title at width; nothing for a column out of range.
+void showColumn(int list, int column, std::string_view title, int width);
 /// ReportList: shows every row whose cell in column reads text in red, as long as it does.
 void markRowsWhere(int list, int column, std::string_view text);
 /// Gives the control a tooltip; a second call replaces the first text.

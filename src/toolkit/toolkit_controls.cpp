@@ -284,6 +284,27 @@ void addHiddenColumn(int list) {
     static_cast<QTableView*>(control->widget.data())->setColumnHidden(at, true);
 }
 
+void insertHiddenColumn(int list, int position) {
+    Control* control = findControl(list);
+    if (!control || control->kind != ControlKind::ReportList)
+        return;
+    const int at = control->model->insertColumnAt(position, "");
+    static_cast<QTableView*>(control->widget.data())->setColumnHidden(at, true);
+    // No width: searches, printouts and exports pass it over.
+    control->model->setColumnWidth(at, 0);
+}
+
+void showColumn(int list, int column, std::string_view title, int width) {
+    Control* control = findControl(list);
+    if (!control || control->kind != ControlKind::ReportList ||
+        !control->model->setCellText(-1, column, title))
+        return;
+    auto* view = static_cast<QTableView*>(control->widget.data());
+    view->setColumnHidden(column, false);
+    view->horizontalHeader()->resizeSection(column, width);
+    control->model->setColumnWidth(column, width);
+}
+
 void markRowsWhere(int list, int column, std::string_view text) {
     Control* control = findControl(list);
     if (control && control->kind == ControlKind::ReportList)
