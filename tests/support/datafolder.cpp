@@ -12,9 +12,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kTopFiles[] = {"Daten.dat",     "ReData.dat",      "Option.ini",    "Firma.ini",
-                                 "Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat", "Eingang.dat"};
-const char* const kFolders[] = {"Rechnungen", "Archiv", "Eingang"};
+const char* const kTopFiles[] = {"Daten.dat",     "ReData.dat",      "Option.ini",     "Firma.ini",
+                                 "Zahlungen.dat", "Forderungen.dat", "Mahnungen.dat",  "Eingang.dat",
+                                 "AngData.dat",   "Serien.dat",      "Korrekturen.dat"};
+const char* const kFolders[] = {"Rechnungen", "Archiv", "Eingang", "Angebote"};
 
 // The bytes of a regular file; nullopt when there is none. A file that is there but cannot be read
 // to its end clears readable.
@@ -95,7 +96,8 @@ FileSet readDataFiles(const std::string& folder, bool* readable) {
 std::vector<std::string> temporaryFiles(const std::string& folder) {
     std::vector<std::string> found;
     const fs::path base(folder);
-    for (const fs::path& dir : {base, base / kFolders[0], base / kFolders[1], base / kFolders[2]}) {
+    for (const fs::path& dir :
+         {base, base / kFolders[0], base / kFolders[1], base / kFolders[2], base / kFolders[3]}) {
         std::error_code ec;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             if (isLeftover(it->path().filename().string()))
