@@ -2,6 +2,7 @@
 // with its focus and Tab order, the DATEV export and the VAT figures through the real windows, and
 // the company data's section "Buchhaltung".
 
+#include "accounting/programrecords.h"
 #include "printing/printtarget.h"
 #include "settings/accountingfields.h"
 #include "state/companydata.h"
@@ -18,7 +19,7 @@
 namespace {
 
 const std::string kRegister = "1|M\xFCller|2|100,00|01.12.2026\r\n2|Bau|7|50,00|15.12.2026\r\n"
-                              "3|M\xFCller|2|10,00|04.01.2027\r\n";
+                              "3|M\xFCller|2|10,00|04.01.2027\r\n4|Bau|7|-50,00|20.12.2026\r\n";
 
 class AccountingMenuTest : public ProgramTest {
   protected:
@@ -27,6 +28,9 @@ class AccountingMenuTest : public ProgramTest {
         writeData("ReData.dat", kRegister);
         writeData("Rechnungen/2-Zeilen.txt", "Holz||1|30|30,00|19|S|C62\r\nBuch||1|20|20,00|7|S|C62\r\n");
         writeData("Zahlungen.dat", "2|20.12.2026|57,10|\r\n");
+        // Invoice 4 cancels invoice 2.
+        writeData("Korrekturen.dat", "4|Storno|2|15.12.2026|\r\n");
+        writeData("Rechnungen/4-Zeilen.txt", "Holz||1|-30|-30,00|19|S|C62\r\nBuch||1|-20|-20,00|7|S|C62\r\n");
         std::string options = "Firma\r\n\r\n18\r\nWeg 1\r\n6\r\n10\r\n8\r\n7\r\n";
         for (int i = 0; i < 20; ++i)
             options += "A\r\n";
@@ -122,7 +126,7 @@ TEST_F(AccountingMenuTest, DatevExportThroughTheWindows) {
     dispatch();
     EXPECT_EQ(asked, std::vector<std::string>{"DATEV-Export: EXTF_Buchungsstapel_20261201_20261231.csv"});
     EXPECT_FALSE(windowExists(kPeriodWindow));
-    EXPECT_EQ(messages.back().text, "DATEV-Export gespeichert: 4 Buchungen.");
+    EXPECT_EQ(messages.back().text, "DATEV-Export gespeichert: 6 Buchungen.");
     const std::string file = readData("EXTF_Buchungsstapel_20261201_20261231.csv");
     // Net prices at 19 %: 100,00 net are 119,00 on debtor 10000 against 8400. Invoice 2's line record
     // splits it into 19 % and 7 %; its payment is a bank booking.
@@ -130,8 +134,18 @@ TEST_F(AccountingMenuTest, DatevExportThroughTheWindows) {
     for (const char* booking : {"\r\n119,00;\"S\";\"EUR\";;;;10000;8400;;0112;\"1\";;;\"M\xFCller\";",
                                 "\r\n35,70;\"S\";\"EUR\";;;;10000;8400;;1512;\"2\";;;\"Bau\";",
                                 "\r\n21,40;\"S\";\"EUR\";;;;10000;8300;;1512;\"2\";;;\"Bau\";",
-                                "\r\n57,10;\"S\";\"EUR\";;;;1200;10000;;2012;\"2\";;;\"Bau\";"})
+                                "\r\n57,10;\"S\";\"EUR\";;;;1200;10000;;2012;\"2\";;;\"Bau\";",
+                                "\r\n35,70;\"H\";\"EUR\";;;;10000;8400;;2012;\"4\";;;\"Bau\";",
+                                "\r\n21,40;\"H\";\"EUR\";;;;10000;8300;;2012;\"4\";;;\"Bau\";"})
         EXPECT_NE(file.find(booking), std::string::npos) << booking;
+}
+
+TEST_F(AccountingMenuTest, CorrectionsAreRecordsOfTheirKindNamingTheInvoice) {
+    const accounting::ProgramRecords records = accounting::programRecords();
+    ASSERT_EQ(records.invoices.size(), 4u);
+    EXPECT_EQ(records.invoices[1].kind, accounting::DocumentKind::Invoice);
+    EXPECT_EQ(records.invoices[3].kind, accounting::DocumentKind::Cancellation);
+    EXPECT_EQ(records.invoices[3].refersTo, "2");
 }
 
 TEST_F(AccountingMenuTest, TheVatFiguresOfAMonth) {
@@ -145,8 +159,8 @@ TEST_F(AccountingMenuTest, TheVatFiguresOfAMonth) {
     ASSERT_TRUE(clickButton(kVatOkButton));
     dispatch();
     ASSERT_TRUE(windowExists(kVatWindow));
-    // Invoice 2's line record puts 20,00 of its 50,00 at 7 %.
-    for (const char* figure : {"81|130|24,70", "86|20|1,40"}) {
+    // Invoice 2's line record puts 20,00 of its 50,00 at 7 %; invoice 4 cancels it in the same month.
+    for (const char* figure : {"81|100|19,00", "86|0|0,00"}) {
         bool found = false;
         for (int row = 0; row < rowCount(kVatList); ++row)
             found = found || getCell(kVatList, row, 0) + "|" + getCell(kVatList, row, 3) + "|" +

@@ -11,6 +11,7 @@
 #include "runtime/wholefile.h"
 #include "settings/accountingfields.h"
 #include "state/companydata.h"
+#include "state/corrections.h"
 #include "state/customernumbers.h"
 #include "state/ratesplit.h"
 #include "state/settings.h"
@@ -71,6 +72,11 @@ std::optional<InvoiceRecord> invoiceOfRow(int row, const std::optional<Period>& 
     if (!date || !total.whole || total.overflow)
         return std::nullopt;
     invoice.date = *date;
+    if (const Correction* correction = correctionNumbered(invoice.number)) {
+        invoice.kind = correction->kind == CorrectionKind::Cancellation ? DocumentKind::Cancellation
+                                                                        : DocumentKind::CreditNote;
+        invoice.refersTo = correction->original;
+    }
     // Line records are read for the period asked only: a folder holds years of invoices.
     if (!within || within->contains(invoice.date)) {
         if (std::optional<std::vector<TaxPart>> parts = recordedParts(invoice.number)) {

@@ -2,7 +2,8 @@
 // The one place that knows where the exports' records come from: the register rows of the invoice list,
 // each invoice's parts from its line record (one per category and rate of its lines) or, without one,
 // from its total at the options' one rate and price mode (S, Z for 0 %, E for a small business); the
-// payments of Zahlungen.dat; the customer list, the item files of Rechnungen, the archive's files.
+// corrections of Korrekturen.dat, negative as the register keeps them; the payments of Zahlungen.dat; the
+// customer list, the item files of Rechnungen, the archive's files.
 
 #include "accounting/accounts.h"
 #include "accounting/auditexport.h"
