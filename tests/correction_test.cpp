@@ -11,6 +11,7 @@
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 #include "runtime/conversions.h"
+#include "state/companydata.h"
 #include "state/invoicestate.h"
 #include "state/settings.h"
 #include "support/testenv.h"
@@ -181,6 +182,11 @@ TEST_F(CorrectionTest, RefusalsUseNoNumber) {
     EXPECT_EQ(messages[0].text,
               "Eine ausgestellte Rechnung kann nicht gel\xF6scht werden. Bitte stornieren.");
     EXPECT_EQ(rowCount(kInvoiceList), 4);
+    // Without company data it is deleted as always, after the question.
+    companyData().present = false;
+    answerNext(kAnswerYes);
+    press(kDeleteInvoiceButton);
+    EXPECT_EQ(rowCount(kInvoiceList), 3);
 }
 
 TEST_F(CorrectionTest, CreditNoteWindowLowersAndRemovesLinesAndWantsAReason) {
