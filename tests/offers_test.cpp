@@ -103,11 +103,12 @@ TEST_F(OffersTest, OffersAreNumberedPrintedAndStoredApart) {
               "Herr\r\nMax Beispiel\r\n\r\nHauptstr. 1\r\nMusterstadt\r\nSchraube 0,50 M6\r\n5,00\r\n");
     EXPECT_EQ(fileSize("ReData.dat"), -1);
     const std::vector<PdfWord> words = readPdfWords(dataPath("angebot.pdf"));
-    for (const char* word : {"Angebot", "5", "G\xC3\xBCltig"})
+    for (const char* word : {"Angebot", "5", "G\xC3\xBCltig", "Gesamtbetrag"})
         EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == word; }))
             << word;
-    EXPECT_FALSE(
-        std::any_of(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "Rechnung"; }));
+    EXPECT_FALSE(std::any_of(words.begin(), words.end(), [](const PdfWord& w) {
+        return w.text == "Rechnung" || w.text == "Rechnungsbetrag";
+    }));
 }
 
 TEST_F(OffersTest, AnOfferBecomesAnInvoiceWithItsCustomerAndLines) {

@@ -85,13 +85,12 @@ void drawPaymentTerms() {
     placeText(x, kPaymentY, dueText);
 }
 
-void drawSmallBusinessTotals(const std::optional<money::Amount>& sum, float noteX) {
+void drawSmallBusinessTotals(const std::optional<money::Amount>& sum, float noteX, std::string_view label) {
     const int size = settings().invoiceTextSize;
     const auto step = static_cast<float>(lineStep(size, 2));
     placeLine(25, 220, 185, 220, 1);
     selectTextSize(size, false);
     // The label ends before the sum, further left at the larger sizes.
-    const std::string label = "Rechnungsbetrag";
     placeText(std::min(kTotalLabelX, kSumX - 2 * kGap - textWidth(label)), kSumY, label);
     const std::string note = "Gem\xE4\xDF \xA7 19 UStG wird keine Umsatzsteuer berechnet.";
     placeText(noteX, kNoteY, shortenToWidth(note, kNoteEnd - noteX, printMeasure()));

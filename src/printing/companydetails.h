@@ -5,6 +5,7 @@
 #include "money/money.h"
 
 #include <optional>
+#include <string_view>
 
 /// Draws the VAT id under the tax number (when there is one) and the Leistungsdatum under "Kd-Nr.:"
 /// (when one was taken), in the other text size. A page must be open.
@@ -21,4 +22,5 @@ void drawPaymentTerms();
 /// Draws the small business's totals below the rows of the last page: "Rechnungsbetrag" with the sum
 /// of the lines (none when it left the range of amounts) and its double rule, and from noteX the note
 /// that no VAT is charged.
-void drawSmallBusinessTotals(const std::optional<money::Amount>& sum, float noteX = 25);
+void drawSmallBusinessTotals(const std::optional<money::Amount>& sum, float noteX = 25,
+                             std::string_view label = "Rechnungsbetrag");

@@ -32,7 +32,7 @@ std::string lineAmountText(int row) {
     return std::string(listCell(kLinesList, row, 5));
 }
 
-bool drawTotalsBlock(std::optional<money::Amount> printedSum) {
+bool drawTotalsBlock(std::optional<money::Amount> printedSum, std::string_view grossLabel) {
     const Settings& s = settings();
     const std::optional<money::Totals> totals =
         printedSum ? money::totalsOf(*printedSum, money::parse<money::Rate>(s.taxRate), s.pricesGross == 1)
@@ -44,7 +44,7 @@ bool drawTotalsBlock(std::optional<money::Amount> printedSum) {
     // The labels keep the font of whatever was drawn last: the rows, or the column titles.
     placeText(145, 225, "Nettogesamtbetrag");
     placeText(145, 230, "+" + s.taxRate + "% Mwst.");
-    placeText(145, 235, "Rechnungsbetrag");
+    placeText(145, 235, grossLabel);
     selectTextSize(s.invoiceTextSize, true);
     placeText(175, 225, money::formatAmount(totals->net) + " \x80");
     placeText(175, 230, money::formatAmount(totals->tax) + " \x80");
@@ -63,7 +63,7 @@ std::string rateLabel(money::Rate rate) {
 
 // The lines of more than one rate: the net total, one line per rate ("zzgl. 7% MwSt. auf 100,00 \x80 :"
 // with net prices, "enthaltene MwSt. 7%" with gross ones), the gross total below them.
-void drawRateTotalsBlock(const RateSplit& split) {
+void drawRateTotalsBlock(const RateSplit& split, std::string_view grossLabel) {
     const Settings& s = settings();
     const bool gross = s.pricesGross == 1;
     const int step = lineStep(s.invoiceTextSize, 2);
@@ -78,7 +78,7 @@ void drawRateTotalsBlock(const RateSplit& split) {
         placeText(gross ? 145 : 110, 230 + 5 * static_cast<float>(i), label);
     }
     const float grossY = 230 + 5 * rows;
-    placeText(145, grossY, "Rechnungsbetrag");
+    placeText(145, grossY, grossLabel);
     selectTextSize(s.invoiceTextSize, true);
     placeText(175, 225, money::formatAmount(split.totals.net) + " \x80");
     for (std::size_t i = 0; i < split.groups.size(); ++i)
@@ -89,8 +89,9 @@ void drawRateTotalsBlock(const RateSplit& split) {
     placeLine(170, grossY + 6 + static_cast<float>(step), 185, grossY + 6 + static_cast<float>(step), 4);
 }
 
-// One rate and category prints the block it always has; more print one line each.
-bool drawTaxTotals(std::optional<money::Amount> printedSum) {
+// One rate and category prints the block it always has; more print one line each. An invoice's total
+// is its "Rechnungsbetrag", an offer's its "Gesamtbetrag".
+bool drawTaxTotals(std::optional<money::Amount> printedSum, std::string_view grossLabel = "Rechnungsbetrag") {
     const Settings& s = settings();
     const money::Rate optionsRate = money::parse<money::Rate>(s.taxRate);
     const std::optional<RateSplit> split =
@@ -99,8 +100,8 @@ bool drawTaxTotals(std::optional<money::Amount> printedSum) {
                                    (split->groups.size() == 1 && split->groups[0].rate == optionsRate &&
                                     (split->groups[0].category == "S" || split->groups[0].category == "Z")));
     if (!split || oneRate)
-        return drawTotalsBlock(printedSum);
-    drawRateTotalsBlock(*split);
+        return drawTotalsBlock(printedSum, grossLabel);
+    drawRateTotalsBlock(*split, grossLabel);
     return true;
 }
 
@@ -162,10 +163,11 @@ bool drawClosing(std::optional<money::Amount> printedSum, const CorrectionPrint*
 }
 
 // An offer asks for no payment: its totals, and where the invoice has its terms, how long it holds.
+constexpr std::string_view kOfferTotal = "Gesamtbetrag";
 bool drawOfferClosing(std::optional<money::Amount> printedSum) {
     if (invoicesWithoutTax())
-        drawSmallBusinessTotals(printedSum);
-    else if (!drawTaxTotals(printedSum))
+        drawSmallBusinessTotals(printedSum, 25, kOfferTotal);
+    else if (!drawTaxTotals(printedSum, kOfferTotal))
         return false;
     else
         drawTaxCaseNote(freeAreaLeft(false));
