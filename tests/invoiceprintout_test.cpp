@@ -202,6 +202,12 @@ TEST_F(InvoicePrintoutTest, MixedRatesPrintOneTaxLinePerRate) {
          {{"0,05", "7"}, {"0,05", "7"}, {"0,05", "7"}, {"1,19", ""}},
          {"enthaltene MwSt. 7%", "enthaltene MwSt. 19%"},
          {"1,14", "0,01", "0,19", "1,34"}},
+        {"three rates",
+         0,
+         {{"10,00", "0"}, {"10,00", "7"}, {"10,00", ""}},
+         {"zzgl. 0% MwSt. auf 10,00 \u20AC :", "zzgl. 7% MwSt. auf 10,00 \u20AC :",
+          "zzgl. 19% MwSt. auf 10,00 \u20AC :"},
+         {"30,00", "0,00", "0,70", "1,90", "32,60"}},
     };
     for (int c = 0; c < 3; ++c)
         addHiddenColumn(kLinesList);
@@ -222,11 +228,15 @@ TEST_F(InvoicePrintoutTest, MixedRatesPrintOneTaxLinePerRate) {
         }
         EXPECT_EQ(labels, c.labels);
         std::vector<std::string> amounts;
+        int lastTop = 0;
         for (const auto& [text, top] : recordedColumn(175)) {
             if (top > mmToDevice(220))
                 amounts.push_back(text.substr(0, text.size() - 4));
+            lastTop = std::max(lastTop, top);
         }
         EXPECT_EQ(amounts, c.amounts);
+        // The total and its double line end above the footer, whatever the number of rates.
+        EXPECT_LE(lastTop, mmToDevice(240));
     }
 }
 

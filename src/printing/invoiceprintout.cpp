@@ -68,6 +68,9 @@ void drawRateTotalsBlock(const RateSplit& split, std::string_view grossLabel) {
     const bool gross = s.pricesGross == 1;
     const int step = lineStep(s.invoiceTextSize, 2);
     const auto rows = static_cast<float>(split.groups.size());
+    // Two rates keep 5 mm a line; more share the same 10 mm, so that the total and its double line
+    // end above the footer at 250 mm.
+    const float pitch = rows <= 2 ? 5 : 10 / rows;
     placeLine(25, 220, 185, 220, 1);
     placeText(145, 225, "Nettogesamtbetrag");
     for (std::size_t i = 0; i < split.groups.size(); ++i) {
@@ -75,14 +78,14 @@ void drawRateTotalsBlock(const RateSplit& split, std::string_view grossLabel) {
         const std::string label = gross ? "enthaltene MwSt. " + rateLabel(g.rate) + "%"
                                         : "zzgl. " + rateLabel(g.rate) + "% MwSt. auf " +
                                               money::formatAmount(g.totals.net) + " \x80 :";
-        placeText(gross ? 145 : 110, 230 + 5 * static_cast<float>(i), label);
+        placeText(gross ? 145 : 110, 230 + pitch * static_cast<float>(i), label);
     }
-    const float grossY = 230 + 5 * rows;
+    const float grossY = 230 + pitch * rows;
     placeText(145, grossY, grossLabel);
     selectTextSize(s.invoiceTextSize, true);
     placeText(175, 225, money::formatAmount(split.totals.net) + " \x80");
     for (std::size_t i = 0; i < split.groups.size(); ++i)
-        placeText(175, 230 + 5 * static_cast<float>(i),
+        placeText(175, 230 + pitch * static_cast<float>(i),
                   money::formatAmount(split.groups[i].totals.tax) + " \x80");
     placeText(175, grossY, money::formatAmount(split.totals.gross) + " \x80");
     placeLine(170, grossY + 5 + static_cast<float>(step), 185, grossY + 5 + static_cast<float>(step), 4);
