@@ -46,7 +46,7 @@ class CorrectionTest : public ProgramTest {
         dispatch();
     }
     // An invoice of 10 screws and 2 boards: 29,00 net.
-    void issueInvoice() {
+    void issueInvoice(const char* supplyDate = nullptr) {
         press(kNewInvoiceButton);
         ASSERT_TRUE(selectRow(kCustomerPicks, 0));
         dispatch();
@@ -57,6 +57,8 @@ class CorrectionTest : public ProgramTest {
             ASSERT_TRUE(typeInto(kQuantityField, quantity));
             press(kLineOkButton);
         }
+        if (supplyDate)
+            ASSERT_TRUE(typeInto(kDeliveryDateField, supplyDate));
         press(kCreateInvoiceButton);
     }
     static std::vector<InvoiceLine> linesOf(int number, std::size_t count, money::Quantity quantity) {
@@ -71,7 +73,8 @@ class CorrectionTest : public ProgramTest {
 };
 
 TEST_F(CorrectionTest, CancellationAndCreditNotesAreRegisteredArchivedAndShown) {
-    for (int i = 0; i < 3; ++i)
+    ASSERT_NO_FATAL_FAILURE(issueInvoice("16.11.2026"));
+    for (int i = 0; i < 2; ++i)
         ASSERT_NO_FATAL_FAILURE(issueInvoice());
     const std::string today = formatDate("%dd.%mm.%yyyy", currentDate());
     // Invoice 1 cancelled by 4 (with the question), 2 credited in full by 5, 3 partly by 6.
@@ -120,6 +123,13 @@ TEST_F(CorrectionTest, CancellationAndCreditNotesAreRegisteredArchivedAndShown) 
                   xml.find("<ram:IssuerAssignedID>", reference));
         EXPECT_NE(xml.find("format=\"102\">" + formatDate("%yyyy%mm%dd", currentDate()), reference),
                   std::string::npos);
+        // The Leistungsdatum is the original's.
+        const std::size_t supply = xml.find("ActualDeliverySupplyChainEvent>");
+        ASSERT_NE(supply, std::string::npos);
+        EXPECT_EQ(xml.find("format=\"102\">", supply),
+                  xml.find(std::string("format=\"102\">") +
+                               (c.number == 4 ? "20261116" : formatDate("%yyyy%mm%dd", currentDate())),
+                           supply));
     }
     EXPECT_EQ(invoiceState().invoiceCounter, 6);
     EXPECT_NE(readData("ReData.dat").find("4|Muster|1|-29,00|" + today + "|-34,51\r\n"), std::string::npos);

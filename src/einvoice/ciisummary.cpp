@@ -15,6 +15,8 @@ constexpr std::size_t kMaxDepth = 64;
 const QString kNumber = QStringLiteral("ExchangedDocument/ID");
 const QString kSums = QStringLiteral("SupplyChainTradeTransaction/ApplicableHeaderTradeSettlement/"
                                      "SpecifiedTradeSettlementHeaderMonetarySummation/");
+const QString kDelivery = QStringLiteral("SupplyChainTradeTransaction/ApplicableHeaderTradeDelivery/"
+                                         "ActualDeliverySupplyChainEvent/OccurrenceDateTime/DateTimeString");
 
 } // namespace
 
@@ -50,6 +52,8 @@ std::optional<CiiSummary> readCiiSummary(std::string_view xml) {
             text = &summary.lineTotal;
         else if (below == kSums + "GrandTotalAmount" && summary.grandTotal.empty())
             text = &summary.grandTotal;
+        else if (below == kDelivery && summary.deliveryDate.empty())
+            text = &summary.deliveryDate;
         if (!text)
             continue;
         *text = reader.readElementText(QXmlStreamReader::IncludeChildElements).trimmed().toStdString();

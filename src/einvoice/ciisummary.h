@@ -16,6 +16,8 @@ struct CiiSummary {
     std::string lineTotal;
     /// BT-112, the total with tax.
     std::string grandTotal;
+    /// BT-72, the date of the supply as written ("20261201"); empty when the file names none.
+    std::string deliveryDate;
 };
 
 /// The summary of a CII invoice; nullopt when xml is not a well-formed CrossIndustryInvoice with a

@@ -6,6 +6,7 @@
 #include "datafiles/itemfile.h"
 #include "datafiles/masterdatafile.h"
 #include "datafiles/registerfile.h"
+#include "einvoice/ciisummary.h"
 #include "einvoice/ciiwriter.h"
 #include "einvoice/facturx.h"
 #include "invoicing/correctionstatus.h"
@@ -18,6 +19,8 @@
 #include "runtime/listmodel.h"
 #include "runtime/lists.h"
 #include "runtime/numbers.h"
+#include "runtime/linefile.h"
+#include "runtime/wholefile.h"
 #include "state/companydata.h"
 #include "state/customernumbers.h"
 #include "state/invoicestate.h"
@@ -34,6 +37,17 @@ constexpr int kNumberColumn = 0;
 constexpr int kCustomerColumn = 2;
 constexpr int kTotalColumn = 3;
 constexpr int kDateColumn = 4;
+
+// The Leistungsdatum the original's archived e-invoice names (dd.mm.yyyy); its invoice date when it
+// has none, or no e-invoice was archived.
+std::string supplyDateOf(const std::string& original, const std::string& invoiceDate) {
+    const std::optional<std::string> xml = readWholeFile(platformPath(archivePath(original + ".xml")));
+    const std::optional<einvoice::CiiSummary> summary = xml ? einvoice::readCiiSummary(*xml) : std::nullopt;
+    const std::string& d = summary ? summary->deliveryDate : invoiceDate;
+    if (d.size() != 8 || d.find_first_not_of("0123456789") != std::string::npos)
+        return invoiceDate;
+    return d.substr(6, 2) + "." + d.substr(4, 2) + "." + d.substr(0, 4);
+}
 
 // A correction borrows the program's invoice state and lines list to print, register and archive as an
 // invoice is made; the invoice in the new-invoice window, if any, gets them back whole.
@@ -212,8 +226,8 @@ CorrectionOutcome issueCorrection(const CorrectionRequest& request) {
     takeCustomerRow(customer);
     invoice.issueDate = currentDate();
     invoice.invoiceDateText = formatDate("%dd.%mm.%yyyy", *invoice.issueDate);
-    // The correction concerns the original's supply: its Leistungsdatum is the original's date.
-    invoice.deliveryDateText = correction.originalDate;
+    // The correction concerns the original's supply: its Leistungsdatum.
+    invoice.deliveryDateText = supplyDateOf(original, correction.originalDate);
     invoice.paymentDays = 0;
     const std::int32_t number = nextNumber(invoice.invoiceCounter);
     std::optional<InvoiceDocument> credit;
