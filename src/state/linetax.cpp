@@ -86,7 +86,8 @@ LineTax effectiveTax(std::string_view rate, std::string_view category, std::stri
     const bool untaxed = !category.empty() && category != "S";
     tax.rate = untaxed ? money::Rate{} : isBlankText(rate) ? optionsRate : rateOf(rate);
     if (tax.category.empty())
-        tax.category = tax.rate.units == 0 ? "Z" : "S";
+        // Moved in whole: GCC 12 warns falsely (-Wrestrict) on assigning the literal.
+        tax.category = std::string(tax.rate.units == 0 ? "Z" : "S");
     tax.unit = unit.empty() ? "C62" : std::string(unit);
     return tax;
 }

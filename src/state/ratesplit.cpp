@@ -53,7 +53,8 @@ std::vector<TaxedAmount> taxedLines(money::Rate optionsRate, bool smallBusiness,
         TaxedAmount line;
         line.amount = money::parse<money::Amount>(listCell(kLinesList, r, 5));
         if (smallBusiness) {
-            line.category = "E";
+            // Moved in whole: GCC 12 warns falsely (-Wrestrict) on assigning the literal.
+            line.category = std::string("E");
         } else if (!taxCase.empty()) {
             line.category = taxCase;
         } else {
