@@ -57,8 +57,9 @@ class CorrectionTest : public ProgramTest {
             ASSERT_TRUE(typeInto(kQuantityField, quantity));
             press(kLineOkButton);
         }
-        if (supplyDate)
+        if (supplyDate) {
             ASSERT_TRUE(typeInto(kDeliveryDateField, supplyDate));
+        }
         press(kCreateInvoiceButton);
     }
     static std::vector<InvoiceLine> linesOf(int number, std::size_t count, money::Quantity quantity) {
