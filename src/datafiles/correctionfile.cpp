@@ -60,20 +60,7 @@ bool loadCorrections() {
 }
 
 bool appendCorrection(const Correction& correction) {
-    // Written anew rather than appended to, so that a full disk cannot leave half a line.
-    ReplacementFile replacement(kCorrectionsName);
-    if (fileSize(kCorrectionsName) != -1) {
-        if (openForReading(kFile, kCorrectionsName) == 0)
-            return false;
-        while (atEnd(kFile) == 0)
-            replacement.writeLine(readLine(kFile));
-        const bool whole = fileReadOk(kFile);
-        closeFile(kFile);
-        if (!whole)
-            return false;
-    }
-    replacement.writeLine(lineOf(correction));
-    if (!replacement.commit())
+    if (!replaceWithLineAdded(kCorrectionsName, lineOf(correction), kFile))
         return false;
     corrections().push_back(correction);
     return true;

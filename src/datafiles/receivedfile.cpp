@@ -33,20 +33,8 @@ bool loadReceivedList() {
 }
 
 bool appendReceivedEntry(const ReceivedEntry& entry) {
-    ReplacementFile replacement(kReceivedName);
-    if (fileSize(kReceivedName) != -1) {
-        if (openForReading(kFile, kReceivedName) == 0)
-            return false;
-        while (atEnd(kFile) == 0)
-            replacement.writeLine(readLine(kFile));
-        const bool whole = fileReadOk(kFile);
-        closeFile(kFile);
-        if (!whole)
-            return false;
-    }
     const std::string line = lineOf(entry);
-    replacement.writeLine(line);
-    if (!replacement.commit())
+    if (!replaceWithLineAdded(kReceivedName, line, kFile))
         return false;
     listAddRow(kReceivedList, -1, line, '|');
     return true;

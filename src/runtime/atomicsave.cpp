@@ -161,3 +161,19 @@ void protectFromReplacement(std::string_view name) {
 void clearReplacementProtection() {
     runtimeState().protectedFiles.clear();
 }
+
+bool replaceWithLineAdded(std::string_view name, std::string_view line, int channel) {
+    ReplacementFile replacement(name);
+    if (fileSize(name) != -1) {
+        if (openForReading(channel, name) == 0)
+            return false;
+        while (atEnd(channel) == 0)
+            replacement.writeLine(readLine(channel));
+        const bool whole = fileReadOk(channel);
+        closeFile(channel);
+        if (!whole)
+            return false;
+    }
+    replacement.writeLine(line);
+    return replacement.commit();
+}

@@ -78,3 +78,9 @@ void protectFromReplacement(std::string_view name);
 
 /// Lets every file be replaced again; a new run starts so.
 void clearReplacementProtection();
+
+/// Adds a line at the end of the text file `name` (made when missing) by writing it anew through a
+/// ReplacementFile, so that a full disk cannot leave half a line; reads the old lines on file channel
+/// `channel`. False when the old file could not be read whole or the new one not committed: the file
+/// then stays as it was.
+bool replaceWithLineAdded(std::string_view name, std::string_view line, int channel);
